@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/CalculatorState.h"
+#include "model/ModuleFieldTable.h"
+#include "model/Quantity.h"
+
+namespace lumetra {
+
+// The relations of the calculator that work on the module-field table and the monthly
+// figures. Each is called by the solver with the quantity it wants computed.
+
+// Relation 4: per-row power and yield, module totals; for target AnnualYield also the annual
+// yield and its monthly split.
+void evaluateAnnualYield(CalculatorState& state, ModuleFieldTable& table, QuantityId target);
+
+// The monthly parts of relations 8 and 9, run after their annual part for every target.
+void fillMonthlyHeating(CalculatorState& state);
+void fillMonthlyCooling(CalculatorState& state);
+
+// Relation 11 (target SelfConsumption), 13 (target StorageCapacity) and 14 (target
+// GridPurchase); any other target changes nothing.
+void evaluateSelfConsumption(CalculatorState& state, QuantityId target);
+void evaluateStorageCapacity(CalculatorState& state, QuantityId target);
+void evaluateGridPurchase(CalculatorState& state, QuantityId target);
+
+}  // namespace lumetra

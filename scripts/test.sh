@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Lumetra and runs every test: formatting, the build with
+# warnings as errors, all tests (once more under a German locale), all tests under ASan and
+# UBSan, and each fuzz target for a bounded time.
+#
+# LUMETRA_STAGES restricts the run, e.g. LUMETRA_STAGES="build tests" for a quick check.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+stages=${LUMETRA_STAGES:-"format build tests locale asan fuzz"}
+jobs=${LUMETRA_JOBS:-$(nproc)}
+want() { [[ " $stages " == *" $1 "* ]]; }
+banner() { printf '\n==== %s ====\n' "$*"; }
+
+./scripts/install-deps.sh
+
+if want format; then
+    banner "formatting"
+    git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror
+fi
+
+if want build || want tests || want locale; then
+    banner "build (warnings are errors)"
+    cmake --preset ci >/dev/null
+    cmake --build --preset ci -j "$jobs"
+fi
+
+if want tests; then
+    banner "tests"
+    ctest --preset ci -j "$jobs" --timeout 300
+fi
+
+if want locale; then
+    banner "tests under a German locale"
+    if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        sudo=""
+        [[ $(id -u) -ne 0 ]] && sudo="sudo"
+        $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
+    fi
+    LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 ctest --preset ci -j "$jobs" --timeout 300
+fi
+
+if want asan; then
+    banner "tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+    cmake --preset asan >/dev/null
+    cmake --build --preset asan -j "$jobs"
+    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --preset asan -j "$jobs" --timeout 600
+fi
+
+if want fuzz && [[ -f fuzz/CMakeLists.txt ]]; then
+    banner "fuzz targets"
+    cmake --preset fuzz >/dev/null
+    cmake --build --preset fuzz -j "$jobs"
+    ./fuzz/run-all.sh build/fuzz/fuzz "${LUMETRA_FUZZ_SECONDS:-20}"
+fi
+
+banner "all tests passed"
