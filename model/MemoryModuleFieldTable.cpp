@@ -1,0 +1,123 @@
+#include "model/MemoryModuleFieldTable.h"
+
+#include <iterator>
+
+namespace lumetra {
+
+namespace {
+bool validColumn(int column) {
+    return column >= 0 && column < MemoryModuleFieldTable::kColumnCount;
+}
+}  // namespace
+
+const MemoryModuleFieldTable::Row* MemoryModuleFieldTable::find(RowHandle row) const {
+    const auto it = index_.find(row);
+    return it == index_.end() ? nullptr : &*it->second;
+}
+
+MemoryModuleFieldTable::Row* MemoryModuleFieldTable::find(RowHandle row) {
+    const auto it = index_.find(row);
+    return it == index_.end() ? nullptr : &*it->second;
+}
+
+RowHandle MemoryModuleFieldTable::firstRow() const {
+    return rows_.empty() ? kNoRow : rows_.front().handle;
+}
+
+RowHandle MemoryModuleFieldTable::nextRow(RowHandle row) const {
+    const auto it = index_.find(row);
+    if (it == index_.end()) {
+        return kNoRow;
+    }
+    const auto next = std::next(it->second);
+    return next == rows_.end() ? kNoRow : next->handle;
+}
+
+RowHandle MemoryModuleFieldTable::previousRow(RowHandle row) const {
+    const auto it = index_.find(row);
+    if (it == index_.end() || it->second == rows_.begin()) {
+        return kNoRow;
+    }
+    return std::prev(it->second)->handle;
+}
+
+std::string MemoryModuleFieldTable::cellText(RowHandle row, int column) const {
+    const Row* r = find(row);
+    return r != nullptr && validColumn(column) ? r->texts[column] : std::string();
+}
+
+void MemoryModuleFieldTable::setCellText(RowHandle row, int column, std::string_view text) {
+    if (Row* r = find(row); r != nullptr && validColumn(column)) {
+        r->texts[column] = std::string(text);
+    }
+}
+
+int MemoryModuleFieldTable::rowIndex(RowHandle row) const {
+    const auto it = index_.find(row);
+    if (it == index_.end()) {
+        return -1;
+    }
+    return static_cast<int>(std::distance(rows_.begin(), RowList::const_iterator(it->second)));
+}
+
+void MemoryModuleFieldTable::setCellBackground(RowHandle row, int column,
+                                               std::optional<Rgb> colour) {
+    if (Row* r = find(row); r != nullptr && validColumn(column)) {
+        r->backgrounds[column] = colour;
+    }
+}
+
+std::optional<Rgb> MemoryModuleFieldTable::cellBackground(RowHandle row, int column) const {
+    const Row* r = find(row);
+    return r != nullptr && validColumn(column) ? r->backgrounds[column] : std::nullopt;
+}
+
+RowHandle MemoryModuleFieldTable::insertRow(RowPosition position, RowHandle after) {
+    RowList::iterator where = rows_.end();
+    if (position == RowPosition::First) {
+        where = rows_.begin();
+    } else if (position == RowPosition::After) {
+        const auto it = index_.find(after);
+        if (it == index_.end()) {
+            return kNoRow;
+        }
+        where = std::next(it->second);
+    }
+    const RowHandle handle = nextHandle_++;
+    const auto inserted = rows_.insert(where, Row{handle, {}, {}});
+    index_.emplace(handle, inserted);
+    return handle;
+}
+
+bool MemoryModuleFieldTable::deleteRow(RowHandle row) {
+    const auto it = index_.find(row);
+    if (it == index_.end()) {
+        return false;
+    }
+    rows_.erase(it->second);
+    index_.erase(it);
+    if (focusedRow_ == row) {
+        focusedRow_ = kNoRow;
+    }
+    return true;
+}
+
+void MemoryModuleFieldTable::setFocusedRow(RowHandle row) {
+    focusedRow_ = find(row) != nullptr ? row : kNoRow;
+}
+
+void MemoryModuleFieldTable::setFocusedCell(RowHandle row, int column) {
+    setFocusedRow(row);
+    if (validColumn(column)) {
+        focusedColumn_ = column;
+    }
+}
+
+RowHandle MemoryModuleFieldTable::rowAt(int index) const {
+    if (index < 0 || index >= rowCount()) {
+        return kNoRow;
+    }
+    return std::next(rows_.begin(), index)->handle;
+}
+
+}  // namespace lumetra

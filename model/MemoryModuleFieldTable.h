@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <list>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
+#include "model/ModuleFieldTable.h"
+
+namespace lumetra {
+
+// The module-field table in memory, for the command-line tool and the tests: rows in display
+// order with eight cells each (column 0 is the tree column), a background per cell and a
+// focused cell.
+class MemoryModuleFieldTable final : public ModuleFieldTable {
+  public:
+    static constexpr int kColumnCount = 8;
+
+    RowHandle firstRow() const override;
+    RowHandle nextRow(RowHandle row) const override;
+    RowHandle previousRow(RowHandle row) const override;
+    std::string cellText(RowHandle row, int column) const override;
+    void setCellText(RowHandle row, int column, std::string_view text) override;
+    int rowIndex(RowHandle row) const override;
+    void setCellBackground(RowHandle row, int column, std::optional<Rgb> colour) override;
+    RowHandle insertRow(RowPosition position, RowHandle after = kNoRow) override;
+    bool deleteRow(RowHandle row) override;
+    void setFocusedRow(RowHandle row) override;
+
+    // For inspection by the command-line tool and the tests.
+    std::optional<Rgb> cellBackground(RowHandle row, int column) const;
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    RowHandle rowAt(int index) const;  // kNoRow when out of range
+    RowHandle focusedRow() const { return focusedRow_; }
+    int focusedColumn() const { return focusedColumn_; }
+    void setFocusedCell(RowHandle row, int column);
+
+  private:
+    struct Row {
+        RowHandle handle = kNoRow;
+        std::array<std::string, kColumnCount> texts{};
+        std::array<std::optional<Rgb>, kColumnCount> backgrounds{};
+    };
+    using RowList = std::list<Row>;
+
+    const Row* find(RowHandle row) const;
+    Row* find(RowHandle row);
+
+    RowList rows_;
+    std::unordered_map<RowHandle, RowList::iterator> index_;
+    RowHandle nextHandle_ = 1;
+    RowHandle focusedRow_ = kNoRow;
+    int focusedColumn_ = 0;
+};
+
+}  // namespace lumetra
