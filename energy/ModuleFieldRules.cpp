@@ -1,15 +1,265 @@
 #include "energy/ModuleFieldRules.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+#include "energy/ModuleFieldColumns.h"
+#include "support/SpecialCharacters.h"
+#include "support/TextFormat.h"
+
 namespace lumetra {
 
-// Not built yet.
-double ParseLeadingNumber(std::string_view) {
-    return 0.0;
+namespace {
+
+constexpr std::size_t kParsedLength = 63;
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
 }
-double readCellValue(std::string_view) {
-    return 0.0;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
 }
-void completeModuleFieldRow(ModuleFieldTable&, RowHandle, int, std::string_view) {}
-void formatModuleFieldRows(ModuleFieldTable&, RowHandle) {}
+
+// Display form and valid range of the input columns 1..5.
+struct InputColumnFormat {
+    std::string_view format;
+    std::string_view unit;
+    double minimum;
+    double maximum;
+};
+
+constexpr std::string_view kSquareMetres = "m\u00B2";
+
+constexpr std::array<InputColumnFormat, 5> kInputColumnFormats = {{
+    {"%.2F %s ", "m", 0, 1000},
+    {"%.2F %s ", "m", 0, 1000},
+    {"%.2F %s ", kSquareMetres, 0, 1000000},
+    {"%.0F %s ", kDegreeSign, -180, 180},
+    {"%.0F %s ", kDegreeSign, 0, 90},
+}};
+
+constexpr Rgb kOutOfRangeOddRow{255, 233, 233};
+constexpr Rgb kOutOfRangeEvenRow{255, 244, 244};
+
+double readStandardDecimal(std::string_view text) {
+    double value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc()) {
+        return 0;
+    }
+    return value;
+}
+
+}  // namespace
+
+double ParseLeadingNumber(std::string_view text) {
+    text = text.substr(0, std::min(text.size(), kParsedLength));
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n && isBlank(text[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+        while (i < n && isBlank(text[i])) {
+            ++i;
+        }
+    }
+
+    // The accepted characters, blanks dropped and the decimal comma made a point; at most
+    // 63 of them, so a fixed buffer holds them with a leading "0".
+    std::array<char, kParsedLength + 2> digits{};
+    std::size_t length = 0;
+    bool anyDigit = false;
+    while (i < n) {
+        if (isDigit(text[i])) {
+            digits[length++] = text[i++];
+            anyDigit = true;
+        } else if (text[i] == ' ' && anyDigit && i + 1 < n && isDigit(text[i + 1])) {
+            ++i;  // one blank between digits separates digit groups
+        } else {
+            break;
+        }
+    }
+    if (length == 0) {
+        digits[length++] = '0';
+    }
+    if (i < n && (text[i] == '.' || text[i] == ',')) {
+        ++i;
+        const std::size_t point = length;
+        digits[length++] = '.';
+        while (i < n && isDigit(text[i])) {
+            digits[length++] = text[i++];
+            anyDigit = true;
+        }
+        if (length == point + 1) {
+            --length;  // a point without fraction digits adds nothing
+        }
+    }
+    if (!anyDigit) {
+        return 0.0;
+    }
+    const double value = readStandardDecimal(std::string_view(digits.data(), length));
+    return negative ? -value : value;
+}
+
+double readCellValue(std::string_view text) {
+    const double value = ParseLeadingNumber(text);
+    if (value != 0) {
+        return value;
+    }
+    const std::size_t space = text.find(kNoBreakSpace);
+    if (space == std::string_view::npos) {
+        return value;
+    }
+    return ParseLeadingNumber(text.substr(space + kNoBreakSpace.size()));
+}
+
+std::string formatDerivedValue(double value) {
+    if (!std::isfinite(value)) {
+        return "0";
+    }
+    // Round to six significant digits first, as "%g" does, then lay the digits out without
+    // an exponent.
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::scientific, 5);
+    const std::string_view scientific(buffer.data(),
+                                      static_cast<std::size_t>(result.ptr - buffer.data()));
+    const std::size_t e = scientific.find('e');
+    int exponent = 0;
+    std::from_chars(scientific.data() + e + 1 + (scientific[e + 1] == '+' ? 1 : 0),
+                    scientific.data() + scientific.size(), exponent);
+
+    const bool negative = scientific.front() == '-';
+    std::string mantissa;
+    for (std::size_t k = negative ? 1 : 0; k < e; ++k) {
+        if (isDigit(scientific[k])) {
+            mantissa.push_back(scientific[k]);
+        }
+    }
+    while (mantissa.size() > 1 && mantissa.back() == '0') {
+        mantissa.pop_back();
+    }
+    if (mantissa == "0") {
+        return "0";  // also turns a negative zero into a plain "0"
+    }
+
+    std::string out = negative ? "-" : "";
+    if (exponent < 0) {
+        out += "0.";
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += mantissa;
+        return out;
+    }
+    const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+    if (mantissa.size() <= integerDigits) {
+        out += mantissa;
+        out.append(integerDigits - mantissa.size(), '0');
+        return out;
+    }
+    out.append(mantissa, 0, integerDigits);
+    out += '.';
+    out.append(mantissa, integerDigits, std::string::npos);
+    return out;
+}
+
+void completeModuleFieldRow(ModuleFieldTable& table, RowHandle row, int mode,
+                            std::string_view newText) {
+    if (mode != -1 && (mode < ColumnWidth || mode > ColumnArea)) {
+        return;  // orientation and tilt do not take part
+    }
+    auto read = [&](int column) {
+        return column == mode ? ParseLeadingNumber(newText)
+                              : ParseLeadingNumber(table.cellText(row, column));
+    };
+    const double b = read(ColumnWidth);
+    const double h = read(ColumnHeight);
+    const double f = read(ColumnArea);
+
+    auto write = [&](int column, double value) {
+        table.setCellText(row, column, formatDerivedValue(value));
+    };
+    // While completing, a cell is only rewritten when its text changes the value, so that a
+    // complete row is left exactly as it stands.
+    auto writeIfChanged = [&](int column, double value, double current) {
+        const std::string text = formatDerivedValue(value);
+        if (readStandardDecimal(text) != current) {
+            table.setCellText(row, column, text);
+        }
+    };
+
+    switch (mode) {
+        case ColumnWidth:
+            if (b <= 0) {
+                return;
+            }
+            if (h > 0) {
+                write(ColumnArea, b * h);
+            } else if (f >= 0) {
+                write(ColumnHeight, f / b);
+            }
+            return;
+        case ColumnHeight:
+            if (h <= 0) {
+                return;
+            }
+            if (b > 0) {
+                write(ColumnArea, b * h);
+            } else if (f >= 0) {
+                write(ColumnWidth, f / h);
+            }
+            return;
+        case ColumnArea:
+            if (f <= 0) {
+                return;
+            }
+            if (b > 0) {
+                write(ColumnHeight, f / b);
+            } else if (h > 0) {
+                write(ColumnWidth, f / h);
+            }
+            return;
+        default:
+            if (b <= 0 && h > 0 && f >= 0) {
+                writeIfChanged(ColumnWidth, f / h, b);
+            } else if (b > 0 && h <= 0 && f >= 0) {
+                writeIfChanged(ColumnHeight, f / b, h);
+            } else if (b > 0 && h > 0) {
+                writeIfChanged(ColumnArea, b * h, f);
+            }
+            return;
+    }
+}
+
+void formatModuleFieldRows(ModuleFieldTable& table, RowHandle placeholderRow) {
+    for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
+        if (row == placeholderRow) {
+            continue;  // the placeholder row is never formatted or coloured
+        }
+        for (int column = kFirstInputColumn; column <= kLastInputColumn; ++column) {
+            const std::string text = table.cellText(row, column);
+            if (text.empty()) {
+                continue;
+            }
+            const double value = readCellValue(text);
+            const InputColumnFormat& format =
+                kInputColumnFormats[static_cast<std::size_t>(column - kFirstInputColumn)];
+            table.setCellText(row, column, formatString(format.format, value, format.unit));
+            if (value >= format.minimum && value <= format.maximum) {
+                table.setCellBackground(row, column, std::nullopt);
+            } else {
+                table.setCellBackground(
+                    row, column,
+                    table.rowIndex(row) % 2 != 0 ? kOutOfRangeOddRow : kOutOfRangeEvenRow);
+            }
+        }
+    }
+}
 
 }  // namespace lumetra

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "model/ModuleFieldTable.h"
@@ -7,11 +8,17 @@
 namespace lumetra {
 
 // The leading decimal number of a text ("5,5 m" is 5.5, "1 000" is 1000); 0.0 when none.
+// Only the first 63 characters are looked at; there is no exponent ("1e3" is 1).
 double ParseLeadingNumber(std::string_view text);
 
 // The number a cell text stands for; a preset text such as "(Westen)" + no-break space +
 // "  90°" reads as its number after the no-break space.
 double readCellValue(std::string_view text);
+
+// The text a derived width, height or area is written as: six significant digits in plain
+// decimal notation, never with an exponent (which ParseLeadingNumber would not read), without
+// trailing zeros or a trailing point ("10", "1.6", "1000000", "0.000025").
+std::string formatDerivedValue(double value);
 
 // Derives the missing one of width, height and area of one row and writes it into its cell.
 // `mode` is -1 (complete the row from its cells) or the column the user has just finished
