@@ -1,0 +1,637 @@
+#include "widgets/treelist/CTreeListCtrl.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStandardItemModel>
+
+#include <algorithm>
+
+namespace lumetra {
+
+namespace {
+
+Qt::Alignment alignmentOf(int format) {
+    switch (format) {
+        case TLCFMT_RIGHT:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case TLCFMT_CENTER:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+}  // namespace
+
+CTreeListCtrl::CTreeListCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
+    headerModel_ = new QStandardItemModel(0, 0, this);
+    header_ = new QHeaderView(Qt::Horizontal, this);
+    header_->setModel(headerModel_);
+    header_->setFocusPolicy(Qt::NoFocus);
+    header_->setSectionsClickable(false);
+    header_->setHighlightSections(false);
+    header_->setStretchLastSection(false);
+    header_->setMinimumSectionSize(0);
+    header_->setSectionResizeMode(QHeaderView::Fixed);
+    header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setViewportMargins(0, header_->sizeHint().height(), 0, 0);
+
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setFrameStyle(QFrame::NoFrame);
+    setFocusPolicy(Qt::ClickFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+}
+
+CTreeListCtrl::~CTreeListCtrl() {
+    // An editor still open belongs to the viewport and goes with it; it must not report back.
+    if (editor_) {
+        editor_->removeEventFilter(this);
+    }
+}
+
+bool CTreeListCtrl::Create(unsigned exStyle, unsigned style, const QRect& rect, QWidget* parent,
+                           int id) {
+    if (parent == nullptr) {
+        return false;
+    }
+    {
+        std::lock_guard guard(lock_);
+        style_ = style;
+    }
+    setParent(parent);
+    setGeometry(rect);
+    if ((exStyle & WS_EX_CLIENTEDGE) != 0) {
+        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    } else {
+        setFrameStyle(QFrame::NoFrame);
+    }
+    setFocusPolicy((style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::ClickFocus);
+    setProperty("controlId", id);
+    if (objectName().isEmpty()) {
+        setObjectName(QString::number(id));
+    }
+    setVisible((style & WS_VISIBLE) != 0);
+    return true;
+}
+
+bool CTreeListCtrl::CreateOnPlaceholder(unsigned exStyle, unsigned style, QWidget* placeholder,
+                                        QWidget* parent, int id) {
+    if (placeholder == nullptr || parent == nullptr || !parent->isAncestorOf(placeholder)) {
+        return false;
+    }
+    const QRect rect(placeholder->mapTo(parent, QPoint(0, 0)), placeholder->size());
+    return Create(exStyle, style | WS_VISIBLE, rect, parent, id);
+}
+
+int CTreeListCtrl::GetDlgCtrlID() const {
+    return property("controlId").toInt();
+}
+
+unsigned CTreeListCtrl::SetExtendedStyle(unsigned mask, unsigned style) {
+    unsigned result = 0;
+    {
+        std::lock_guard guard(lock_);
+        if (mask == 0) {
+            mask = ~0u;
+        }
+        extendedStyle_ = (extendedStyle_ & ~mask) | (style & mask);
+        if ((extendedStyle_ & TLXS_CELLFOCUS) == 0) {
+            focusColumn_ = 0;
+        }
+        result = extendedStyle_;
+    }
+    viewport()->update();
+    return result;
+}
+
+unsigned CTreeListCtrl::GetExtendedStyle() const {
+    std::lock_guard guard(lock_);
+    return extendedStyle_;
+}
+
+unsigned CTreeListCtrl::GetStyle() const {
+    std::lock_guard guard(lock_);
+    return style_;
+}
+
+int CTreeListCtrl::InsertColumn(int index, const QString& text, int format, int width, int limit) {
+    std::lock_guard guard(lock_);
+    TreeListColumn column;
+    column.text = text;
+    column.format = format >= 0 ? format : TLCFMT_LEFT;
+    if (width < 0) {
+        column.weight = std::clamp(-width, 1, 255);
+    } else {
+        column.width = width;
+    }
+    if (limit != kNoColumnLimit) {
+        column.limit = std::max(limit, 0);
+    }
+    const int inserted = data_.insertColumn(index, column);
+    if (inserted < 0) {
+        return -1;
+    }
+    if (editItem_ != 0 && editColumn_ >= inserted) {
+        ++editColumn_;
+    }
+    if (focusColumn_ >= inserted && data_.columnCount() > 1 && focusItem_ != 0) {
+        ++focusColumn_;
+    }
+    headerModel_->insertColumn(inserted);
+    headerModel_->setHeaderData(inserted, Qt::Horizontal, text);
+    headerModel_->setHeaderData(inserted, Qt::Horizontal, QVariant(alignmentOf(column.format)),
+                                Qt::TextAlignmentRole);
+    layoutColumns();
+    return inserted;
+}
+
+bool CTreeListCtrl::SetColumn(int index, bool collapse, int width) {
+    std::lock_guard guard(lock_);
+    TreeListColumn* column = data_.column(index);
+    if (column == nullptr) {
+        return false;
+    }
+    width = std::max(width, 0);
+    if (collapse) {
+        if (!column->collapsed) {
+            column->savedWeight = column->weight;
+            column->savedWidth = column->weight > 0 ? 100 : column->width;
+            column->collapsed = true;
+        }
+    } else {
+        column->collapsed = false;
+    }
+    column->weight = 0;
+    column->width = width;
+    layoutColumns();
+    return true;
+}
+
+bool CTreeListCtrl::ExpandColumn(int index) {
+    std::lock_guard guard(lock_);
+    TreeListColumn* column = data_.column(index);
+    if (column == nullptr || !column->collapsed) {
+        return false;
+    }
+    column->collapsed = false;
+    column->weight = column->savedWeight;
+    column->width = column->savedWidth;
+    layoutColumns();
+    return true;
+}
+
+int CTreeListCtrl::GetColumnCount() const {
+    std::lock_guard guard(lock_);
+    return data_.columnCount();
+}
+
+int CTreeListCtrl::GetColumnWidth(int index) const {
+    std::lock_guard guard(lock_);
+    if (index < 0 || index >= static_cast<int>(columnWidth_.size())) {
+        return -1;
+    }
+    return columnWidth_[static_cast<size_t>(index)];
+}
+
+bool CTreeListCtrl::SetCellEditor(int column, int kind, int flags, const char* const* list,
+                                  int maxEntries) {
+    std::lock_guard guard(lock_);
+    TreeListColumn* target = data_.column(column);
+    if (target == nullptr) {
+        return false;
+    }
+    target->editorKind = kind;
+    target->editorFlags = flags | (list != nullptr ? kEditorPointerList : 0);
+    target->editorList = list;
+    target->editorText = nullptr;
+    target->editorMaxEntries = maxEntries > 0 ? maxEntries : kMaxListEntries;
+    return true;
+}
+
+bool CTreeListCtrl::SetCellEditor(int column, int kind, int flags, const char* separatedList,
+                                  char separator, int maxEntries) {
+    std::lock_guard guard(lock_);
+    TreeListColumn* target = data_.column(column);
+    if (target == nullptr) {
+        return false;
+    }
+    target->editorKind = kind;
+    target->editorFlags = flags & ~kEditorPointerList;
+    target->editorList = nullptr;
+    target->editorText = separatedList;
+    target->editorSeparator = separator;
+    target->editorMaxEntries = maxEntries > 0 ? maxEntries : kMaxListEntries;
+    return true;
+}
+
+HTREEITEM CTreeListCtrl::InsertItem(const QString& text, HTREEITEM parent, HTREEITEM insertAfter) {
+    HTREEITEM item = 0;
+    {
+        std::lock_guard guard(lock_);
+        // The control keeps a flat list: every item is a child of the root.
+        if (parent != TVI_ROOT && parent != 0) {
+            return 0;
+        }
+        item = data_.insertItem(insertAfter);
+        if (item == 0) {
+            return 0;
+        }
+        if (!text.isEmpty() && data_.columnCount() > 0) {
+            data_.mutableCell(item, 0)->text = text;
+        }
+        updateScrollBars();
+    }
+    viewport()->update();
+    return item;
+}
+
+bool CTreeListCtrl::DeleteItem(HTREEITEM item) {
+    FocusChange focus;
+    QPointer<QWidget> closedEditor;
+    {
+        std::lock_guard guard(lock_);
+        if (item == TVI_ROOT) {
+            data_.deleteAll();
+            focus = moveFocusLocked(0, focusColumn_);
+        } else {
+            const int row = data_.rowIndex(item);
+            if (row < 0) {
+                return false;
+            }
+            if (focusItem_ == item) {
+                HTREEITEM successor = data_.itemAt(row + 1);
+                if (successor == 0) {
+                    successor = data_.itemAt(row - 1);
+                }
+                focus = moveFocusLocked(successor, focusColumn_);
+            }
+            data_.deleteItem(item);
+        }
+        // An editor open on a deleted item closes without a report: there is no cell left.
+        if (editor_ && !data_.contains(editItem_)) {
+            closedEditor = editor_;
+            editor_ = nullptr;
+            editItem_ = 0;
+        }
+        updateScrollBars();
+    }
+    if (closedEditor) {
+        closedEditor->removeEventFilter(this);
+        closedEditor->hide();
+        closedEditor->deleteLater();
+    }
+    viewport()->update();
+    notifyFocus(focus);
+    return true;
+}
+
+int CTreeListCtrl::GetCount() const {
+    std::lock_guard guard(lock_);
+    return data_.itemCount();
+}
+
+bool CTreeListCtrl::SetItemText(HTREEITEM item, int column, const QString& text) {
+    {
+        std::lock_guard guard(lock_);
+        TreeListCell* cell = data_.mutableCell(item, column);
+        if (cell == nullptr) {
+            return false;
+        }
+        cell->text = text.isNull() ? QStringLiteral("") : text;
+    }
+    viewport()->update();
+    return true;
+}
+
+QString CTreeListCtrl::GetItemText(HTREEITEM item, int column) const {
+    std::lock_guard guard(lock_);
+    const TreeListCell* cell = data_.cell(item, column);
+    if (cell == nullptr) {
+        return QString();
+    }
+    return cell->text.isNull() ? QStringLiteral("") : cell->text;
+}
+
+HTREEITEM CTreeListCtrl::GetNextItem(HTREEITEM item, unsigned relation) const {
+    std::lock_guard guard(lock_);
+    switch (relation) {
+        case TVGN_ROOT:
+            return data_.itemAt(0);
+        case TVGN_CHILD:
+            return item == TVI_ROOT || item == 0 ? data_.itemAt(0) : 0;
+        case TVGN_NEXT:
+            return data_.next(item);
+        case TVGN_PREVIOUS:
+            return data_.previous(item);
+        case TVGN_CARET:
+            return focusItem_;
+        case TLGN_FOCUSCOLUMN:
+            return focusItem_ != 0 ? static_cast<HTREEITEM>(focusColumn_) : 0;
+        case TLGN_NEXTINLIST:
+            return item == TVI_ROOT || item == 0 ? data_.itemAt(0) : data_.next(item);
+        default:
+            return 0;
+    }
+}
+
+bool CTreeListCtrl::SetFocusCell(HTREEITEM item, int column) {
+    FocusChange focus;
+    {
+        std::lock_guard guard(lock_);
+        if (item == kKeepFocusItem) {
+            item = focusItem_;
+        }
+        if (column < 0) {
+            column = focusColumn_;
+        }
+        if (item != 0 && !data_.contains(item)) {
+            return false;
+        }
+        if (column >= data_.columnCount() && data_.columnCount() > 0) {
+            return false;
+        }
+        focus = moveFocusLocked(item, column);
+        if (item != 0) {
+            ensureVisibleLocked(data_.rowIndex(item), focusColumn_);
+        }
+    }
+    notifyFocus(focus);
+    return true;
+}
+
+HTREEITEM CTreeListCtrl::GetFocusItem() const {
+    std::lock_guard guard(lock_);
+    return focusItem_;
+}
+
+int CTreeListCtrl::GetFocusColumn() const {
+    std::lock_guard guard(lock_);
+    return focusColumn_;
+}
+
+int CTreeListCtrl::GetRowIndex(HTREEITEM item) const {
+    std::lock_guard guard(lock_);
+    return data_.rowIndex(item);
+}
+
+TreeListColor CTreeListCtrl::SetCellBkColor(HTREEITEM item, int column, TreeListColor color) {
+    TreeListColor former = kTreeListDefaultColor;
+    {
+        std::lock_guard guard(lock_);
+        if (color < 0) {
+            color = kTreeListDefaultColor;
+        }
+        const bool everyColumn = column > 254;
+        const int first = everyColumn ? 0 : column;
+        const int last = everyColumn ? data_.columnCount() - 1 : column;
+        for (int c = first; c <= last; ++c) {
+            TreeListCell* cell = data_.mutableCell(item, c);
+            if (cell == nullptr) {
+                return kTreeListDefaultColor;
+            }
+            if (c == first) {
+                former = cell->background;
+            }
+            cell->background = color;
+        }
+    }
+    viewport()->update();
+    return former;
+}
+
+TreeListColor CTreeListCtrl::GetCellBkColor(HTREEITEM item, int column) const {
+    std::lock_guard guard(lock_);
+    const TreeListCell* cell = data_.cell(item, column);
+    return cell != nullptr ? cell->background : kTreeListDefaultColor;
+}
+
+TreeListColor CTreeListCtrl::SetCellTextColor(HTREEITEM item, int column, TreeListColor color) {
+    TreeListColor former = kTreeListDefaultColor;
+    {
+        std::lock_guard guard(lock_);
+        const bool everyColumn = column > 254;
+        const int first = everyColumn ? 0 : column;
+        const int last = everyColumn ? data_.columnCount() - 1 : column;
+        for (int c = first; c <= last; ++c) {
+            TreeListCell* cell = data_.mutableCell(item, c);
+            if (cell == nullptr) {
+                return kTreeListDefaultColor;
+            }
+            if (c == first) {
+                former = cell->foreground;
+            }
+            cell->foreground = color < 0 ? kTreeListDefaultColor : color;
+        }
+    }
+    viewport()->update();
+    return former;
+}
+
+HTREEITEM CTreeListCtrl::HitTest(const QPoint& point, int* column) const {
+    std::lock_guard guard(lock_);
+    const QPoint inViewport = viewport()->mapFrom(this, point);
+    if (column != nullptr) {
+        *column = -1;
+    }
+    if (!viewport()->rect().contains(inViewport)) {
+        return 0;
+    }
+    const int hitColumn = columnAt(inViewport.x());
+    if (column != nullptr) {
+        *column = hitColumn;
+    }
+    const int y = inViewport.y() + verticalScrollBar()->value();
+    return data_.itemAt(y / rowHeight());
+}
+
+QRect CTreeListCtrl::GetCellRect(HTREEITEM item, int column) const {
+    std::lock_guard guard(lock_);
+    const int row = data_.rowIndex(item);
+    if (row < 0 || column < 0 || column >= data_.columnCount()) {
+        return QRect();
+    }
+    return cellRectInViewport(row, column).translated(viewport()->mapTo(this, QPoint(0, 0)));
+}
+
+QWidget* CTreeListCtrl::GetEditControl() const {
+    std::lock_guard guard(lock_);
+    return editor_;
+}
+
+void CTreeListCtrl::setEndLabelEditHandler(EndLabelEditHandler handler) {
+    std::lock_guard guard(lock_);
+    endLabelEditHandler_ = std::move(handler);
+}
+
+QSize CTreeListCtrl::sizeHint() const {
+    return QSize(400, 200);
+}
+
+// Geometry -----------------------------------------------------------------------------------
+
+int CTreeListCtrl::rowHeight() const {
+    return std::max(fontMetrics().height() + 6, 16);
+}
+
+void CTreeListCtrl::layoutColumns() {
+    std::lock_guard guard(lock_);
+    const int count = data_.columnCount();
+    columnLeft_.assign(static_cast<size_t>(count), 0);
+    columnWidth_.assign(static_cast<size_t>(count), 0);
+
+    int fixed = 0;
+    int weights = 0;
+    for (int c = 0; c < count; ++c) {
+        const TreeListColumn& column = *data_.column(c);
+        if (column.weight > 0) {
+            weights += column.weight;
+        } else {
+            fixed += column.width;
+        }
+    }
+    // Weighted columns share what the fixed ones leave over; cumulative rounding makes the
+    // shares add up to exactly the leftover width.
+    const long long leftover = std::max(0, viewport()->width() - fixed);
+    long long weightSoFar = 0;
+    long long sharedSoFar = 0;
+    int x = 0;
+    for (int c = 0; c < count; ++c) {
+        const TreeListColumn& column = *data_.column(c);
+        int width = column.width;
+        if (column.weight > 0) {
+            weightSoFar += column.weight;
+            const long long end = (leftover * weightSoFar * 2 + weights) / (2LL * weights);
+            width = std::max(static_cast<int>(end - sharedSoFar), column.limit);
+            sharedSoFar = end;
+        }
+        columnLeft_[static_cast<size_t>(c)] = x;
+        columnWidth_[static_cast<size_t>(c)] = width;
+        x += width;
+    }
+    contentWidth_ = x;
+    syncHeader();
+    updateScrollBars();
+    placeEditor();
+    viewport()->update();
+}
+
+void CTreeListCtrl::syncHeader() {
+    const QRect area = viewport()->geometry();
+    const int height = header_->sizeHint().height();
+    header_->setGeometry(area.left(), area.top() - height, area.width(), height);
+    for (int c = 0; c < static_cast<int>(columnWidth_.size()); ++c) {
+        const int width = columnWidth_[static_cast<size_t>(c)];
+        header_->setSectionHidden(c, width == 0);
+        if (width > 0) {
+            header_->resizeSection(c, width);
+        }
+    }
+    header_->setOffset(horizontalScrollBar()->value());
+}
+
+void CTreeListCtrl::updateScrollBars() {
+    const int rows = data_.itemCount();
+    const int height = rowHeight();
+    verticalScrollBar()->setSingleStep(height);
+    verticalScrollBar()->setPageStep(viewport()->height());
+    verticalScrollBar()->setRange(0, std::max(0, rows * height - viewport()->height()));
+    horizontalScrollBar()->setSingleStep(20);
+    horizontalScrollBar()->setPageStep(viewport()->width());
+    horizontalScrollBar()->setRange(0, std::max(0, contentWidth_ - viewport()->width()));
+}
+
+int CTreeListCtrl::columnAt(int viewportX) const {
+    const int x = viewportX + horizontalScrollBar()->value();
+    for (int c = 0; c < static_cast<int>(columnLeft_.size()); ++c) {
+        const int left = columnLeft_[static_cast<size_t>(c)];
+        if (x >= left && x < left + columnWidth_[static_cast<size_t>(c)]) {
+            return c;
+        }
+    }
+    return -1;
+}
+
+QRect CTreeListCtrl::cellRectInViewport(int row, int column) const {
+    if (column < 0 || column >= static_cast<int>(columnLeft_.size())) {
+        return QRect();
+    }
+    const int height = rowHeight();
+    return QRect(columnLeft_[static_cast<size_t>(column)] - horizontalScrollBar()->value(),
+                 row * height - verticalScrollBar()->value(),
+                 columnWidth_[static_cast<size_t>(column)], height);
+}
+
+void CTreeListCtrl::ensureVisibleLocked(int row, int column) {
+    if (row < 0) {
+        return;
+    }
+    const int height = rowHeight();
+    QScrollBar* vertical = verticalScrollBar();
+    const int top = row * height;
+    if (top < vertical->value()) {
+        vertical->setValue(top);
+    } else if (top + height > vertical->value() + viewport()->height()) {
+        vertical->setValue(top + height - viewport()->height());
+    }
+    if (column >= 0 && column < static_cast<int>(columnLeft_.size())) {
+        QScrollBar* horizontal = horizontalScrollBar();
+        const int left = columnLeft_[static_cast<size_t>(column)];
+        const int right = left + columnWidth_[static_cast<size_t>(column)];
+        if (left < horizontal->value()) {
+            horizontal->setValue(left);
+        } else if (right > horizontal->value() + viewport()->width()) {
+            horizontal->setValue(std::min(left, right - viewport()->width()));
+        }
+    }
+}
+
+void CTreeListCtrl::scrollContentsBy(int /*dx*/, int /*dy*/) {
+    header_->setOffset(horizontalScrollBar()->value());
+    placeEditor();
+    viewport()->update();
+}
+
+bool CTreeListCtrl::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        layoutColumns();
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+void CTreeListCtrl::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        setViewportMargins(0, header_->sizeHint().height(), 0, 0);
+        layoutColumns();
+    }
+    QAbstractScrollArea::changeEvent(event);
+}
+
+// Focus ---------------------------------------------------------------------------------------
+
+CTreeListCtrl::FocusChange CTreeListCtrl::moveFocusLocked(HTREEITEM item, int column) {
+    if ((extendedStyle_ & TLXS_CELLFOCUS) == 0) {
+        column = 0;
+    }
+    FocusChange change;
+    change.changed = item != focusItem_ || column != focusColumn_;
+    focusItem_ = item;
+    focusColumn_ = column;
+    change.item = item;
+    change.column = column;
+    if (change.changed) {
+        viewport()->update();
+    }
+    return change;
+}
+
+void CTreeListCtrl::notifyFocus(const FocusChange& change) {
+    if (change.changed) {
+        emit focusCellChanged(change.item, change.column);
+    }
+}
+
+}  // namespace lumetra

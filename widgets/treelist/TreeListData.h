@@ -1,0 +1,76 @@
+#pragma once
+
+// The data of the tree-list control: columns, items in display order, and their cells. Plain
+// containers without locking or drawing; CTreeListCtrl guards them with its lock.
+
+#include <QString>
+
+#include <unordered_map>
+#include <vector>
+
+#include "widgets/treelist/TreeListDefs.h"
+
+namespace lumetra {
+
+struct TreeListColumn {
+    QString text;
+    int format = TLCFMT_LEFT;
+    int width = 0;   // fixed width in pixels (used when weight is 0)
+    int weight = 0;  // 1..255: share of the width left over by the fixed columns
+    int limit = 16;  // smallest width in pixels a weighted column is given
+    bool collapsed = false;
+    int savedWidth = 100;  // the former setting of a collapsed column
+    int savedWeight = 0;
+    int editorKind = EditorNone;
+    int editorFlags = 0;
+    const char* const* editorList = nullptr;  // not owned; must outlive the control
+    const char* editorText = nullptr;         // not owned; entries split at editorSeparator
+    char editorSeparator = '|';
+    int editorMaxEntries = kMaxListEntries;
+};
+
+struct TreeListCell {
+    QString text;
+    TreeListColor background = kTreeListDefaultColor;
+    TreeListColor foreground = kTreeListDefaultColor;
+};
+
+struct TreeListItem {
+    std::vector<TreeListCell> cells;  // grows on demand; a missing cell has no text
+};
+
+class TreeListData {
+  public:
+    int columnCount() const { return static_cast<int>(columns_.size()); }
+    const TreeListColumn* column(int index) const;
+    TreeListColumn* column(int index);
+    // Inserts before `index` (clamped to the end); returns the index used or -1 when full.
+    int insertColumn(int index, TreeListColumn column);
+
+    int itemCount() const { return static_cast<int>(order_.size()); }
+    bool contains(HTREEITEM item) const { return items_.count(item) != 0; }
+    // Inserts a new item at TVI_FIRST, TVI_LAST or after an existing item; 0 if `after` is
+    // none of these.
+    HTREEITEM insertItem(HTREEITEM after);
+    bool deleteItem(HTREEITEM item);
+    void deleteAll();
+
+    // 0-based display row, -1 for an unknown item.
+    int rowIndex(HTREEITEM item) const;
+    HTREEITEM itemAt(int row) const;
+    HTREEITEM next(HTREEITEM item) const;
+    HTREEITEM previous(HTREEITEM item) const;
+
+    // Null for an unknown item or column; a cell without text has an empty (not null) text.
+    const TreeListCell* cell(HTREEITEM item, int column) const;
+    // The cell, created on demand; null for an unknown item or column.
+    TreeListCell* mutableCell(HTREEITEM item, int column);
+
+  private:
+    std::vector<TreeListColumn> columns_;
+    std::vector<HTREEITEM> order_;
+    std::unordered_map<HTREEITEM, TreeListItem> items_;
+    HTREEITEM nextHandle_ = 1;
+};
+
+}  // namespace lumetra
