@@ -13,6 +13,10 @@ namespace lumetra {
 // yield and its monthly split.
 void evaluateAnnualYield(CalculatorState& state, ModuleFieldTable& table, QuantityId target);
 
+// Spreads AnnualYield over monthlyYield by the irradiation shares, with the seasonal swing of
+// the latitude and, south of the equator, moved by six months; keeps maxMonthlyYield.
+void splitAnnualYield(CalculatorState& state);
+
 // The monthly parts of relations 8 and 9, run after their annual part for every target.
 void fillMonthlyHeating(CalculatorState& state);
 void fillMonthlyCooling(CalculatorState& state);
