@@ -27,4 +27,12 @@ struct RelationLists {
     std::array<std::uint8_t, kQuantityCount> quantityRelationCount{};
 };
 
+// Builds both lists from the membership table.
+RelationLists buildRelationLists();
+
+// The role of quantity q in relation f.
+inline std::uint8_t roleOf(int q, int f) {
+    return kInvolvement[static_cast<std::size_t>(q)][static_cast<std::size_t>(f)];
+}
+
 }  // namespace lumetra
