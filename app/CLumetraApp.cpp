@@ -1,0 +1,21 @@
+#include "app/CLumetraApp.h"
+
+#include "app/CLumetraDlg.h"
+#include "widgets/filedialog/FileDialogExtension.h"
+
+namespace lumetra {
+
+CLumetraApp::CLumetraApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Lumetra"));
+    setOrganizationName(QStringLiteral("Vandrel"));
+    setApplicationVersion(QStringLiteral("1.01"));
+}
+
+bool CLumetraApp::initInstance() {
+    InstallFileDialogExtension();
+    CLumetraDlg dialog;
+    dialog.exec();  // its result is not looked at
+    return false;
+}
+
+}  // namespace lumetra

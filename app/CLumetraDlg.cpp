@@ -1,0 +1,200 @@
+#include "app/CLumetraDlg.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/AppResources.h"
+#include "app/ImageConversion.h"
+#include "app/InfoDialogs.h"
+#include "app/PresetBox.h"
+#include "energy/ModuleFieldEditing.h"
+#include "energy/MonthlyChart.h"
+#include "widgets/treelist/CTreeListCtrl.h"
+
+namespace lumetra {
+
+CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMainDialog(*this)) {
+    setWindowIcon(applicationIcon());
+    tableControl_ = new CTreeListCtrl(this);
+    table_ = std::make_unique<TreeListTable>(*tableControl_);
+    // Posted calls run after the current event, as a posted message would.
+    calculator_ = std::make_unique<Calculator>(*this, *table_, [this](std::function<void()> call) {
+        QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+    });
+    for (int q = 0; q < kQuantityCount; ++q) {
+        applyFieldColour(static_cast<QuantityId>(q));
+    }
+    connectFields();
+    initDialog();
+}
+
+CLumetraDlg::~CLumetraDlg() {
+    // The children outlive the calculator; their last events must not reach it.
+    refreshTimer_.stop();
+    disconnectFields();
+}
+
+void CLumetraDlg::connectFields() {
+    for (int index = 0; index < kQuantityCount; ++index) {
+        const auto q = static_cast<QuantityId>(index);
+        QLineEdit* edit = controls_.fields[q];
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, q] { calculator_->onFieldTextChanged(q); });
+        edit->installEventFilter(this);
+        connect(controls_.boxes[q], &QAbstractButton::clicked, this,
+                [this, q] { calculator_->onPresetBoxClicked(q); });
+    }
+}
+
+void CLumetraDlg::disconnectFields() {
+    for (int q = 0; q < kQuantityCount; ++q) {
+        controls_.fields[q]->removeEventFilter(this);
+        disconnect(controls_.fields[q], nullptr, this, nullptr);
+        disconnect(controls_.boxes[q], nullptr, this, nullptr);
+    }
+    if (tableControl_ != nullptr) {
+        tableControl_->setEndLabelEditHandler(nullptr);
+        disconnect(tableControl_, nullptr, this, nullptr);
+    }
+}
+
+void CLumetraDlg::initDialog() {
+    chartArea_ = controls_.chartArea->size();
+    helpArea_ = controls_.helpArea->size();
+    focusHelp_ = std::make_unique<FocusHelp>(controls_.description, controls_.helpPicture,
+                                             loadHelpPictures(helpArea_));
+    createTable();
+    calculator_->openDialog();
+    connect(&refreshTimer_, &QTimer::timeout, this, &CLumetraDlg::refreshTick);
+    refreshTimer_.start(kRefreshPeriodMs);
+}
+
+void CLumetraDlg::createTable() {
+    tableControl_->CreateOnPlaceholder(WS_EX_CLIENTEDGE,
+                                       TVS_EDITLABELS | TVS_FULLROWSELECT | WS_TABSTOP,
+                                       controls_.tableFrame, this, kTableControlId);
+    setUpModuleFieldColumns(*tableControl_);
+    // The table was created after the template's controls, so it comes last in the tab order.
+    QWidget::setTabOrder(controls_.boxes[SolarPower], tableControl_);
+
+    tableControl_->setEndLabelEditHandler([this](const TreeListEndEdit& edit) {
+        std::string text;
+        if (edit.text != nullptr) {
+            text = edit.text->toStdString();
+        }
+        const bool store = endCellEdit(*calculator_, edit.item, edit.column,
+                                       edit.text != nullptr ? &text : nullptr,
+                                       (edit.mask & TLIF_TEXTCHANGED) != 0);
+        return store ? 0 : 1;
+    });
+    connect(tableControl_, &CTreeListCtrl::contextMenuRequested, this, &CLumetraDlg::showTableMenu);
+}
+
+void CLumetraDlg::refreshTick() {
+    if (calculator_->refreshTick()) {
+        drawChart();
+    }
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && focus->window() == this) {
+        focusHelp_->update(focus, tableControl_);
+    }
+}
+
+void CLumetraDlg::drawChart() {
+    const Image24 image =
+        drawMonthlyChart(calculator_->state().figures, chartArea_.width(), chartArea_.height());
+    const QImage converted = toQImage(image);
+    if (converted.isNull()) {
+        return;  // keep showing the previous chart
+    }
+    const QPixmap pixmap = QPixmap::fromImage(converted);
+    if (pixmap.isNull()) {
+        return;
+    }
+    controls_.chartPicture->setPixmap(pixmap);
+    controls_.chartPicture->resize(pixmap.size());
+    chartShown_ = true;
+}
+
+std::string CLumetraDlg::fieldText(QuantityId q) const {
+    return controls_.fields[q]->text().toStdString();
+}
+
+void CLumetraDlg::setFieldText(QuantityId q, std::string_view text) {
+    controls_.fields[q]->setText(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+std::optional<QuantityId> CLumetraDlg::focusedField() const {
+    return fieldOf(QApplication::focusWidget());
+}
+
+void CLumetraDlg::setFieldReadOnly(QuantityId q, bool readOnly) {
+    if (controls_.fields[q]->isReadOnly() != readOnly) {
+        controls_.fields[q]->setReadOnly(readOnly);
+        applyFieldColour(q);
+    }
+}
+
+void CLumetraDlg::setPresetBoxChecked(QuantityId q, bool checked) {
+    controls_.boxes[q]->setChecked(checked);
+}
+
+void CLumetraDlg::applyFieldColour(QuantityId q) {
+    QLineEdit* edit = controls_.fields[q];
+    // Read-only is set from the derived flag only, so it tells the colour.
+    const Rgb rgb = edit->isReadOnly() ? kDerivedFieldColour : kEditableFieldColour;
+    const QColor colour(rgb.r, rgb.g, rgb.b);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Window, colour);
+    edit->setPalette(palette);
+}
+
+std::optional<QuantityId> CLumetraDlg::fieldOf(const QObject* object) const {
+    for (int q = 0; q < kQuantityCount; ++q) {
+        if (controls_.fields[q] == object) {
+            return static_cast<QuantityId>(q);
+        }
+    }
+    return std::nullopt;
+}
+
+bool CLumetraDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        const auto* focusEvent = static_cast<QFocusEvent*>(event);
+        // A popup (the field's own context menu) takes the focus only for a moment.
+        if (focusEvent->reason() != Qt::PopupFocusReason) {
+            if (const auto q = fieldOf(watched)) {
+                calculator_->onFieldFocusLost(*q);
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CLumetraDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter never closes the main dialog and presses no button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CLumetraDlg::contextMenuEvent(QContextMenuEvent* event) {
+    // The window menu of the platform cannot be extended here; the dialog's background offers
+    // its entries instead.
+    showSystemMenu(this, event->globalPos());
+}
+
+void CLumetraDlg::showTableMenu(const QPoint& globalPos) {
+    int column = -1;
+    const HTREEITEM row = tableControl_->HitTest(tableControl_->mapFromGlobal(globalPos), &column);
+    showDeleteRowMenu(this, globalPos, canDeleteRow(*calculator_, row),
+                      [this, row] { deleteRowCommand(*calculator_, row); });
+}
+
+}  // namespace lumetra

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+#include "app/DialogBuilder.h"
+#include "app/FocusHelp.h"
+#include "app/TreeListTable.h"
+#include "model/Calculator.h"
+#include "model/FieldPanel.h"
+#include "support/Rgb.h"
+
+class QLineEdit;
+
+namespace lumetra {
+
+class CTreeListCtrl;
+class PresetBox;
+
+// Background of a field the user fills in (preset or free) and of a computed (derived) one.
+inline constexpr Rgb kEditableFieldColour{255, 255, 200};
+inline constexpr Rgb kDerivedFieldColour{220, 220, 255};
+
+// The refresh tick's period.
+inline constexpr int kRefreshPeriodMs = 250;
+
+// The main dialog: the 42 fields with their "Vorgabe" boxes, the module-field table, the help
+// text and picture that follow the focus, and the monthly chart. It owns the calculator, which
+// holds the model state, and implements the calculator's field port with its widgets.
+//
+// Construction builds the widgets and the model state and then initialises the dialog (help
+// pictures, table, first solves, refresh timer), so a constructed dialog shows the opening
+// state; exec() runs it. Enter does nothing; Escape and "Abbrechen" close it at once.
+class CLumetraDlg : public QDialog, public FieldPanel {
+    Q_OBJECT
+
+  public:
+    explicit CLumetraDlg(QWidget* parent = nullptr);
+    ~CLumetraDlg() override;
+
+    Calculator& calculator() { return *calculator_; }
+    QLineEdit* field(QuantityId q) const { return controls_.fields[q]; }
+    PresetBox* presetBox(QuantityId q) const { return controls_.boxes[q]; }
+    CTreeListCtrl* tableControl() const { return tableControl_; }
+    const FocusHelp& focusHelp() const { return *focusHelp_; }
+    QSize chartArea() const { return chartArea_; }
+    QSize helpPictureArea() const { return helpArea_; }
+    // Whether a chart has been drawn since start-up.
+    bool hasChart() const { return chartShown_; }
+
+    // One refresh tick: the table's display form and the chart when pending, then the focus
+    // help. The timer calls it every 250 ms.
+    void refreshTick();
+
+    // FieldPanel
+    std::string fieldText(QuantityId q) const override;
+    void setFieldText(QuantityId q, std::string_view text) override;
+    std::optional<QuantityId> focusedField() const override;
+    void setFieldReadOnly(QuantityId q, bool readOnly) override;
+    void setPresetBoxChecked(QuantityId q, bool checked) override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    void connectFields();
+    void disconnectFields();
+    void initDialog();
+    void createTable();
+    void drawChart();
+    void applyFieldColour(QuantityId q);
+    void showTableMenu(const QPoint& globalPos);
+    std::optional<QuantityId> fieldOf(const QObject* object) const;
+
+    MainDialogControls controls_;
+    CTreeListCtrl* tableControl_ = nullptr;
+    std::unique_ptr<TreeListTable> table_;
+    std::unique_ptr<Calculator> calculator_;
+    std::unique_ptr<FocusHelp> focusHelp_;
+    QTimer refreshTimer_;
+    QSize chartArea_;
+    QSize helpArea_;
+    bool chartShown_ = false;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,206 @@
+#include "app/DialogBuilder.h"
+
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/AppResources.h"
+#include "app/ControlIds.h"
+#include "app/PresetBox.h"
+
+namespace lumetra {
+
+namespace {
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect pixels(DuRect du, DialogBaseUnits base) {
+    return dialogUnitsToPixels(QRect(du.x, du.y, du.width, du.height), base);
+}
+
+QLabel* makeLabel(QWidget* parent, std::string_view text, DuRect at, DialogBaseUnits base,
+                  Qt::Alignment horizontal) {
+    auto* label = new QLabel(qText(text), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(horizontal | Qt::AlignTop);
+    label->setGeometry(pixels(at, base));
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const ControlLayout& control, DialogBaseUnits base,
+                        bool isDefault) {
+    auto* button = new QPushButton(qText(control.text), parent);
+    button->setGeometry(pixels(control.at, base));
+    // Enter must never press a button of the main dialog; only the small dialogs have a default.
+    button->setAutoDefault(isDefault);
+    button->setDefault(isDefault);
+    return button;
+}
+
+QWidget* makeControl(QDialog& dialog, const ControlLayout& control, DialogBaseUnits base) {
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+        case ControlKind::Label:
+            widget = makeLabel(&dialog, control.text, control.at, base, Qt::AlignLeft);
+            break;
+        case ControlKind::RightLabel:
+            widget = makeLabel(&dialog, control.text, control.at, base, Qt::AlignRight);
+            break;
+        case ControlKind::SunkenText: {
+            auto* label = makeLabel(&dialog, control.text, control.at, base, Qt::AlignLeft);
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            label->setWordWrap(true);
+            label->setMargin(2);
+            widget = label;
+            break;
+        }
+        case ControlKind::Picture: {
+            auto* label = new QLabel(&dialog);
+            label->setGeometry(pixels(control.at, base));
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            widget = label;
+            break;
+        }
+        case ControlKind::Frame:
+            widget = new QWidget(&dialog);
+            widget->setGeometry(pixels(control.at, base));
+            widget->hide();
+            break;
+        case ControlKind::PushButton:
+        case ControlKind::DefaultButton: {
+            const bool isDefault = control.kind == ControlKind::DefaultButton;
+            auto* button = makeButton(&dialog, control, base, isDefault);
+            if (control.id == kOkId) {
+                QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::accept);
+            } else if (control.id == kCancelId) {
+                QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::reject);
+            }
+            widget = button;
+            break;
+        }
+        case ControlKind::Icon: {
+            auto* label = new QLabel(&dialog);
+            const QRect at = pixels(control.at, base);
+            label->setGeometry(at);
+            label->setPixmap(applicationIcon().pixmap(at.size()));
+            widget = label;
+            break;
+        }
+    }
+    if (control.id != 0) {
+        setControlId(widget, control.id);
+    }
+    return widget;
+}
+
+}  // namespace
+
+DialogBaseUnits prepareDialog(QDialog& dialog, std::string_view caption, DuRect size) {
+    dialog.setFont(dialogFont());
+    dialog.setWindowTitle(qText(caption));
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    const DialogBaseUnits base = dialogBaseUnits(dialog.font());
+    dialog.setFixedSize(pixels(size, base).size());
+    return base;
+}
+
+MainDialogControls buildMainDialog(QDialog& dialog) {
+    const DialogBaseUnits base = prepareDialog(dialog, kMainDialogCaption, kMainDialogSize);
+    MainDialogControls controls;
+
+    // Group boxes first, so that the controls inside them lie above their frames.
+    for (const GroupBoxLayout& group : kGroupBoxes) {
+        auto* box = new QGroupBox(qText(group.text), &dialog);
+        box->setGeometry(pixels(group.at, base));
+        box->setFocusPolicy(Qt::NoFocus);
+    }
+
+    for (const FieldLayout& row : kFieldLayout) {
+        if (!row.label.empty()) {
+            makeLabel(&dialog, row.label, row.labelAt, base, Qt::AlignLeft);
+        }
+        auto* edit = new QLineEdit(&dialog);
+        edit->setGeometry(pixels(row.editAt, base));
+        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        setControlId(edit, row.editId);
+        controls.fields[row.quantity] = edit;
+        if (!row.unit.empty()) {
+            makeLabel(&dialog, row.unit, row.unitAt, base, Qt::AlignLeft);
+        }
+        auto* box = new PresetBox(qText(kPresetBoxText), &dialog);
+        box->setGeometry(pixels(row.boxAt, base));
+        box->setEnabled(row.box != PresetBoxKind::Disabled);
+        box->setVisible(row.box != PresetBoxKind::Hidden);
+        setControlId(box, row.boxId);
+        controls.boxes[row.quantity] = box;
+    }
+
+    for (const ControlLayout& control : kOtherControls) {
+        QWidget* widget = makeControl(dialog, control, base);
+        switch (control.id) {
+            case kDescriptionId:
+                controls.description = static_cast<QLabel*>(widget);
+                break;
+            case kHelpPictureId:
+                controls.helpPicture = static_cast<QLabel*>(widget);
+                break;
+            case kHelpAreaId:
+                controls.helpArea = widget;
+                break;
+            case kTableFrameId:
+                controls.tableFrame = widget;
+                break;
+            case kChartAreaId:
+                controls.chartArea = widget;
+                break;
+            case kChartPictureId:
+                controls.chartPicture = static_cast<QLabel*>(widget);
+                break;
+            case kLoadButtonId:
+                controls.buttons[0] = static_cast<QPushButton*>(widget);
+                break;
+            case kSaveButtonId:
+                controls.buttons[1] = static_cast<QPushButton*>(widget);
+                break;
+            case kChooseLocationButtonId:
+                controls.buttons[2] = static_cast<QPushButton*>(widget);
+                break;
+            case kCancelId:
+                controls.buttons[3] = static_cast<QPushButton*>(widget);
+                break;
+            default:
+                break;
+        }
+    }
+    // The help and chart pictures lie over their frames.
+    controls.helpPicture->raise();
+    controls.chartPicture->raise();
+
+    QWidget* previous = nullptr;
+    for (const int id : kTabOrder) {
+        QWidget* next = findControl(&dialog, id);
+        if (previous != nullptr && next != nullptr) {
+            QWidget::setTabOrder(previous, next);
+        }
+        if (next != nullptr) {
+            previous = next;
+        }
+    }
+    return controls;
+}
+
+void buildSmallDialog(QDialog& dialog, const SmallDialogTemplate& dialogTemplate,
+                      std::span<const ControlLayout> controls) {
+    const DialogBaseUnits base = prepareDialog(dialog, dialogTemplate.caption, dialogTemplate.size);
+    dialog.setWindowIcon(applicationIcon());
+    for (const ControlLayout& control : controls) {
+        makeControl(dialog, control, base);
+    }
+}
+
+}  // namespace lumetra
