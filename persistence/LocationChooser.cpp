@@ -1,0 +1,94 @@
+#include "persistence/LocationChooser.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "model/Calculator.h"
+#include "persistence/LocationDatabase.h"
+#include "persistence/Messages.h"
+
+namespace lumetra {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+bool isWhiteSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+}  // namespace
+
+std::string_view chooseLocationMessage(ChooseLocationOutcome outcome) {
+    switch (outcome) {
+        case ChooseLocationOutcome::CannotOpen:
+            return kLocationDatabaseOpenFailedMessage;
+        case ChooseLocationOutcome::EmptyDatabase:
+            return kLocationDatabaseEmptyMessage;
+        case ChooseLocationOutcome::Chosen:
+        case ChooseLocationOutcome::Cancelled:
+            break;
+    }
+    return {};
+}
+
+void applyLocationLine(Calculator& calculator, std::string_view line) {
+    constexpr QuantityId kTargets[] = {Latitude, Longitude, AnnualIrradiation};
+    const std::vector<std::string_view> fields = splitLocationFields(line);
+    for (std::size_t k = 0; k < std::size(kTargets); ++k) {
+        if (k + 1 >= fields.size()) {
+            break;
+        }
+        std::string_view text = fields[k + 1];
+        while (!text.empty() && isWhiteSpace(text.front())) {
+            text.remove_prefix(1);
+        }
+        if (text.empty()) {
+            continue;
+        }
+        // Setting the text is a text change and solves through the field's notification; the
+        // chooser then solves once more, as the window does.
+        calculator.fields().setFieldText(kTargets[k], text);
+        calculator.solveFrom(kTargets[k]);
+    }
+}
+
+ChooseLocationOutcome chooseLocation(Calculator& calculator,
+                                     const std::filesystem::path& databasePath,
+                                     std::string& lastLocationName,
+                                     const LocationSelection& select) {
+    std::error_code error;
+    if (std::filesystem::is_directory(databasePath, error)) {
+        return ChooseLocationOutcome::CannotOpen;
+    }
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(databasePath.string().c_str(), "rb"));
+    if (!file) {
+        return ChooseLocationOutcome::CannotOpen;
+    }
+    const LocationList list = readLocationList(file.get());
+    file.reset();
+    if (list.empty()) {
+        return ChooseLocationOutcome::EmptyDatabase;
+    }
+
+    std::vector<std::string> names;
+    names.reserve(list.size());
+    std::size_t preselected = 0;
+    for (const LocationLine& line : list) {
+        names.push_back(placeName(line.text));
+        if (names.back() == lastLocationName) {
+            preselected = names.size() - 1;
+        }
+    }
+
+    const std::optional<std::size_t> chosen = select(names, preselected);
+    if (!chosen || *chosen >= list.size()) {
+        return ChooseLocationOutcome::Cancelled;
+    }
+    lastLocationName = names[*chosen];
+    applyLocationLine(calculator, list[*chosen].text);
+    return ChooseLocationOutcome::Chosen;
+}
+
+}  // namespace lumetra

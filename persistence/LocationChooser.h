@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumetra {
+
+class Calculator;
+
+// The selection: given the place names in list order and the index of the preselected one,
+// returns the index the user confirmed, or nothing when the user cancelled. The window runs
+// its CSelectionDlg (caption kLocationDialogCaption, label kLocationDialogLabel) here.
+using LocationSelection = std::function<std::optional<std::size_t>(
+    const std::vector<std::string>& placeNames, std::size_t preselected)>;
+
+enum class ChooseLocationOutcome {
+    Chosen,         // the place's figures are in the fields and solved
+    Cancelled,      // nothing changed
+    CannotOpen,     // show kLocationDatabaseOpenFailedMessage; nothing changed
+    EmptyDatabase,  // show kLocationDatabaseEmptyMessage; nothing changed
+};
+
+// The message box text of an outcome; empty for Chosen and Cancelled.
+std::string_view chooseLocationMessage(ChooseLocationOutcome outcome);
+
+// "Ort auswählen": reads the database at `databasePath`, offers its place names in natural
+// order through `select` (preselecting `lastLocationName` when it is among them), and puts the
+// chosen line's latitude, longitude and annual irradiation into the fields of quantities 0, 1
+// and 2 as texts, each followed by a solve from that quantity. `lastLocationName` (kept by the
+// caller for the whole run, empty at first) becomes the chosen place name.
+ChooseLocationOutcome chooseLocation(Calculator& calculator,
+                                     const std::filesystem::path& databasePath,
+                                     std::string& lastLocationName,
+                                     const LocationSelection& select);
+
+// The last step on its own: puts the figures of one location line (UTF-8, as read) into the
+// fields. A missing or blank field leaves its quantity alone and runs no solve.
+void applyLocationLine(Calculator& calculator, std::string_view line);
+
+}  // namespace lumetra
