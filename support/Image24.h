@@ -31,6 +31,7 @@ class Image24 {
 
     // The pixel bytes (3 * width * height of them); nullptr for an empty image.
     const std::uint8_t* data() const { return pixels_.empty() ? nullptr : pixels_.data(); }
+    std::uint8_t* data() { return pixels_.empty() ? nullptr : pixels_.data(); }
     std::size_t byteCount() const { return pixels_.size(); }
 
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }

@@ -5,13 +5,15 @@
 namespace lumetra {
 namespace {
 
-// A picture whose every pixel tells where it came from: red = column, green = row.
+// A picture whose every pixel tells where it came from: red and blue the column (low and high
+// byte), green the row.
 Image24 coordinatePicture(int width, int height) {
     Image24 image(width, height, Rgb{});
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             image.setPixel(x, y,
-                           Rgb{static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 7});
+                           Rgb{static_cast<std::uint8_t>(x % 256), static_cast<std::uint8_t>(y),
+                               static_cast<std::uint8_t>(x / 256)});
         }
     }
     return image;
@@ -44,16 +46,30 @@ TEST(Resample, PicksTheTruncatedSourceColumnAndRow) {
         const Rgb pixel = result.pixel(c.x, c.y);
         EXPECT_EQ(pixel.r, c.expectedColumn);
         EXPECT_EQ(pixel.g, c.expectedRow);
-        EXPECT_EQ(pixel.b, 7);
+        EXPECT_EQ(pixel.b, 0);
     }
 }
 
 TEST(Resample, EveryResultPixelComesFromItsSourcePixel) {
-    const Image24 source = coordinatePicture(17, 11);
-    const Image24 result = resampleNearest(source, 40, 7);
-    for (int y = 0; y < 7; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            EXPECT_EQ(result.pixel(x, y), source.pixel(x * 17 / 40, y * 11 / 7)) << x << "," << y;
+    const struct {
+        const char* name;
+        int sourceWidth, sourceHeight, width, height;
+    } cases[] = {
+        {"wider and lower", 17, 11, 40, 7},
+        {"enlarged in both directions (repeated rows)", 5, 3, 13, 10},
+        {"reduced in both directions", 379, 159, 297, 151},
+        {"single row and column", 1, 1, 4, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Image24 source = coordinatePicture(c.sourceWidth, c.sourceHeight);
+        const Image24 result = resampleNearest(source, c.width, c.height);
+        for (int y = 0; y < c.height; ++y) {
+            for (int x = 0; x < c.width; ++x) {
+                ASSERT_EQ(result.pixel(x, y),
+                          source.pixel(x * c.sourceWidth / c.width, y * c.sourceHeight / c.height))
+                    << x << "," << y;
+            }
         }
     }
 }
