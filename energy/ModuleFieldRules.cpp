@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 #include "energy/ModuleFieldColumns.h"
@@ -44,7 +45,22 @@ constexpr std::array<InputColumnFormat, 5> kInputColumnFormats = {{
 constexpr Rgb kOutOfRangeOddRow{255, 233, 233};
 constexpr Rgb kOutOfRangeEvenRow{255, 244, 244};
 
+// Whole numbers of up to 15 digits are exact in a double, so they need no general decimal
+// conversion; most cell texts are such numbers, and every solve reads every row.
+constexpr std::size_t kExactIntegerDigits = 15;
+
 double readStandardDecimal(std::string_view text) {
+    if (!text.empty() && text.size() <= kExactIntegerDigits) {
+        std::uint64_t whole = 0;
+        std::size_t k = 0;
+        while (k < text.size() && isDigit(text[k])) {
+            whole = whole * 10 + static_cast<std::uint64_t>(text[k] - '0');
+            ++k;
+        }
+        if (k == text.size()) {
+            return static_cast<double>(whole);
+        }
+    }
     double value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec != std::errc()) {
