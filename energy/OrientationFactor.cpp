@@ -10,14 +10,18 @@ constexpr double kDegreesToRadians = 0.017453292519943295;
 constexpr double kPolarBandStart = 65.5;  // latitudes above it use the polar mapping
 constexpr double kLowBandEnd = 35.5;      // latitudes below it use the low mapping
 
+// A value that is not a number counts as 0, so that the table position is always defined.
 double clampTilt(double tilt) {
-    if (tilt < 0) {
+    if (std::isnan(tilt) || tilt < 0) {
         return 0;
     }
     return tilt > 90 ? 90 : tilt;
 }
 
 double clampAzimuth(double azimuth) {
+    if (std::isnan(azimuth)) {
+        return 0;
+    }
     if (azimuth > 180) {
         return 180;
     }

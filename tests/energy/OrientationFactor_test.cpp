@@ -86,6 +86,18 @@ TEST(OrientationFactorRange, StaysWithinTableBoundsEverywhere) {
     }
 }
 
+TEST(OrientationFactorRange, NumbersThatAreNoNumbersStayInRange) {
+    const double nan = std::nan("");
+    const double inf = HUGE_VAL;
+    const double inputs[][3] = {{nan, 0, 50.5}, {30, nan, 50.5},  {30, 0, nan},
+                                {inf, 0, 50.5}, {30, -inf, 50.5}, {30, 0, -inf}};
+    for (const auto& input : inputs) {
+        const double f = orientationFactor(input[0], input[1], input[2]);
+        EXPECT_GE(f, 0.30) << input[0] << " " << input[1] << " " << input[2];
+        EXPECT_LE(f, 0.99) << input[0] << " " << input[1] << " " << input[2];
+    }
+}
+
 // Walking the tilt in small steps at a fixed site and direction never jumps: the mapping
 // through flat and through vertical is continuous inside the middle band.
 TEST(OrientationFactorContinuity, TiltSweepHasNoJumpInMiddleBand) {
