@@ -11,7 +11,8 @@ namespace lumetra {
 // demand mark (dark red on the top row of the plot when the demand is off the scale) and the
 // yield in kWh as a number underneath, and grey axes. Reads monthlyYield, monthlySelfUse,
 // monthlyConsumption, maxMonthlyYield and maxMonthlyConsumption. A width or height below 1
-// gives an empty image; a size too small for the layout draws what fits.
+// gives an empty image; a size too small for the layout draws what fits. Like Image24, throws
+// std::length_error when width x height exceeds Image24::kMaxPixels.
 Image24 drawMonthlyChart(const MonthlyFigures& figures, int width, int height);
 
 }  // namespace lumetra
