@@ -251,7 +251,7 @@ HTREEITEM CTreeListCtrl::InsertItem(const QString& text, HTREEITEM parent, HTREE
 
 bool CTreeListCtrl::DeleteItem(HTREEITEM item) {
     FocusChange focus;
-    QPointer<QWidget> closedEditor;
+    bool editedItemGone = false;
     {
         std::lock_guard guard(lock_);
         if (item == TVI_ROOT) {
@@ -271,18 +271,12 @@ bool CTreeListCtrl::DeleteItem(HTREEITEM item) {
             }
             data_.deleteItem(item);
         }
-        // An editor open on a deleted item closes without a report: there is no cell left.
-        if (editor_ && !data_.contains(editItem_)) {
-            closedEditor = editor_;
-            editor_ = nullptr;
-            editItem_ = 0;
-        }
+        editedItemGone = editor_ && !data_.contains(editItem_);
         updateScrollBars();
     }
-    if (closedEditor) {
-        closedEditor->removeEventFilter(this);
-        closedEditor->hide();
-        closedEditor->deleteLater();
+    // An editor open on a deleted item closes without a report: there is no cell left.
+    if (editedItemGone) {
+        endEdit(EditEnd::Discard);
     }
     viewport()->update();
     notifyFocus(focus);

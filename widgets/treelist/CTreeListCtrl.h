@@ -156,7 +156,8 @@ class CTreeListCtrl : public QAbstractScrollArea {
     QSize sizeHint() const override;
 
   private:
-    enum class EditEnd { Return, FocusLost, Cancel };
+    // Discard closes the editor without a report (the item or the window is going away).
+    enum class EditEnd { Return, FocusLost, Cancel, Discard };
     struct FocusChange {
         bool changed = false;
         HTREEITEM item = 0;

@@ -152,7 +152,7 @@ void CTreeListCtrl::endEdit(EditEnd how) {
         item = editItem_;
         column = editColumn_;
         editItem_ = 0;
-        if (how != EditEnd::Cancel) {
+        if (how == EditEnd::Return || how == EditEnd::FocusLost) {
             mask |= TVIF_TEXT;
             if (editChanged_) {
                 mask |= TLIF_TEXTCHANGED;
@@ -171,6 +171,9 @@ void CTreeListCtrl::endEdit(EditEnd how) {
     editor->hide();
     editor->deleteLater();
     viewport()->update();
+    if (how == EditEnd::Discard) {
+        return;
+    }
 
     const QPointer<CTreeListCtrl> self(this);
     TreeListEndEdit notification;
@@ -213,6 +216,22 @@ bool CTreeListCtrl::eventFilter(QObject* watched, QEvent* event) {
             const auto* combo = qobject_cast<QComboBox*>(watched);
             if (focus->reason() == Qt::PopupFocusReason ||
                 (combo != nullptr && combo->view()->isVisible())) {
+                break;
+            }
+            if (focus->reason() == Qt::ActiveWindowFocusReason) {
+                // The window lost the activation, perhaps because it is being closed and
+                // destroyed with its owner, which must not be asked anything then. The edit
+                // ends once the current event is done, unless the control is gone by then or
+                // the editor has the focus again.
+                const QPointer<QWidget> editor = static_cast<QWidget*>(watched);
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, editor] {
+                        if (editor && editor == GetEditControl() && !editor->hasFocus()) {
+                            endEdit(EditEnd::FocusLost);
+                        }
+                    },
+                    Qt::QueuedConnection);
                 break;
             }
             endEdit(EditEnd::FocusLost);
