@@ -154,12 +154,13 @@ std::string cutFixed(double magnitude, int precision) {
     std::array<char, 320 + kMaxExactFractionDigits + 8> buffer;
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
                                       std::chars_format::fixed, exactDigits);
-    std::string text(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    auto length = static_cast<std::size_t>(result.ptr - buffer.data());
     if (exactDigits > precision) {
         // Drop the surplus digits; with precision 0 the point goes too.
-        const auto surplus = static_cast<std::size_t>(exactDigits - precision);
-        text.resize(text.size() - surplus - (precision == 0 ? 1 : 0));
-    } else if (exactDigits < precision) {
+        length -= static_cast<std::size_t>(exactDigits - precision) + (precision == 0 ? 1 : 0);
+    }
+    std::string text(std::string_view(buffer.data(), length));
+    if (exactDigits < precision) {
         if (exactDigits == 0) {
             text += '.';
         }
