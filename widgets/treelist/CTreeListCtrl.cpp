@@ -35,6 +35,7 @@ CTreeListCtrl::CTreeListCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
     header_->setMinimumSectionSize(0);
     header_->setSectionResizeMode(QHeaderView::Fixed);
     header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header_->setTextElideMode(Qt::ElideRight);
     setViewportMargins(0, header_->sizeHint().height(), 0, 0);
 
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -514,8 +515,12 @@ void CTreeListCtrl::layoutColumns() {
 }
 
 void CTreeListCtrl::syncHeader() {
-    const QRect area = viewport()->geometry();
+    // The header's height is known only once it has sections; the rows start below it.
     const int height = header_->sizeHint().height();
+    if (viewportMargins().top() != height) {
+        setViewportMargins(0, height, 0, 0);
+    }
+    const QRect area = viewport()->geometry();
     header_->setGeometry(area.left(), area.top() - height, area.width(), height);
     for (int c = 0; c < static_cast<int>(columnWidth_.size()); ++c) {
         const int width = columnWidth_[static_cast<size_t>(c)];

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
 
 #include "widgets/treelist/CTreeListCtrl.h"
 
@@ -86,6 +87,10 @@ bool CTreeListCtrl::beginEdit(HTREEITEM item, int column, const QString* firstIn
             combo->addItems(listTextsOf(settings));
             combo->setCurrentIndex(combo->findText(cellText, Qt::MatchExactly));
             combo->setEditText(startText);
+            // The list may be wider than the cell, so that the preset texts show in full.
+            QAbstractItemView* view = combo->view();
+            view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth() +
+                                  view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
             // Picking an entry from the list is a change even when it equals the text.
             connect(combo, &QComboBox::activated, this, [this] {
                 std::lock_guard inner(lock_);
