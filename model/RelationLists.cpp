@@ -42,8 +42,8 @@ constexpr std::array<std::array<std::uint8_t, kRelationCount>, kQuantityCount> m
     std::array<std::array<std::uint8_t, kRelationCount>, kQuantityCount> table{};
     for (std::size_t f = 0; f < kRelationCount; ++f) {
         const Membership& m = kMemberships[f];
-        // An all-kNone list written as {kNone} leaves the rest zero, which is quantity 0:
-        // stop at the first kNone or at a zero that follows the first entry.
+        // A list ends at kNone; the entries after it are zero-filled by the initialiser, so a
+        // zero that is not the first entry ends it too (quantity 0 only ever comes first).
         for (std::size_t i = 0; i < m.inputOnly.size(); ++i) {
             const int q = m.inputOnly[i];
             if (q == kNone || (i > 0 && q == 0)) {
