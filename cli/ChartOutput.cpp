@@ -1,0 +1,31 @@
+#include "cli/ChartOutput.h"
+
+#include <QImage>
+#include <QString>
+
+#include "energy/MonthlyChart.h"
+#include "widgets/dialogunits/DialogUnits.h"
+
+namespace lumetra::cli {
+namespace {
+constexpr int kChartWidthDialogUnits = 200;
+constexpr int kChartHeightDialogUnits = 75;
+}  // namespace
+
+std::pair<int, int> windowChartSize() {
+    const DialogBaseUnits base = dialogBaseUnits(dialogFont());
+    return {dialogUnitsToPixelsX(kChartWidthDialogUnits, base),
+            dialogUnitsToPixelsY(kChartHeightDialogUnits, base)};
+}
+
+bool writeChartPng(const MonthlyFigures& figures, int width, int height, const std::string& path) {
+    const Image24 chart = drawMonthlyChart(figures, width, height);
+    if (chart.isEmpty()) {
+        return false;
+    }
+    const QImage image(chart.data(), chart.width(), chart.height(), 3 * chart.width(),
+                       QImage::Format_RGB888);
+    return image.save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace lumetra::cli

@@ -1,0 +1,155 @@
+#include "cli/CommandLine.h"
+
+#include <charconv>
+#include <stdexcept>
+
+namespace lumetra::cli {
+namespace {
+
+std::optional<int> parseInt(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+Command makeCommand(Command::Kind kind, QuantityId quantity = Latitude) {
+    Command command;
+    command.kind = kind;
+    command.quantity = quantity;
+    return command;
+}
+
+[[noreturn]] void fail(const std::string& message) {
+    throw std::invalid_argument(message);
+}
+
+}  // namespace
+
+std::string_view usageText() {
+    return "Aufruf: lumetra-cli [Befehl ...] [--json] [--chart DATEI.png] [--chart-size BxH]\n"
+           "\n"
+           "Beginnt im Zustand des geöffneten Fensters und führt die Befehle der Reihe nach aus:\n"
+           "  --load DATEI         lädt eine Datendatei wie \"Laden\"\n"
+           "  --save DATEI         speichert wie \"Speichern\" (ohne Rückfrage)\n"
+           "  --type Q=TEXT        tippt TEXT in das Feld der Größe Q (0..41 oder Name, z.B.\n"
+           "                       Latitude) und verlässt das Feld\n"
+           "  --toggle Q           klickt die Vorgabe-Box der Größe Q\n"
+           "  --cell R,C=TEXT      bearbeitet Zeile R (ab 1, die leere letzte Zeile zählt mit)\n"
+           "                       und Spalte C (1..5) der Modulfeld-Tabelle; leerer TEXT löscht\n"
+           "  --delete-row R       \"Zeile löschen\" auf Zeile R\n"
+           "  --location NAME      wählt den Ort NAME aus SolarDatabase.csv im aktuellen Ordner\n"
+           "  --chart DATEI.png    schreibt das Monatsdiagramm des aktuellen Zustands\n"
+           "\n"
+           "Ausgabe: die Bytes, die Speichern jetzt schreiben würde; mit --json ein JSON-Objekt.\n"
+           "  --chart-size BxH     Größe des Diagramms in Pixeln (sonst die Diagrammfläche des\n"
+           "                       Fensters)\n"
+           "  --help               zeigt diesen Text\n"
+           "\n"
+           "Meldungen stehen auf der Standardfehlerausgabe. Rückgabewert: 0 ohne Meldung, 1 mit\n"
+           "Meldung, 2 bei falschem Aufruf.\n";
+}
+
+std::optional<QuantityId> parseQuantity(std::string_view text) {
+    if (const auto index = parseInt(text)) {
+        if (*index >= 0 && *index < kQuantityCount) {
+            return static_cast<QuantityId>(*index);
+        }
+        return std::nullopt;
+    }
+    return quantityFromIdentifier(text);
+}
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= arguments.size()) {
+                fail(option + " erwartet einen Wert");
+            }
+            return arguments[++i];
+        };
+        if (option == "--help" || option == "-h") {
+            line.help = true;
+        } else if (option == "--json") {
+            line.json = true;
+        } else if (option == "--load" || option == "--save" || option == "--chart" ||
+                   option == "--location") {
+            Command command = makeCommand(option == "--load"    ? Command::Kind::Load
+                                          : option == "--save"  ? Command::Kind::Save
+                                          : option == "--chart" ? Command::Kind::Chart
+                                                                : Command::Kind::Location);
+            command.text = value();
+            if (command.text.empty()) {
+                fail(option + " erwartet einen nicht leeren Wert");
+            }
+            line.commands.push_back(std::move(command));
+        } else if (option == "--type") {
+            const std::string& argument = value();
+            const std::size_t equals = argument.find('=');
+            const auto quantity = parseQuantity(std::string_view(argument).substr(0, equals));
+            if (equals == std::string::npos || !quantity) {
+                fail("--type erwartet Q=TEXT mit einer Größe 0..41 oder ihrem Namen: " + argument);
+            }
+            Command command = makeCommand(Command::Kind::Type, *quantity);
+            command.text = argument.substr(equals + 1);
+            line.commands.push_back(std::move(command));
+        } else if (option == "--toggle") {
+            const std::string& argument = value();
+            const auto quantity = parseQuantity(argument);
+            if (!quantity) {
+                fail("--toggle erwartet eine Größe 0..41 oder ihren Namen: " + argument);
+            }
+            line.commands.push_back(makeCommand(Command::Kind::Toggle, *quantity));
+        } else if (option == "--cell") {
+            const std::string& argument = value();
+            const std::size_t comma = argument.find(',');
+            const std::size_t equals = argument.find('=');
+            std::optional<int> row;
+            std::optional<int> column;
+            if (comma != std::string::npos && equals != std::string::npos && comma < equals) {
+                row = parseInt(std::string_view(argument).substr(0, comma));
+                column = parseInt(std::string_view(argument).substr(comma + 1, equals - comma - 1));
+            }
+            if (!row || !column || *row < 1 || *column < 1 || *column > 5) {
+                fail("--cell erwartet R,C=TEXT mit Zeile ab 1 und Spalte 1..5: " + argument);
+            }
+            Command command = makeCommand(Command::Kind::Cell);
+            command.row = *row;
+            command.column = *column;
+            command.text = argument.substr(equals + 1);
+            line.commands.push_back(std::move(command));
+        } else if (option == "--delete-row") {
+            const std::string& argument = value();
+            const auto row = parseInt(argument);
+            if (!row || *row < 1) {
+                fail("--delete-row erwartet eine Zeile ab 1: " + argument);
+            }
+            Command command = makeCommand(Command::Kind::DeleteRow);
+            command.row = *row;
+            line.commands.push_back(std::move(command));
+        } else if (option == "--chart-size") {
+            const std::string& argument = value();
+            const std::size_t x = argument.find('x');
+            std::optional<int> width;
+            std::optional<int> height;
+            if (x != std::string::npos) {
+                width = parseInt(std::string_view(argument).substr(0, x));
+                height = parseInt(std::string_view(argument).substr(x + 1));
+            }
+            if (!width || !height || *width < 1 || *height < 1 || *width > 8192 || *height > 8192) {
+                fail("--chart-size erwartet BxH mit 1..8192 Pixeln: " + argument);
+            }
+            line.chartWidth = width;
+            line.chartHeight = height;
+        } else {
+            fail("unbekannte Angabe: " + option);
+        }
+    }
+    return line;
+}
+
+}  // namespace lumetra::cli

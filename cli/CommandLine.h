@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/Quantity.h"
+
+namespace lumetra::cli {
+
+// One step of the command line, applied in order.
+struct Command {
+    enum class Kind { Load, Type, Toggle, Cell, DeleteRow, Location, Save, Chart };
+    Kind kind = Kind::Load;
+    QuantityId quantity = Latitude;  // Type, Toggle
+    int row = 0;                     // Cell, DeleteRow: 1-based display row
+    int column = 0;                  // Cell: 1..5
+    std::string text;                // Type, Cell: the text; Load, Save, Chart: the path;
+                                     // Location: the place name
+};
+
+struct CommandLine {
+    std::vector<Command> commands;
+    bool json = false;
+    bool help = false;
+    std::optional<int> chartWidth;  // from --chart-size
+    std::optional<int> chartHeight;
+};
+
+// Parses the arguments (without the program name). Throws std::invalid_argument with a message
+// for a wrong command line.
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// A quantity by index 0..41 or by identifier ("Latitude").
+std::optional<QuantityId> parseQuantity(std::string_view text);
+
+// The usage text printed by --help and for a wrong command line.
+std::string_view usageText();
+
+}  // namespace lumetra::cli

@@ -1,0 +1,86 @@
+#include "cli/JsonOutput.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+
+#include "cli/Session.h"
+#include "support/TextFormat.h"
+
+namespace lumetra::cli {
+namespace {
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QJsonArray monthly(const MonthlyValues& values) {
+    QJsonArray array;
+    for (double value : values) {
+        array.append(value);
+    }
+    return array;
+}
+
+QJsonValue background(const std::optional<Rgb>& colour) {
+    if (!colour) {
+        return QJsonValue::Null;
+    }
+    return fromUtf8(formatString("#%02x%02x%02x", colour->r, colour->g, colour->b));
+}
+
+}  // namespace
+
+std::string stateJson(const Session& session) {
+    const CalculatorState& state = session.calculator().state();
+
+    QJsonArray quantities;
+    for (int i = 0; i < kQuantityCount; ++i) {
+        const auto q = static_cast<QuantityId>(i);
+        QJsonObject quantity;
+        quantity["index"] = i;
+        quantity["id"] = fromUtf8(std::string(quantityIdentifier(q)));
+        quantity["text"] = fromUtf8(session.fields().fieldText(q));
+        quantity["value"] = state.values[q];
+        quantity["state"] = state.preset[q] ? "preset" : state.derived[q] ? "derived" : "free";
+        quantities.append(quantity);
+    }
+
+    QJsonArray rows;
+    const MemoryModuleFieldTable& table = session.table();
+    for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
+        if (row == state.placeholderRow) {
+            continue;
+        }
+        QJsonArray cells;
+        QJsonArray backgrounds;
+        for (int column = 1; column <= 7; ++column) {
+            cells.append(fromUtf8(table.cellText(row, column)));
+            backgrounds.append(background(table.cellBackground(row, column)));
+        }
+        rows.append(QJsonObject{{"cells", cells}, {"background", backgrounds}});
+    }
+
+    const MonthlyFigures& f = state.figures;
+    const QJsonObject months{
+        {"yield", monthly(f.monthlyYield)},     {"heating", monthly(f.monthlyHeating)},
+        {"cooling", monthly(f.monthlyCooling)}, {"consumption", monthly(f.monthlyConsumption)},
+        {"selfUse", monthly(f.monthlySelfUse)}, {"purchase", monthly(f.monthlyPurchase)},
+    };
+    const QJsonObject figures{
+        {"maxMonthlyYield", f.maxMonthlyYield}, {"maxMonthlyConsumption", f.maxMonthlyConsumption},
+        {"peakDailyDemand", f.peakDailyDemand}, {"peakDaytimeDemand", f.peakDaytimeDemand},
+        {"totalModuleArea", f.totalModuleArea}, {"totalPeakPower", f.totalPeakPower},
+    };
+    const QJsonObject root{
+        {"quantities", quantities},
+        {"rows", rows},
+        {"monthly", months},
+        {"figures", figures},
+    };
+    return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
+}
+
+}  // namespace lumetra::cli

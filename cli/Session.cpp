@@ -1,0 +1,147 @@
+#include "cli/Session.h"
+
+#include <stdexcept>
+
+#include "cli/ChartOutput.h"
+#include "energy/ModuleFieldEditing.h"
+#include "persistence/DataFile.h"
+#include "persistence/LocationChooser.h"
+
+namespace lumetra::cli {
+namespace {
+// The chooser reads the database from the current folder, as the window does.
+constexpr const char* kLocationDatabase = "SolarDatabase.csv";
+}  // namespace
+
+Session::Session(ChartSize chartSize)
+    : calculator_(fields_, table_,
+                  [this](std::function<void()> call) { posted_.push_back(std::move(call)); }),
+      chartSize_(std::move(chartSize)) {
+    fields_.setTextChangedHandler([this](QuantityId q) { calculator_.onFieldTextChanged(q); });
+    calculator_.openDialog();
+    runPosted();
+    calculator_.refreshTick();
+}
+
+void Session::runPosted() {
+    while (!posted_.empty()) {
+        auto call = std::move(posted_.front());
+        posted_.pop_front();
+        call();
+    }
+}
+
+RowHandle Session::rowAtDisplay(int displayRow) const {
+    if (displayRow < 1 || displayRow > table_.rowCount()) {
+        throw std::invalid_argument("Die Tabelle hat keine Zeile " + std::to_string(displayRow));
+    }
+    return table_.rowAt(displayRow - 1);
+}
+
+void Session::typeText(QuantityId q, const std::string& text) {
+    if (calculator_.state().derived[q]) {
+        throw std::invalid_argument("Das Feld von " + std::string(quantityIdentifier(q)) +
+                                    " wird berechnet und nimmt keine Eingabe an");
+    }
+    fields_.setFocusedField(q);
+    fields_.setFieldText(q, text);
+    runPosted();
+    fields_.setFocusedField(std::nullopt);
+    calculator_.onFieldFocusLost(q);
+    runPosted();
+}
+
+void Session::togglePreset(QuantityId q) {
+    if (kQuantityControls[q].box != PresetBoxKind::Enabled) {
+        throw std::invalid_argument("Die Vorgabe-Box von " + std::string(quantityIdentifier(q)) +
+                                    " kann nicht angeklickt werden");
+    }
+    calculator_.onPresetBoxClicked(q);
+    runPosted();
+}
+
+void Session::editCell(int displayRow, int column, const std::string& text) {
+    const RowHandle row = rowAtDisplay(displayRow);
+    if (endCellEdit(calculator_, row, column, &text, true)) {
+        table_.setCellText(row, column, text);
+    }
+    runPosted();
+    calculator_.refreshTick();
+}
+
+void Session::deleteRow(int displayRow) {
+    const RowHandle row = rowAtDisplay(displayRow);
+    if (!canDeleteRow(calculator_, row)) {
+        throw std::invalid_argument("Die leere letzte Zeile kann nicht gelöscht werden");
+    }
+    deleteRowCommand(calculator_, row);
+    runPosted();
+    calculator_.refreshTick();
+}
+
+void Session::chooseLocation(const std::string& name) {
+    bool unknownPlace = false;
+    const ChooseLocationOutcome outcome = lumetra::chooseLocation(
+        calculator_, kLocationDatabase, lastLocationName_,
+        [&](const std::vector<std::string>& names, std::size_t) -> std::optional<std::size_t> {
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                if (names[i] == name) {
+                    return i;
+                }
+            }
+            unknownPlace = true;
+            return std::nullopt;
+        });
+    if (unknownPlace) {
+        throw std::invalid_argument("Der Ort ist nicht in SolarDatabase.csv: " + name);
+    }
+    if (const std::string_view message = chooseLocationMessage(outcome); !message.empty()) {
+        messages_.emplace_back(message);
+    }
+    runPosted();
+}
+
+void Session::writeChart(const std::string& path) {
+    const auto [width, height] = chartSize_();
+    if (!writeChartPng(calculator_.state().figures, width, height, path)) {
+        messages_.push_back("Das Diagramm konnte nicht geschrieben werden: " + path);
+    }
+}
+
+void Session::apply(const Command& command) {
+    switch (command.kind) {
+        case Command::Kind::Load:
+            if (const auto message = dataFileMessage(loadDataFile(calculator_, command.text));
+                !message.empty()) {
+                messages_.emplace_back(message);
+            }
+            runPosted();
+            break;
+        case Command::Kind::Save:
+            if (const auto message = dataFileMessage(saveDataFile(calculator_, command.text));
+                !message.empty()) {
+                messages_.emplace_back(message);
+            }
+            break;
+        case Command::Kind::Type:
+            typeText(command.quantity, command.text);
+            break;
+        case Command::Kind::Toggle:
+            togglePreset(command.quantity);
+            break;
+        case Command::Kind::Cell:
+            editCell(command.row, command.column, command.text);
+            break;
+        case Command::Kind::DeleteRow:
+            deleteRow(command.row);
+            break;
+        case Command::Kind::Location:
+            chooseLocation(command.text);
+            break;
+        case Command::Kind::Chart:
+            writeChart(command.text);
+            break;
+    }
+}
+
+}  // namespace lumetra::cli

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
+#include "model/Calculator.h"
+#include "model/MemoryFieldPanel.h"
+#include "model/MemoryModuleFieldTable.h"
+
+namespace lumetra::cli {
+
+// The calculator over in-memory fields and table, in the state the window has after opening,
+// and the commands of the command line applied to it as the window's gestures.
+class Session {
+  public:
+    // `chartSize` gives the chart's pixel size when a chart is written.
+    using ChartSize = std::function<std::pair<int, int>()>;
+
+    explicit Session(ChartSize chartSize);
+
+    // Applies one command. Throws std::invalid_argument when the command cannot be given in
+    // the current state (a derived field, a box that cannot be clicked, a row that does not
+    // exist, a place that is not in the database).
+    void apply(const Command& command);
+
+    // The texts of the message boxes the window would have shown, in order.
+    const std::vector<std::string>& messages() const { return messages_; }
+
+    const Calculator& calculator() const { return calculator_; }
+    const MemoryFieldPanel& fields() const { return fields_; }
+    const MemoryModuleFieldTable& table() const { return table_; }
+
+  private:
+    void runPosted();
+    void typeText(QuantityId q, const std::string& text);
+    void togglePreset(QuantityId q);
+    void editCell(int displayRow, int column, const std::string& text);
+    void deleteRow(int displayRow);
+    void chooseLocation(const std::string& name);
+    void writeChart(const std::string& path);
+    RowHandle rowAtDisplay(int displayRow) const;
+
+    MemoryFieldPanel fields_;
+    MemoryModuleFieldTable table_;
+    std::deque<std::function<void()>> posted_;
+    Calculator calculator_;
+    ChartSize chartSize_;
+    std::string lastLocationName_;
+    std::vector<std::string> messages_;
+};
+
+}  // namespace lumetra::cli

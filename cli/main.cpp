@@ -1,0 +1,83 @@
+#include <QByteArray>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cli/ChartOutput.h"
+#include "cli/CommandLine.h"
+#include "cli/JsonOutput.h"
+#include "cli/Session.h"
+#include "persistence/DataFileFormat.h"
+
+namespace {
+
+void writeOut(std::FILE* stream, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+int wrongCommandLine(const std::string& message) {
+    writeOut(stderr, "lumetra-cli: " + message + "\n\n");
+    writeOut(stderr, lumetra::cli::usageText());
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace lumetra::cli;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    CommandLine line;
+    try {
+        line = parseCommandLine(arguments);
+    } catch (const std::invalid_argument& error) {
+        return wrongCommandLine(error.what());
+    }
+    if (line.help) {
+        writeOut(stdout, usageText());
+        return 0;
+    }
+
+    // The chart needs fonts for its default size; a window system is never needed.
+    std::unique_ptr<QGuiApplication> application;
+    auto chartSize = [&]() -> std::pair<int, int> {
+        if (line.chartWidth && line.chartHeight) {
+            return {*line.chartWidth, *line.chartHeight};
+        }
+        return windowChartSize();
+    };
+    for (const Command& command : line.commands) {
+        if (command.kind == Command::Kind::Chart && !application) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+                qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+            }
+            application = std::make_unique<QGuiApplication>(argc, argv);
+        }
+    }
+
+    Session session(chartSize);
+    try {
+        for (const Command& command : line.commands) {
+            session.apply(command);
+        }
+    } catch (const std::invalid_argument& error) {
+        for (const std::string& message : session.messages()) {
+            writeOut(stderr, message + "\n");
+        }
+        return wrongCommandLine(error.what());
+    }
+
+    for (const std::string& message : session.messages()) {
+        writeOut(stderr, message + "\n");
+    }
+    if (line.json) {
+        writeOut(stdout, stateJson(session));
+    } else {
+        writeOut(stdout, lumetra::dataFileBytes(session.calculator()));
+    }
+    std::fflush(stdout);
+    return session.messages().empty() ? 0 : 1;
+}
