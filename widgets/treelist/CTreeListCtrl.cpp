@@ -241,7 +241,7 @@ HTREEITEM CTreeListCtrl::InsertItem(const QString& text, HTREEITEM parent, HTREE
         if (item == 0) {
             return 0;
         }
-        if (!text.isEmpty() && data_.columnCount() > 0) {
+        if (!text.isEmpty()) {
             data_.mutableCell(item, 0)->text = text;
         }
         updateScrollBars();

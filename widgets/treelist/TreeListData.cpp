@@ -25,7 +25,11 @@ int TreeListData::insertColumn(int index, TreeListColumn column) {
         return -1;
     }
     index = std::clamp(index, 0, columnCount());
+    const bool first = columns_.empty();
     columns_.insert(columns_.begin() + index, std::move(column));
+    if (first) {
+        return index;  // the items' own texts were column 0 already
+    }
     // Cells follow their columns: the texts of later columns move one to the right.
     for (auto& [handle, item] : items_) {
         if (static_cast<int>(item.cells.size()) > index) {
@@ -89,7 +93,7 @@ HTREEITEM TreeListData::previous(HTREEITEM item) const {
 
 const TreeListCell* TreeListData::cell(HTREEITEM item, int column) const {
     const auto found = items_.find(item);
-    if (found == items_.end() || column < 0 || column >= columnCount()) {
+    if (found == items_.end() || column < 0 || column >= cellColumnCount()) {
         return nullptr;
     }
     const auto& cells = found->second.cells;
@@ -101,7 +105,7 @@ const TreeListCell* TreeListData::cell(HTREEITEM item, int column) const {
 
 TreeListCell* TreeListData::mutableCell(HTREEITEM item, int column) {
     const auto found = items_.find(item);
-    if (found == items_.end() || column < 0 || column >= columnCount()) {
+    if (found == items_.end() || column < 0 || column >= cellColumnCount()) {
         return nullptr;
     }
     auto& cells = found->second.cells;

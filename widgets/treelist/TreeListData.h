@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -67,6 +68,9 @@ class TreeListData {
     TreeListCell* mutableCell(HTREEITEM item, int column);
 
   private:
+    // The item's own text (column 0) exists even before any column has been inserted.
+    int cellColumnCount() const { return std::max(columnCount(), 1); }
+
     std::vector<TreeListColumn> columns_;
     std::vector<HTREEITEM> order_;
     std::unordered_map<HTREEITEM, TreeListItem> items_;

@@ -63,6 +63,16 @@ TEST_F(TreeListTest, CellTextEmptyButNotNullUnlessCellIsUnknown) {
     EXPECT_FALSE(list->SetItemText(item, 8, QStringLiteral("x")));
 }
 
+TEST_F(TreeListTest, ItemTextIsKeptBeforeAnyColumnExists) {
+    CTreeListCtrl bare;
+    const HTREEITEM item = bare.InsertItem(QStringLiteral("Feld"));
+    EXPECT_EQ(bare.GetItemText(item, 0), QStringLiteral("Feld"));
+    EXPECT_TRUE(bare.GetItemText(item, 1).isNull());
+    bare.InsertColumn(0, QStringLiteral("a"));
+    EXPECT_EQ(bare.GetItemText(item, 0), QStringLiteral("Feld"))
+        << "the new column 0 is the tree column";
+}
+
 TEST_F(TreeListTest, ControlKeepsItsOwnCopyOfTheText) {
     const HTREEITEM item = addRow();
     QString text = QStringLiteral("12");

@@ -29,6 +29,10 @@ struct StartCase {
     unsigned maskAfterReturn;
 };
 
+void PrintTo(const StartCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class EditStartTest : public TreeListTest, public ::testing::WithParamInterface<StartCase> {};
 
 TEST_P(EditStartTest, OpensTheColumnsEditorAndReportsOnReturn) {
