@@ -12,7 +12,8 @@ bool isSuggestion(const QString& name, const QString& typed) {
     return !typed.isEmpty() && name.startsWith(typed, Qt::CaseInsensitive);
 }
 
-DirectoryScanner::DirectoryScanner(ScanSink& sink) : sink_(sink) {}
+DirectoryScanner::DirectoryScanner(ScanSink& sink, ScanLimits limits)
+    : sink_(sink), limits_(limits) {}
 
 DirectoryScanner::~DirectoryScanner() {
     stop();
@@ -135,13 +136,13 @@ void DirectoryScanner::run() {
 
         if (!listed.isEmpty()) {
             names.append(listed);
-            if (names.size() >= kScanMaxNames) {
+            if (names.size() >= limits_.maxNames) {
                 listing.reset();
             }
         }
 
         const auto wantsComparing = [&] {
-            return !text.isEmpty() && offered < kScanMaxSuggestions && compared < names.size();
+            return !text.isEmpty() && offered < limits_.maxSuggestions && compared < names.size();
         };
         if (wantsComparing()) {
             const QString& name = names.at(compared);

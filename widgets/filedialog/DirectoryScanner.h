@@ -40,9 +40,15 @@ class ScanSink {
     virtual void showSuggestions(std::uint64_t generation) = 0;
 };
 
+// How much one scan collects and offers.
+struct ScanLimits {
+    int maxNames{kScanMaxNames};
+    int maxSuggestions{kScanMaxSuggestions};
+};
+
 class DirectoryScanner {
   public:
-    explicit DirectoryScanner(ScanSink& sink);
+    explicit DirectoryScanner(ScanSink& sink, ScanLimits limits = {});
     ~DirectoryScanner();
     DirectoryScanner(const DirectoryScanner&) = delete;
     DirectoryScanner& operator=(const DirectoryScanner&) = delete;
@@ -64,6 +70,7 @@ class DirectoryScanner {
     void run();
 
     ScanSink& sink_;
+    const ScanLimits limits_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     // Shared with the thread, guarded by mutex_.
