@@ -8,6 +8,7 @@
 
 #include "app/AppResources.h"
 #include "app/ControlIds.h"
+#include "app/DescriptionText.h"
 #include "app/PresetBox.h"
 
 namespace lumetra {
@@ -27,7 +28,18 @@ QLabel* makeLabel(QWidget* parent, std::string_view text, DuRect at, DialogBaseU
     auto* label = new QLabel(qText(text), parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(horizontal | Qt::AlignTop);
-    label->setGeometry(pixels(at, base));
+    // The template was measured in a narrower font than most systems have; a text that does
+    // not fit widens its label (away from its aligned edge) rather than being cut off.
+    QRect rect = pixels(at, base);
+    const int needed = label->fontMetrics().horizontalAdvance(label->text());
+    if (needed > rect.width()) {
+        if (horizontal & Qt::AlignRight) {
+            rect.setLeft(rect.right() - needed + 1);
+        } else {
+            rect.setWidth(needed);
+        }
+    }
+    label->setGeometry(rect);
     return label;
 }
 
@@ -51,11 +63,10 @@ QWidget* makeControl(QDialog& dialog, const ControlLayout& control, DialogBaseUn
             widget = makeLabel(&dialog, control.text, control.at, base, Qt::AlignRight);
             break;
         case ControlKind::SunkenText: {
-            auto* label = makeLabel(&dialog, control.text, control.at, base, Qt::AlignLeft);
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            label->setWordWrap(true);
-            label->setMargin(2);
-            widget = label;
+            auto* text = new DescriptionText(&dialog);
+            text->setText(qText(control.text));
+            text->setGeometry(pixels(control.at, base));
+            widget = text;
             break;
         }
         case ControlKind::Picture: {

@@ -1,0 +1,146 @@
+// The main dialog's speed: one keystroke in a field until every other field shows the new
+// solution, and start-up until the window is shown, beside a bare dialog with as many widgets.
+// Resident memory after start-up is reported as a counter.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "app/CLumetraDlg.h"
+
+namespace {
+
+using lumetra::CLumetraDlg;
+
+// Resident set size of this process in kB, from /proc (0 where there is none).
+double residentKilobytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').front().toDouble();
+        }
+    }
+    return 0;
+}
+
+void showAndSettle(QWidget& window) {
+    window.show();
+    QApplication::processEvents();
+}
+
+// Types one key into the field of Persons: alternately a digit and Backspace, so that every
+// keystroke changes the value and solves.
+void BM_KeystrokeSolve(benchmark::State& state) {
+    CLumetraDlg dialog;
+    showAndSettle(dialog);
+    QLineEdit* persons = dialog.field(lumetra::Persons);
+    persons->setFocus();
+    persons->setText(QStringLiteral("4"));
+    QLineEdit* household = dialog.field(lumetra::HouseholdElectricity);
+    bool append = true;
+    for (auto _ : state) {
+        if (append) {
+            QTest::keyClick(persons, Qt::Key_5);
+        } else {
+            QTest::keyClick(persons, Qt::Key_Backspace);
+        }
+        append = !append;
+        benchmark::DoNotOptimize(household->text());
+    }
+}
+BENCHMARK(BM_KeystrokeSolve)->Unit(benchmark::kMicrosecond);
+
+// As above, and the repaint of the changed fields.
+void BM_KeystrokeSolveAndPaint(benchmark::State& state) {
+    CLumetraDlg dialog;
+    showAndSettle(dialog);
+    QLineEdit* persons = dialog.field(lumetra::Persons);
+    persons->setFocus();
+    persons->setText(QStringLiteral("4"));
+    bool append = true;
+    for (auto _ : state) {
+        QTest::keyClick(persons, append ? Qt::Key_5 : Qt::Key_Backspace);
+        append = !append;
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_KeystrokeSolveAndPaint)->Unit(benchmark::kMicrosecond);
+
+void BM_StartupMainDialog(benchmark::State& state) {
+    for (auto _ : state) {
+        auto dialog = std::make_unique<CLumetraDlg>();
+        showAndSettle(*dialog);
+        state.PauseTiming();
+        dialog.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    auto dialog = std::make_unique<CLumetraDlg>();
+    showAndSettle(*dialog);
+    state.counters["rss_kB"] = residentKilobytes();
+}
+BENCHMARK(BM_StartupMainDialog)->Unit(benchmark::kMillisecond);
+
+// A plain dialog with the main dialog's 183 widgets of the same kinds at similar places and
+// nothing behind them: 11 group boxes, 42 edits with 39 labels, 36 units and 42 check boxes,
+// 2 headings, 4 buttons, and 7 further labels for the description, pictures and frames.
+std::unique_ptr<QDialog> bareDialog() {
+    auto dialog = std::make_unique<QDialog>();
+    dialog->resize(1274, 774);
+    for (int i = 0; i < 11; ++i) {
+        (new QGroupBox(QStringLiteral("Gruppe"), dialog.get()))
+            ->setGeometry(8, 8 + i * 70, 890, 60);
+    }
+    for (int i = 0; i < 42; ++i) {
+        const int x = (i % 2) * 440;
+        const int y = 20 + (i / 2) * 36;
+        if (i < 39) {
+            (new QLabel(QStringLiteral("Beschriftung :"), dialog.get()))
+                ->setGeometry(x + 20, y, 130, 16);
+        }
+        auto* edit = new QLineEdit(QStringLiteral("1 234"), dialog.get());
+        edit->setAlignment(Qt::AlignRight);
+        edit->setGeometry(x + 165, y, 120, 24);
+        if (i < 36) {
+            (new QLabel(QStringLiteral("kWh"), dialog.get()))->setGeometry(x + 295, y, 40, 16);
+        }
+        (new QCheckBox(QStringLiteral("Vorgabe"), dialog.get()))->setGeometry(x + 345, y, 90, 18);
+    }
+    for (int i = 0; i < 2; ++i) {
+        (new QLabel(QStringLiteral("kWh"), dialog.get()))->setGeometry(910 + i * 100, 400, 60, 16);
+    }
+    for (int i = 0; i < 4; ++i) {
+        (new QPushButton(QStringLiteral("Knopf"), dialog.get()))
+            ->setGeometry(910 + i * 88, 740, 80, 24);
+    }
+    for (int i = 0; i < 7; ++i) {
+        (new QLabel(dialog.get()))->setGeometry(910, 20 + i * 40, 340, 30);
+    }
+    return dialog;
+}
+
+void BM_StartupBareDialog(benchmark::State& state) {
+    for (auto _ : state) {
+        auto dialog = bareDialog();
+        showAndSettle(*dialog);
+        state.PauseTiming();
+        dialog.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartupBareDialog)->Unit(benchmark::kMillisecond);
+
+}  // namespace

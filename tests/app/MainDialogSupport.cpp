@@ -1,0 +1,57 @@
+#include "MainDialogSupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace lumetra::test {
+
+ShownMainDialog::ShownMainDialog() : dialog_(std::make_unique<CLumetraDlg>()) {
+    dialog_->show();
+    dialog_->activateWindow();
+    QApplication::processEvents();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
+}
+
+ShownMainDialog::~ShownMainDialog() {
+    dialog_->hide();
+}
+
+void ShownMainDialog::typeInto(QuantityId q, const QString& keys) {
+    QLineEdit* edit = field(q);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    EXPECT_TRUE(edit->hasFocus()) << "field of quantity " << q << " did not take the focus";
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, keys);
+}
+
+void ShownMainDialog::pressTab() {
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus != nullptr ? focus : dialog_.get(), Qt::Key_Tab);
+}
+
+bool waitForCondition(const std::function<bool()>& condition) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > 2000) {
+            return false;
+        }
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+Rgb fieldBackground(const QLineEdit* field) {
+    const QColor colour = field->palette().color(QPalette::Base);
+    return Rgb{static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+               static_cast<std::uint8_t>(colour.blue())};
+}
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace lumetra::test

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QString>
+
+#include <memory>
+#include <string>
+
+#include "app/CLumetraDlg.h"
+#include "app/PresetBox.h"
+#include "model/Quantity.h"
+
+namespace lumetra::test {
+
+// A main dialog shown on the offscreen platform, with its window active so that the keyboard
+// focus behaves as on a desktop.
+class ShownMainDialog {
+  public:
+    ShownMainDialog();
+    ~ShownMainDialog();
+
+    CLumetraDlg& dialog() { return *dialog_; }
+    QLineEdit* field(QuantityId q) const { return dialog_->field(q); }
+    QCheckBox* box(QuantityId q) const { return dialog_->presetBox(q); }
+    QString text(QuantityId q) const { return field(q)->text(); }
+
+    // Clicks into the field, selects its text and types `keys` over it, key by key.
+    void typeInto(QuantityId q, const QString& keys);
+    // Moves the focus on with the Tab key.
+    void pressTab();
+
+    // Processes events until `condition` holds or two seconds have passed.
+    template <typename Condition>
+    bool waitFor(Condition condition);
+
+  private:
+    std::unique_ptr<CLumetraDlg> dialog_;
+};
+
+bool waitForCondition(const std::function<bool()>& condition);
+
+template <typename Condition>
+bool ShownMainDialog::waitFor(Condition condition) {
+    return waitForCondition(condition);
+}
+
+// The field's background colour as the palette gives it.
+Rgb fieldBackground(const QLineEdit* field);
+
+QString qText(std::string_view text);
+
+}  // namespace lumetra::test
