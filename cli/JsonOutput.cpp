@@ -7,7 +7,6 @@
 #include <QString>
 
 #include "cli/Session.h"
-#include "support/TextFormat.h"
 
 namespace lumetra::cli {
 namespace {
@@ -28,7 +27,13 @@ QJsonValue background(const std::optional<Rgb>& colour) {
     if (!colour) {
         return QJsonValue::Null;
     }
-    return fromUtf8(formatString("#%02x%02x%02x", colour->r, colour->g, colour->b));
+    constexpr char kHexDigits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (const std::uint8_t channel : {colour->r, colour->g, colour->b}) {
+        text.push_back(kHexDigits[channel >> 4]);
+        text.push_back(kHexDigits[channel & 0xF]);
+    }
+    return fromUtf8(text);
 }
 
 }  // namespace

@@ -1,0 +1,243 @@
+#include <QCoreApplication>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "test_support/TestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs lumetra-cli in `folder` with the arguments.
+CliRun runCli(const QStringList& arguments, const fs::path& folder) {
+    QProcess process;
+    process.setWorkingDirectory(QString::fromStdString(folder.string()));
+    process.start(QStringLiteral(LUMETRA_CLI_PATH), arguments);
+    CliRun run;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// A working folder with the golden inputs copied into it.
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* name : {"two-fields.lumet", "SolarDatabase.csv"}) {
+            fs::copy_file(fs::path(LUMETRA_GOLDEN_DIR) / name, folder.path() / name);
+        }
+    }
+
+    QJsonObject json(const QStringList& arguments, int expectedExit = 0) {
+        QStringList all = arguments;
+        all << "--json";
+        const CliRun run = runCli(all, folder.path());
+        EXPECT_EQ(run.exitCode, expectedExit) << run.err.toStdString();
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+        return document.object();
+    }
+
+    static QJsonObject quantity(const QJsonObject& state, int index) {
+        return state["quantities"].toArray()[index].toObject();
+    }
+
+    lumetra::test::TemporaryFolder folder;
+};
+
+TEST_F(CliTest, OpeningStateMatchesTheWindowAfterOpening) {
+    const QJsonObject state = json({});
+    ASSERT_EQ(state["quantities"].toArray().size(), 42);
+    EXPECT_EQ(quantity(state, 0)["id"].toString(), "Latitude");
+    EXPECT_EQ(quantity(state, 0)["state"].toString(), "preset");
+    EXPECT_EQ(quantity(state, 6)["text"].toString(), "1.713");
+    EXPECT_EQ(quantity(state, 11)["state"].toString(), "derived");
+    EXPECT_EQ(quantity(state, 30)["state"].toString(), "free");
+    const QJsonArray rows = state["rows"].toArray();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].toObject()["cells"].toArray()[0].toString(), "5.00 m ");
+    EXPECT_EQ(state["monthly"].toObject()["yield"].toArray().size(), 12);
+    EXPECT_GT(state["figures"].toObject()["totalModuleArea"].toDouble(), 9.99);
+}
+
+TEST_F(CliTest, LoadsTheGoldenFile) {
+    const QJsonObject state = json({"--load", "two-fields.lumet"});
+    EXPECT_EQ(quantity(state, 0)["value"].toDouble(), 48.3);
+    EXPECT_EQ(quantity(state, 12)["value"].toDouble(), 3);  // first "Personen im Haushalt"
+    EXPECT_EQ(quantity(state, 14)["value"].toDouble(), 2);  // second one, by its position
+    EXPECT_EQ(quantity(state, 15)["value"].toDouble(), 40);
+    EXPECT_EQ(quantity(state, 27)["value"].toDouble(), 12000);
+    const QJsonArray rows = state["rows"].toArray();
+    ASSERT_EQ(rows.size(), 2);
+    // Rows follow their numbers: row 1 first, then row 5; row 1's height is completed after
+    // the rows were formatted, so it keeps its plain form until the next refresh.
+    const QJsonArray first = rows[0].toObject()["cells"].toArray();
+    EXPECT_EQ(first[0].toString(), "6.00 m ");
+    EXPECT_EQ(first[1].toString(), "2");
+    const QJsonObject second = rows[1].toObject();
+    EXPECT_EQ(second["cells"].toArray()[4].toString(), "95 ° ");
+    EXPECT_EQ(second["background"].toArray()[4].toString(), "#ffe9e9");
+    EXPECT_TRUE(second["background"].toArray()[0].isNull());
+}
+
+struct CommandCase {
+    const char* name;
+    QStringList arguments;
+    int quantity;
+    double expected;
+};
+
+class CliCommandTest : public CliTest, public ::testing::WithParamInterface<CommandCase> {};
+
+TEST_P(CliCommandTest, SetsTheQuantity) {
+    const QJsonObject state = json(GetParam().arguments);
+    EXPECT_DOUBLE_EQ(quantity(state, GetParam().quantity)["value"].toDouble(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CliCommandTest,
+    ::testing::Values(
+        CommandCase{"TypeByIdentifierIsLimited", {"--type", "Latitude=95"}, 0, 90},
+        CommandCase{"TypeByIndexWithComma", {"--type", "10=12,5"}, 10, 12.5},
+        CommandCase{"LocationWithComma", {"--location", "Linz"}, 0, 48.31},
+        CommandCase{"LocationWithUmlaut", {"--location", "Österreich Mitte"}, 2, 1100},
+        CommandCase{"LocationOnlyIrradiation", {"--location", "Nirgendwo"}, 2, 1000},
+        CommandCase{"CellAddsAField", {"--cell", "2,1=3", "--cell", "2,2=2"}, 40, 16},
+        CommandCase{"DeleteRowRemovesTheField", {"--delete-row", "1"}, 40, 0},
+        CommandCase{
+            "ToggleThenType", {"--toggle", "ModuleArea", "--type", "ModuleArea=2"}, 4, 2 / 1.686}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+struct WrongCase {
+    const char* name;
+    QStringList arguments;
+};
+
+class CliWrongCommandLineTest : public CliTest, public ::testing::WithParamInterface<WrongCase> {};
+
+TEST_P(CliWrongCommandLineTest, ExitsWithTwoAndUsage) {
+    const CliRun run = runCli(GetParam().arguments, folder.path());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.contains("Aufruf: lumetra-cli")) << run.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, CliWrongCommandLineTest,
+                         ::testing::Values(WrongCase{"UnknownOption", {"--frobnicate"}},
+                                           WrongCase{"MissingValue", {"--load"}},
+                                           WrongCase{"UnknownQuantity", {"--type", "Nothing=3"}},
+                                           WrongCase{"QuantityOutOfRange", {"--toggle", "42"}},
+                                           WrongCase{"TypingIntoDerivedField",
+                                                     {"--type", "AnnualYield=5"}},
+                                           WrongCase{"DisabledBox", {"--toggle", "Latitude"}},
+                                           WrongCase{"HiddenBox", {"--toggle", "StorageDays"}},
+                                           WrongCase{"CellColumnOutOfRange", {"--cell", "1,6=3"}},
+                                           WrongCase{"CellRowMissing", {"--cell", "3,1=3"}},
+                                           WrongCase{"DeletePlaceholder", {"--delete-row", "2"}},
+                                           WrongCase{"UnknownPlace", {"--location", "Atlantis"}},
+                                           WrongCase{"BadChartSize", {"--chart-size", "0x10"}}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(CliTest, HelpPrintsUsage) {
+    const CliRun run = runCli({"--help"}, folder.path());
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.contains("--location NAME"));
+}
+
+struct MessageCase {
+    const char* name;
+    QStringList arguments;
+    const char* message;
+};
+
+class CliMessageTest : public CliTest, public ::testing::WithParamInterface<MessageCase> {};
+
+TEST_P(CliMessageTest, ShowsTheMessageAndExitsWithOne) {
+    const CliRun run = runCli(GetParam().arguments, folder.path());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.toStdString(), std::string(GetParam().message) + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CliMessageTest,
+    ::testing::Values(MessageCase{"LoadMissingFile",
+                                  {"--load", "fehlt.lumet"},
+                                  "Die Datei wurde nicht gefunden !"},
+                      MessageCase{"LoadForeignFile",
+                                  {"--load", "SolarDatabase.csv"},
+                                  "Die Datei hat das falsche Format !"},
+                      MessageCase{"SaveOntoFolder",
+                                  {"--save", "."},
+                                  "Die Datei konnte nicht gespeichert werden !"},
+                      MessageCase{"SaveIntoMissingFolder",
+                                  {"--save", "fehlt/x.lumet"},
+                                  "Die Datei konnte nicht gespeichert werden !"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(CliTest, DatabaseMissingIsAMessage) {
+    fs::remove(folder.path() / "SolarDatabase.csv");
+    const CliRun run = runCli({"--location", "Wien"}, folder.path());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.toStdString(),
+              "Die Datei 'SolarDatabase.csv' konnte nicht geöffnet werden !\n");
+}
+
+TEST_F(CliTest, SaveWritesWhatTheDefaultOutputShowsAndLoadsBack) {
+    const QStringList edits = {"--type", "Persons=5", "--cell", "1,4=(Westen)\u00A0  90°"};
+    const CliRun saved = runCli(edits + QStringList{"--save", "neu.lumet"}, folder.path());
+    ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
+    QFile file(QString::fromStdString((folder.path() / "neu.lumet").string()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes, saved.out);
+    EXPECT_TRUE(bytes.contains("[01] Modulausrichtung       =          90.000000 \xB0"));
+    EXPECT_FALSE(bytes.contains('\r'));
+
+    const QJsonObject loaded = json({"--load", "neu.lumet"});
+    EXPECT_EQ(quantity(loaded, 12)["value"].toDouble(), 5);
+    EXPECT_EQ(loaded["rows"].toArray()[0].toObject()["cells"].toArray()[3].toString(), "90 ° ");
+}
+
+TEST_F(CliTest, ChartIsWrittenAsPng) {
+    const CliRun run = runCli({"--chart-size", "320x120", "--chart", "chart.png"}, folder.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage image(QString::fromStdString((folder.path() / "chart.png").string()));
+    EXPECT_EQ(image.width(), 320);
+    EXPECT_EQ(image.height(), 120);
+    const CliRun defaultSize = runCli({"--chart", "default.png"}, folder.path());
+    ASSERT_EQ(defaultSize.exitCode, 0);
+    const QImage window(QString::fromStdString((folder.path() / "default.png").string()));
+    EXPECT_GT(window.width(), 100);
+    EXPECT_GT(window.height(), 40);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
