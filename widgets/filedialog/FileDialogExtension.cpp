@@ -36,18 +36,16 @@ class FileDialogWatcher : public QObject {
         if (dialog == nullptr) {
             return false;
         }
-        const bool known = DialogExtension::of(dialog) != nullptr;
         DialogExtension* extension = DialogExtension::attach(dialog);
-        if (extension == nullptr) {
+        if (extension == nullptr || type != QEvent::Show) {
             return false;
         }
-        if (!known && !firstDialogEnlarged_) {
+        // Sized once it is shown, when the dialog has given itself its own size.
+        if (!firstDialogEnlarged_) {
             firstDialogEnlarged_ = true;
             enlarge(dialog);
         }
-        if (type == QEvent::Show) {
-            extension->dialogShown();
-        }
+        extension->dialogShown();
         return false;
     }
 
