@@ -64,7 +64,7 @@ void CLumetraDlg::initDialog() {
     chartArea_ = controls_.chartArea->size();
     helpArea_ = controls_.helpArea->size();
     focusHelp_ = std::make_unique<FocusHelp>(controls_.description, controls_.helpPicture,
-                                             loadHelpPictures(helpArea_));
+                                             HelpPictures(helpArea_));
     createTable();
     calculator_->openDialog();
     connect(&refreshTimer_, &QTimer::timeout, this, &CLumetraDlg::refreshTick);

@@ -46,7 +46,7 @@ void FocusHelp::update(const QWidget* focus, const CTreeListCtrl* table) {
     }
     if (target.helpIndex != shownHelpIndex_) {
         shownHelpIndex_ = target.helpIndex;
-        const QPixmap& pixmap = pictures_[target.helpIndex];
+        const QPixmap& pixmap = pictures_.picture(target.helpIndex);
         if (pixmap.isNull()) {
             picture_->clear();
         } else {

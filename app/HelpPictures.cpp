@@ -1,7 +1,5 @@
 #include "app/HelpPictures.h"
 
-#include <map>
-
 #include "app/AppResources.h"
 #include "app/ImageConversion.h"
 #include "support/Resample.h"
@@ -25,29 +23,25 @@ std::string_view helpDescription(int helpIndex) {
     return kQuantityInfo[helpIndex].description;
 }
 
-HelpPictures loadHelpPictures(QSize area) {
-    HelpPictures pictures;
-    // Most entries share the neutral picture; each resource is scaled once and the pixmap
-    // shared (pixmaps are implicitly shared).
-    std::map<int, QPixmap> scaledById;
-    for (int index = 0; index < kHelpPictureCount; ++index) {
-        const int id = helpPictureResourceId(index);
-        auto found = scaledById.find(id);
-        if (found == scaledById.end()) {
-            QPixmap pixmap;
-            const QImage loaded = loadHelpBitmap(id);
-            if (!loaded.isNull()) {
-                const Image24 scaled =
-                    resampleNearest(fromQImage(loaded), area.width(), area.height());
-                if (!scaled.isEmpty()) {
-                    pixmap = QPixmap::fromImage(toQImage(scaled));
-                }
-            }
-            found = scaledById.emplace(id, pixmap).first;
-        }
-        pictures[index] = found->second;
+QPixmap loadScaledHelpPicture(int resourceId, QSize area) {
+    const QImage loaded = loadHelpBitmap(resourceId);
+    if (loaded.isNull()) {
+        return {};
     }
-    return pictures;
+    const Image24 scaled = resampleNearest(fromQImage(loaded), area.width(), area.height());
+    if (scaled.isEmpty()) {
+        return {};
+    }
+    return QPixmap::fromImage(toQImage(scaled));
+}
+
+const QPixmap& HelpPictures::picture(int helpIndex) const {
+    const int id = helpPictureResourceId(helpIndex);
+    auto found = byResource_.find(id);
+    if (found == byResource_.end()) {
+        found = byResource_.emplace(id, loadScaledHelpPicture(id, area_)).first;
+    }
+    return found->second;
 }
 
 }  // namespace lumetra

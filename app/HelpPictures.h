@@ -4,6 +4,8 @@
 #include <QSize>
 
 #include <array>
+#include <map>
+#include <string_view>
 
 #include "model/Quantity.h"
 
@@ -26,10 +28,26 @@ int helpPictureResourceId(int helpIndex);
 // The description shown for a help index; empty for 49 and above.
 std::string_view helpDescription(int helpIndex);
 
-using HelpPictures = std::array<QPixmap, kHelpPictureCount>;
+// The 50 help pictures, scaled nearest-neighbour to exactly the help-picture area. Each
+// picture resource is loaded and scaled once, the first time a help index needs it, and kept;
+// entries that share a resource share the pixmap. Decoding every picture before the window
+// shows would more than double the time the program takes to open.
+class HelpPictures {
+  public:
+    explicit HelpPictures(QSize area) : area_(area) {}
 
-// Loads every help picture and scales it nearest-neighbour to exactly `area`. A picture that
-// does not load stays a null pixmap.
-HelpPictures loadHelpPictures(QSize area);
+    QSize area() const { return area_; }
+
+    // The picture of a help index; a null pixmap when its resource does not load.
+    const QPixmap& picture(int helpIndex) const;
+
+  private:
+    QSize area_;
+    mutable std::map<int, QPixmap> byResource_;
+};
+
+// Loads one picture resource and scales it nearest-neighbour to exactly `area`; a null pixmap
+// when it does not load.
+QPixmap loadScaledHelpPicture(int resourceId, QSize area);
 
 }  // namespace lumetra

@@ -16,6 +16,8 @@
 #include <memory>
 
 #include "app/CLumetraDlg.h"
+#include "app/DialogBuilder.h"
+#include "app/HelpPictures.h"
 
 namespace {
 
@@ -142,5 +144,31 @@ void BM_StartupBareDialog(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StartupBareDialog)->Unit(benchmark::kMillisecond);
+
+// The parts of the start-up, to see where its time goes.
+void BM_StartupPartBuildControls(benchmark::State& state) {
+    for (auto _ : state) {
+        QDialog dialog;
+        benchmark::DoNotOptimize(lumetra::buildMainDialog(dialog));
+    }
+}
+BENCHMARK(BM_StartupPartBuildControls)->Unit(benchmark::kMillisecond);
+
+void BM_StartupPartHelpPictures(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const int id : {129, 131, 132, 133, 134, 135, 139, 140, 141, 142, 143}) {
+            benchmark::DoNotOptimize(lumetra::loadScaledHelpPicture(id, QSize(346, 144)));
+        }
+    }
+}
+BENCHMARK(BM_StartupPartHelpPictures)->Unit(benchmark::kMillisecond);
+
+void BM_StartupPartConstructNotShown(benchmark::State& state) {
+    for (auto _ : state) {
+        CLumetraDlg dialog;
+        benchmark::DoNotOptimize(&dialog);
+    }
+}
+BENCHMARK(BM_StartupPartConstructNotShown)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -29,7 +29,7 @@ class FocusHelpTest : public ::testing::Test {
     void expectHelp(int helpIndex) {
         EXPECT_EQ(help().shownHelpIndex(), helpIndex);
         EXPECT_EQ(description()->text(), qText(helpDescription(helpIndex)));
-        const QPixmap& expected = help().pictures()[helpIndex];
+        const QPixmap& expected = help().pictures().picture(helpIndex);
         ASSERT_FALSE(expected.isNull());
         EXPECT_EQ(picture()->pixmap().cacheKey(), expected.cacheKey());
         EXPECT_EQ(picture()->size(), shown.dialog().helpPictureArea());

@@ -2,10 +2,13 @@
 // expected values come from the same core run over in-memory fields, so these tests check that
 // the window shows what the calculator computes and routes the user's actions as it should.
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -243,6 +246,28 @@ TEST(MainDialogBoxes, SpaceOnAFocusedBoxTogglesLikeAClick) {
     QTest::keyClick(shown.box(Persons), Qt::Key_Space);
     EXPECT_FALSE(shown.box(Persons)->isChecked());
     EXPECT_FALSE(shown.dialog().calculator().state().preset[Persons]);
+}
+
+// ---- the system menu on the dialog's background -----------------------------------------------
+
+TEST(MainDialogMenu, RightClickOnTheBackgroundOffersTheSystemEntries) {
+    ShownMainDialog shown;
+    QStringList entries;
+    QTimer::singleShot(0, &shown.dialog(), [&entries] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (const QAction* action : menu->actions()) {
+                entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            }
+            menu->close();
+        }
+    });
+    const QPoint background(shown.dialog().width() / 2, 2);  // above the first group box
+    QContextMenuEvent event(QContextMenuEvent::Mouse, background,
+                            shown.dialog().mapToGlobal(background));
+    QApplication::sendEvent(&shown.dialog(), &event);
+    EXPECT_EQ(entries, (QStringList{QStringLiteral("-"), QStringLiteral("Inf&o über Lumetra..."),
+                                    QStringLiteral("Informationen")}));
+    EXPECT_TRUE(shown.dialog().isVisible());
 }
 
 }  // namespace
