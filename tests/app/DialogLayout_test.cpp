@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SmallDialogCase{"About", createAboutBox, "Info über Lumetra", kAboutControls},
                       SmallDialogCase{"Legend", createLegendDialog, "Beschreibung zu Lumetra",
                                       kLegendControls}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(SystemMenu, EndsWithASeparatorAndTheTwoEntriesWhichOpenTheirDialogs) {
     QWidget owner;

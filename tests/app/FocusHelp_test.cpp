@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ControlCase{"MoneyFieldWithoutLabel", 1039, GridPurchaseCost},
                       ControlCase{"LoadButtonShowsNothing", 1104, kNoHelpIndex},
                       ControlCase{"CancelButtonShowsNothing", 2, kNoHelpIndex}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(FocusHelpTest, FieldAndItsBoxShareThePictureButTheTextIsSetAgain) {
     focusAndTick(shown.field(ModuleWidth));
@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ColumnCase{"Area", 3, 44, 141}, ColumnCase{"Orientation", 4, 45, 142},
                       ColumnCase{"Tilt", 5, 46, 143}, ColumnCase{"Power", 6, 47, 129},
                       ColumnCase{"Yield", 7, 48, 129}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(FocusHelpTest, OrientationColumnShowsItsDescription) {
     CTreeListCtrl* table = shown.dialog().tableControl();

@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LeaveCase{"ValueIsLimitedToTheMaximum", Latitude, "120", "90.000000"},
                       LeaveCase{"CommaReadsAsPoint", SystemLosses, "12,5", "12.5"},
                       LeaveCase{"TextThatIsNoNumberReadsAsZero", Persons, "abc", "0"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(MainDialogTyping, TabFollowsTheScreenOrderWidthHeightArea) {
     ShownMainDialog shown;
@@ -200,7 +200,7 @@ TEST_P(MainDialogClosing, ClosesAtOnceWithoutAQuestion) {
 INSTANTIATE_TEST_SUITE_P(Cases, MainDialogClosing,
                          ::testing::Values(CloseCase{"EscapeKey", true},
                                            CloseCase{"CancelButton", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 // ---- "Vorgabe" boxes ----------------------------------------------------------------------
 
