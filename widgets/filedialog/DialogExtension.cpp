@@ -102,7 +102,12 @@ DialogExtension::DialogExtension(QFileDialog* dialog, QLineEdit* editor)
     if (auto* buttons = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))) {
         // The box reports a click before the dialog acts on it, so the name is still the one
         // the user confirmed.
-        connect(buttons, &QDialogButtonBox::clicked, this, &DialogExtension::buttonClicked);
+        connect(buttons, &QDialogButtonBox::clicked, this,
+                [this, buttons](QAbstractButton* button) {
+                    if (buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) {
+                        okPressed();
+                    }
+                });
     }
 
     dialog->installEventFilter(this);
@@ -162,12 +167,9 @@ void DialogExtension::hideSuggestions() {
     }
 }
 
-void DialogExtension::buttonClicked(QAbstractButton* button) {
-    auto* buttons = qobject_cast<QDialogButtonBox*>(sender());
-    if (buttons != nullptr && buttons->buttonRole(button) == QDialogButtonBox::AcceptRole) {
-        hideSuggestions();
-        recordTaken(editor_->text());
-    }
+void DialogExtension::okPressed() {
+    hideSuggestions();
+    recordTaken(editor_->text());
 }
 
 void DialogExtension::returnPressed() {

@@ -16,7 +16,6 @@
 
 #include <cstdint>
 
-class QAbstractButton;
 class QDropEvent;
 class QFileDialog;
 class QKeyEvent;
@@ -63,7 +62,7 @@ class DialogExtension : public QObject, private ScanSink {
     void folderEntered(const QString& folder);
     void textEdited(const QString& text);
     void returnPressed();
-    void buttonClicked(QAbstractButton* button);
+    void okPressed();
     void filesSelected(const QStringList& files);
     void historyChosen(const QString& entry);
     void suggestionChosen(const QString& name);

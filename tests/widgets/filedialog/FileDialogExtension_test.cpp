@@ -479,11 +479,5 @@ TEST_F(FileDialogExtensionTest, ADroppedFilePutsItsPathIntoTheBox) {
               QDir::toNativeSeparators(tree_.absolute(QStringLiteral("gezogen.lumet"))));
 }
 
-TEST_F(FileDialogExtensionTest, DialogsWithoutTheirOwnEditorAreLeftAlone) {
-    QDialog plain;
-    plain.show();
-    EXPECT_EQ(plain.findChild<DialogExtension*>(), nullptr);
-}
-
 }  // namespace
 }  // namespace lumetra
