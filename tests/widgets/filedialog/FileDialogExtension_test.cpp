@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ConfirmCase{"OpenExistingFile", QFileDialog::AcceptOpen, true, true},
                       ConfirmCase{"OpenMissingFileInExistingFolder", QFileDialog::AcceptOpen, false,
                                   true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(FileDialogExtensionTest, RecordingAKnownFolderMovesItToTheTopOnce) {
     tree_.addFolder(QStringLiteral("a"));
@@ -365,7 +365,7 @@ INSTANTIATE_TEST_SUITE_P(
                  }},
         HideCase{"Escape",
                  [](QFileDialog&, FileNameBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(SuggestionTest, EscapeWithoutSuggestionsStillClosesTheDialog) {
     QTest::keyClick(box_, Qt::Key_Escape);

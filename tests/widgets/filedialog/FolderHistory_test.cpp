@@ -81,10 +81,10 @@ TEST(RecordFolder, PutsTheFolderOnTopAndNeverHoldsItTwice) {
         {"DuplicatesBelowRemoved", {a, b, a}, a, {a, b}, true},
         {"EmptyIgnored", {a}, QString(), {a}, false},
     };
-    for (const Case& c : cases) {
-        QStringList history = c.before;
-        EXPECT_EQ(recordFolder(history, c.folder), c.changed) << c.name;
-        EXPECT_EQ(history, c.after) << c.name;
+    for (const Case& test : cases) {
+        QStringList history = test.before;
+        EXPECT_EQ(recordFolder(history, test.folder), test.changed) << test.name;
+        EXPECT_EQ(history, test.after) << test.name;
     }
 }
 

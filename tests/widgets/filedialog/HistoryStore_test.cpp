@@ -38,8 +38,8 @@ TEST_F(HistoryStoreTest, UsesTheCommonKeyUnlessTheApplicationsOwnExists) {
     // A name that makes the key path longer than allowed never selects the application's key.
     const QString longName(120, u'L');
     {
-        QSettings own(QSettings::UserScope, QStringLiteral("Vandrel"), longName);
-        own.setValue(QStringLiteral("Fenster"), 1);
+        QSettings longSettings(QSettings::UserScope, QStringLiteral("Vandrel"), longName);
+        longSettings.setValue(QStringLiteral("Fenster"), 1);
     }
     EXPECT_EQ(historyLocation(longName).application, QStringLiteral("Common"));
 }
