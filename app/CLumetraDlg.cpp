@@ -4,10 +4,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "app/AppResources.h"
+#include "app/DataLocation.h"
+#include "app/FileCommands.h"
 #include "app/ImageConversion.h"
 #include "app/InfoDialogs.h"
+#include "app/LocationCommand.h"
 #include "app/PresetBox.h"
 #include "energy/ModuleFieldEditing.h"
 #include "energy/MonthlyChart.h"
@@ -27,6 +31,9 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
         applyFieldColour(static_cast<QuantityId>(q));
     }
     connectFields();
+    connect(controls_.buttons[0], &QPushButton::clicked, this, &CLumetraDlg::OnLoadData);
+    connect(controls_.buttons[1], &QPushButton::clicked, this, &CLumetraDlg::OnSaveData);
+    connect(controls_.buttons[2], &QPushButton::clicked, this, &CLumetraDlg::OnChooseLocation);
     initDialog();
 }
 
@@ -64,7 +71,10 @@ void CLumetraDlg::initDialog() {
     chartArea_ = controls_.chartArea->size();
     helpArea_ = controls_.helpArea->size();
     focusHelp_ = std::make_unique<FocusHelp>(controls_.description, controls_.helpPicture,
-                                             HelpPictures(helpArea_));
+                                             HelpPictures(helpArea_, devicePixelRatioF()));
+    // The picture control takes the size of its pixmap, whose size counts device pixels on a
+    // scaled screen: it must never grow beyond the help-picture area over its neighbours.
+    controls_.helpPicture->setMaximumSize(helpArea_);
     createTable();
     calculator_->openDialog();
     connect(&refreshTimer_, &QTimer::timeout, this, &CLumetraDlg::refreshTick);
@@ -92,6 +102,19 @@ void CLumetraDlg::createTable() {
     connect(tableControl_, &CTreeListCtrl::contextMenuRequested, this, &CLumetraDlg::showTableMenu);
 }
 
+void CLumetraDlg::OnLoadData() {
+    loadDataCommand(this, *calculator_, dataFilePath_);
+}
+
+void CLumetraDlg::OnSaveData() {
+    saveDataCommand(this, *calculator_, dataFilePath_);
+}
+
+void CLumetraDlg::OnChooseLocation() {
+    chooseLocationCommand(this, *calculator_, findLocationDatabase(defaultDatabaseSearch()),
+                          lastLocationName_);
+}
+
 void CLumetraDlg::refreshTick() {
     if (calculator_->refreshTick()) {
         drawChart();
@@ -103,18 +126,23 @@ void CLumetraDlg::refreshTick() {
 }
 
 void CLumetraDlg::drawChart() {
+    // Drawn in the screen's own pixels, so that a scaled screen shows it sharp rather than
+    // stretched; the label shows it at the chart area's size.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = devicePixelSize(chartArea_, ratio);
     const Image24 image =
-        drawMonthlyChart(calculator_->state().figures, chartArea_.width(), chartArea_.height());
+        drawMonthlyChart(calculator_->state().figures, pixels.width(), pixels.height());
     const QImage converted = toQImage(image);
     if (converted.isNull()) {
         return;  // keep showing the previous chart
     }
-    const QPixmap pixmap = QPixmap::fromImage(converted);
+    QPixmap pixmap = QPixmap::fromImage(converted);
     if (pixmap.isNull()) {
         return;
     }
+    pixmap.setDevicePixelRatio(ratio);
     controls_.chartPicture->setPixmap(pixmap);
-    controls_.chartPicture->resize(pixmap.size());
+    controls_.chartPicture->resize(chartArea_);
     chartShown_ = true;
 }
 

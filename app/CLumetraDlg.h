@@ -3,8 +3,11 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <QString>
+
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/DialogBuilder.h"
 #include "app/FocusHelp.h"
@@ -51,6 +54,15 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     // Whether a chart has been drawn since start-up.
     bool hasChart() const { return chartShown_; }
 
+    // "Laden", "Speichern" and "Ort auswählen".
+    void OnLoadData();
+    void OnSaveData();
+    void OnChooseLocation();
+
+    // The last data file chosen in a file dialog and the last place chosen, kept for the run.
+    const QString& dataFilePath() const { return dataFilePath_; }
+    const std::string& lastLocationName() const { return lastLocationName_; }
+
     // One refresh tick: the table's display form and the chart when pending, then the focus
     // help. The timer calls it every 250 ms.
     void refreshTick();
@@ -86,6 +98,8 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     QSize chartArea_;
     QSize helpArea_;
     bool chartShown_ = false;
+    QString dataFilePath_;
+    std::string lastLocationName_;
 };
 
 }  // namespace lumetra
