@@ -446,7 +446,10 @@ TEST(FileCommandsFailure, SavingIntoAMissingFolderFailsAndKeepsThePath) {
 
     SeenMessage seen;
     ModalDriver driver;
-    driver.then<QFileDialog>([&](QFileDialog* dialog) { chooseFile(dialog, qPath(target)); });
+    driver.then<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->setDirectory(qPath(folder.path()));
+        typeFileName(dialog, QStringLiteral("fehlt/daten"));
+    });
     driver.then<QMessageBox>(answer(seen, QMessageBox::Ok));
     clickButton(shown.dialog(), kSaveButtonId);
     ASSERT_TRUE(driver.done()) << driver.failure().toStdString();
