@@ -28,26 +28,34 @@ int helpPictureResourceId(int helpIndex);
 // The description shown for a help index; empty for 49 and above.
 std::string_view helpDescription(int helpIndex);
 
-// The 50 help pictures, scaled nearest-neighbour to exactly the help-picture area. Each
+// The 50 help pictures, scaled nearest-neighbour to exactly the help-picture area, drawn at the
+// screen's device pixel ratio so that they stay sharp on scaled screens. Each
 // picture resource is loaded and scaled once, the first time a help index needs it, and kept;
 // entries that share a resource share the pixmap. Decoding every picture before the window
 // shows would more than double the time the program takes to open.
 class HelpPictures {
   public:
-    explicit HelpPictures(QSize area) : area_(area) {}
+    // `area` in device-independent pixels; the pictures hold area x devicePixelRatio pixels.
+    explicit HelpPictures(QSize area, qreal devicePixelRatio = 1.0)
+        : area_(area), devicePixelRatio_(devicePixelRatio) {}
 
     QSize area() const { return area_; }
+    qreal devicePixelRatio() const { return devicePixelRatio_; }
 
     // The picture of a help index; a null pixmap when its resource does not load.
     const QPixmap& picture(int helpIndex) const;
 
   private:
     QSize area_;
+    qreal devicePixelRatio_;
     mutable std::map<int, QPixmap> byResource_;
 };
 
-// Loads one picture resource and scales it nearest-neighbour to exactly `area`; a null pixmap
-// when it does not load.
-QPixmap loadScaledHelpPicture(int resourceId, QSize area);
+// Loads one picture resource and scales it nearest-neighbour to exactly `area` (device-
+// independent pixels) at the given device pixel ratio; a null pixmap when it does not load.
+QPixmap loadScaledHelpPicture(int resourceId, QSize area, qreal devicePixelRatio = 1.0);
+
+// The size in device pixels of `logical` device-independent pixels at `devicePixelRatio`.
+QSize devicePixelSize(QSize logical, qreal devicePixelRatio);
 
 }  // namespace lumetra
