@@ -4,10 +4,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "app/AppResources.h"
+#include "app/DataLocation.h"
+#include "app/FileCommands.h"
 #include "app/ImageConversion.h"
 #include "app/InfoDialogs.h"
+#include "app/LocationCommand.h"
 #include "app/PresetBox.h"
 #include "energy/ModuleFieldEditing.h"
 #include "energy/MonthlyChart.h"
@@ -27,6 +31,9 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
         applyFieldColour(static_cast<QuantityId>(q));
     }
     connectFields();
+    connect(controls_.buttons[0], &QPushButton::clicked, this, &CLumetraDlg::OnLoadData);
+    connect(controls_.buttons[1], &QPushButton::clicked, this, &CLumetraDlg::OnSaveData);
+    connect(controls_.buttons[2], &QPushButton::clicked, this, &CLumetraDlg::OnChooseLocation);
     initDialog();
 }
 
@@ -93,6 +100,19 @@ void CLumetraDlg::createTable() {
         return store ? 0 : 1;
     });
     connect(tableControl_, &CTreeListCtrl::contextMenuRequested, this, &CLumetraDlg::showTableMenu);
+}
+
+void CLumetraDlg::OnLoadData() {
+    loadDataCommand(this, *calculator_, dataFilePath_);
+}
+
+void CLumetraDlg::OnSaveData() {
+    saveDataCommand(this, *calculator_, dataFilePath_);
+}
+
+void CLumetraDlg::OnChooseLocation() {
+    chooseLocationCommand(this, *calculator_, findLocationDatabase(defaultDatabaseSearch()),
+                          lastLocationName_);
 }
 
 void CLumetraDlg::refreshTick() {
