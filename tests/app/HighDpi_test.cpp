@@ -84,8 +84,10 @@ TEST_F(ScaledDialog, RunsAtTheScaleFactor) {
     EXPECT_DOUBLE_EQ(grabbed.devicePixelRatio(), scale);
     EXPECT_EQ(grabbed.size(), devicePixelSize(dialog().size(), scale));
     if (const QByteArray dir = qgetenv("LUMETRA_SHOT_DIR"); !dir.isEmpty()) {
-        ASSERT_TRUE(shown->waitFor([&] { return dialog().hasChart(); }));
-        grabbed.save(QString::fromLocal8Bit(dir) + QStringLiteral("/scaled-%1.png").arg(scale));
+        ASSERT_TRUE(shown->waitFor(
+            [&] { return dialog().hasChart() && dialog().focusHelp().shownHelpIndex() >= 0; }));
+        dialog().grab().save(QString::fromLocal8Bit(dir) +
+                             QStringLiteral("/scaled-%1.png").arg(scale));
     }
 }
 
