@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "persistence/DataFile.h"
@@ -46,8 +47,17 @@ std::filesystem::path toFilesystemPath(const QString& path) {
 #endif
 }
 
-std::optional<QString> runDataFileDialog(QWidget* parent, DataFileDialogKind kind,
-                                         const QString& lastPath) {
+namespace {
+
+// A name with wildcards filters the folder's list on other systems' dialogs; Qt's dialog would
+// hand it back as a file name and a file called "*.lumet" would be written.
+bool isPattern(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    return name.contains(QLatin1Char('*')) || name.contains(QLatin1Char('?'));
+}
+
+std::optional<QString> runDialogOnce(QWidget* parent, DataFileDialogKind kind,
+                                     const QString& initialName) {
     const bool save = kind == DataFileDialogKind::Save;
     QFileDialog dialog(parent, qText(save ? kSaveDialogTitle : kLoadDialogTitle));
     // Qt's own dialog, so that the file dialog extension can join it; the overwrite question
@@ -59,7 +69,7 @@ std::optional<QString> runDataFileDialog(QWidget* parent, DataFileDialogKind kin
     dialog.setNameFilters(fileDialogNameFilters(kDataFileFilter));
     dialog.setDefaultSuffix(qText(kDataFileExtension));
     dialog.setSizeGripEnabled(true);
-    dialog.selectFile(lastPath.isEmpty() ? qText(kDataFileInitialName) : lastPath);
+    dialog.selectFile(initialName);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -68,6 +78,21 @@ std::optional<QString> runDataFileDialog(QWidget* parent, DataFileDialogKind kin
         return std::nullopt;
     }
     return files.first();
+}
+
+}  // namespace
+
+std::optional<QString> runDataFileDialog(QWidget* parent, DataFileDialogKind kind,
+                                         const QString& lastPath) {
+    QString initialName = lastPath.isEmpty() ? qText(kDataFileInitialName) : lastPath;
+    for (;;) {
+        std::optional<QString> chosen = runDialogOnce(parent, kind, initialName);
+        if (!chosen || !isPattern(*chosen)) {
+            return chosen;
+        }
+        // A pattern is no choice: the dialog opens again in its folder with the pattern.
+        initialName = *chosen;
+    }
 }
 
 void showFileError(QWidget* parent, std::string_view message) {

@@ -29,7 +29,8 @@ std::filesystem::path toFilesystemPath(const QString& path);
 
 // Opens Qt's own file dialog for data files (title, filters, default suffix "lumet") with
 // `lastPath` as the initial name, or "*.lumet" while it is empty. Returns the confirmed full
-// path, or nothing when the user cancelled.
+// path, or nothing when the user cancelled. A confirmed name with wildcards is no file: the
+// dialog opens again with it.
 std::optional<QString> runDataFileDialog(QWidget* parent, DataFileDialogKind kind,
                                          const QString& lastPath);
 

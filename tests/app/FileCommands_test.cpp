@@ -242,6 +242,34 @@ TEST(FileDialogNameFilters, PairsBecomeQtFilters) {
     }
 }
 
+class WildcardName : public ::testing::TestWithParam<DialogCase> {};
+
+TEST_P(WildcardName, ConfirmedPatternIsNoFileAndTheDialogComesAgain) {
+    const DialogCase& c = GetParam();
+    TemporaryFolder folder;
+    ShownMainDialog shown;
+    const auto values = shown.dialog().calculator().state().values;
+    QString reopenedWith;
+    ModalDriver driver;
+    driver.then<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->setDirectory(qPath(folder.path()));
+        static_cast<QDialog*>(dialog)->accept();  // "*.lumet" as it stands
+    });
+    driver.then<QFileDialog>([&](QFileDialog* dialog) {
+        reopenedWith = dialog->selectedFiles().value(0);
+        cancelFileDialog(dialog);
+    });
+    clickButton(shown.dialog(), c.button);
+    ASSERT_TRUE(driver.done()) << driver.failure().toStdString();
+    EXPECT_EQ(reopenedWith, qPath(folder.path() / "*.lumet"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path())) << "no file named after the pattern";
+    EXPECT_TRUE(shown.dialog().dataFilePath().isEmpty());
+    EXPECT_EQ(shown.dialog().calculator().state().values, values);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, WildcardName, ::testing::ValuesIn(kDialogCases),
+                         [](const auto& test) { return std::string(test.param.name); });
+
 // ---- saving and loading back --------------------------------------------------------------
 
 TEST(FileCommandsRoundTrip, LoadRestoresValuesMarksAndRows) {
