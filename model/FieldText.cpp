@@ -107,9 +107,6 @@ std::string_view formatFieldText(double value, int decimals, FieldTextBuffer& bu
         const std::string text = formatString("%f", value);
         return {begin, static_cast<std::size_t>(text.copy(begin, buffer.chars.size()))};
     }
-    if (value < 0) {
-        *out++ = '-';
-    }
     const double magnitude = std::fabs(value);
     const double scaled =
         magnitude * static_cast<double>(kPowersOfTen[static_cast<std::size_t>(d)]) + 0.4999999;
@@ -142,6 +139,16 @@ std::string_view formatFieldText(double value, int decimals, FieldTextBuffer& bu
         if (d > 0) {
             text.copy(fractionDigits.data(), static_cast<std::size_t>(d), point + 1);
         }
+    }
+    // A value that shows as zero gets no sign: a tiny negative rest of a subtraction such as
+    // FeedIn = AnnualYield - SelfConsumption would otherwise show as "-0".
+    const auto isZeroDigit = [](char c) { return c == '0'; };
+    const bool showsZero =
+        std::all_of(digits.begin(), digits.begin() + static_cast<std::ptrdiff_t>(digitCount),
+                    isZeroDigit) &&
+        std::all_of(fractionDigits.begin(), fractionDigits.begin() + d, isZeroDigit);
+    if (value < 0 && !showsZero) {
+        *out++ = '-';
     }
     out = appendGrouped(out, std::string_view(digits.data(), digitCount));
     if (d > 0) {

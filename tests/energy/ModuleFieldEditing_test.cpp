@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(Columns, ClearingLastInput,
                          ::testing::Values(ClearCase{"Width", ColumnWidth},
                                            ClearCase{"Area", ColumnArea},
                                            ClearCase{"Tilt", ColumnTilt}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(EndCellEdit, ClearingMiddleFieldFocusesTheRowBelow) {
     OpenedTable opened;
@@ -254,7 +254,7 @@ INSTANTIATE_TEST_SUITE_P(MenuRows, DeleteRowCommand,
                                            DeleteCase{"NoRowUnderCursor", false, false, 2, false},
                                            DeleteCase{"PlaceholderIsNeverDeleted", false, true, 2,
                                                       false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 }  // namespace
 }  // namespace lumetra

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"PresetTextHasNoLeadingNumber", "(Westen)\u00A0  90\u00B0", 0},
         ParseCase{"OnlyFirst63CharactersCount", std::string(62, '0') + "12", 1},
         ParseCase{"DegreeDirectlyAfterNumber", "45\u00B0", 45}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 struct CellValueCase {
     const char* name;
@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
         CellValueCase{"PlainNumberIgnoresLaterSpace", withNoBreakSpace("12", " 30"), 12},
         CellValueCase{"ZeroRetriesAfterSpace", withNoBreakSpace("0", " 30"), 30},
         CellValueCase{"NoSpaceStaysZero", "(Westen) 90", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 struct DerivedTextCase {
     const char* name;
@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DerivedTextCase{"Negative", -2.5, "-2.5"}, DerivedTextCase{"Zero", 0.0, "0"},
                       DerivedTextCase{"NegativeZeroIsZero", -0.0, "0"},
                       DerivedTextCase{"Third", 10.0 / 3.0, "3.33333"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(FormatDerivedValueRoundTrip, ParsesBackToSixSignificantDigits) {
     for (double value = 1e-6; value < 1e9; value *= 1.7) {
@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "2500000", "", 1},
         CompletionCase{"TinyHeightDerivedWithoutExponent", "", "", "0.0001", ColumnWidth, "4", "",
                        "0.000025", "0.0001", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 // The area of exactly one million square metres must survive being written and read back.
 TEST(CompleteModuleFieldRow, DerivedMillionReadsBackAsMillion) {
@@ -250,7 +250,7 @@ INSTANTIATE_TEST_SUITE_P(
         DisplayCase{"TiltPreset", ColumnTilt, withNoBreakSpace("(Hauswand)", " 90\u00B0"),
                     "90 \u00B0 ", false},
         DisplayCase{"TiltNotANumberReadsZero", ColumnTilt, "steil", "0 \u00B0 ", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(FormatModuleFieldRows, LeavesPlaceholderAndEmptyCellsAlone) {
     RecordingTable table;

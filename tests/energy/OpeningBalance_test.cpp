@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(StorageDays, WorkedBalanceThroughRelations,
                          ::testing::Values(DispatchCase{"NoBattery", 0, 2644.7, 2355.3, 955.3, 0},
                                            DispatchCase{"TwoDays", 2, 2961.159, 2038.841, 638.841,
                                                         19.7368}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 }  // namespace
 }  // namespace lumetra

@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FactorCase{"MiddleBandUpperEdgeIncluded", 0, 0, 65.5, 0.80005},
                       FactorCase{"MiddleBandLowerEdgeIncluded", 0, 90, 35.5, 0.90},
                       FactorCase{"ExactEastAtReference", 30, -90, 50.5, 0.856}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 struct EquivalentCase {
     const char* name;
@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EquivalentCase{"PolarBandBothPoles", 50, 0, 80, 50, 180, -80},
                       EquivalentCase{"SouthernHemisphereTurnsPlane", 40, 30, -45, 40, -150, 45},
                       EquivalentCase{"EquatorCountsNorthern", 40, 30, 0, 40, 30, 1e-300}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(OrientationFactorRange, StaysWithinTableBoundsEverywhere) {
     for (double latitude = -90; latitude <= 90; latitude += 2.5) {
@@ -141,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Walls, OrientationFactorLeaningPastVertical,
                          ::testing::Values(LeanCase{"SouthWallAt37", 0, 37},
                                            LeanCase{"SouthWestWallAt40", 45, 40},
                                            LeanCase{"SouthEastWallAt36", -30, 36}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(OrientationFactorLeaningPastVertical, SouthWallAt37IsBetweenVerticalAndFacingAway) {
     const double f = orientationFactor(90, 0, 37);

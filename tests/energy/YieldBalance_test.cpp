@@ -160,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
                   -50.5,
                   {132.6, 122.0, 91.2, 60.8, 27.3, 18.3, 23.3, 43.3, 94.9, 128.1, 128.8, 129.4},
                   0.05}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(MonthlySplit, SouthernLatitudeIsNorthernPatternMovedBySixMonths) {
     CalculatorState north;
@@ -205,7 +205,7 @@ TEST_P(MonthlySplitAtPoles, WeakestMonthTurnsSlightlyNegative) {
 
 INSTANTIATE_TEST_SUITE_P(Poles, MonthlySplitAtPoles,
                          ::testing::Values(PoleCase{"North", 90, 11}, PoleCase{"South", -90, 5}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 struct SeasonCase {
     const char* name;
@@ -234,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(Hemispheres, HeatingAndCoolingMonths,
                          ::testing::Values(SeasonCase{"North", 47, 0},
                                            SeasonCase{"EquatorCountsNorth", 0, 0},
                                            SeasonCase{"South", -33.9, 6}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 // The worked balance: 5000 kWh a year at the reference latitude for a household of 3600 kWh
 // and nothing else.
@@ -290,7 +290,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   3.157895},
                       BalanceCase{"ExactlyOneDayCoversNightOnly", 1, 2961.159, 638.841, 3.947368},
                       BalanceCase{"TwoDayBatteryCoversWholeDays", 2, 2961.159, 638.841, 19.7368}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(WorkedBalance, MonthlySelfUseWithoutBattery) {
     const CalculatorState state = workedBalance(0);
@@ -376,7 +376,7 @@ INSTANTIATE_TEST_SUITE_P(Relations, ForeignTargets,
                                                              evaluateStorageCapacity, StorageDays},
                                            ForeignTargetCase{"GridPurchaseForFeedIn",
                                                              evaluateGridPurchase, FeedIn}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 }  // namespace
 }  // namespace lumetra
