@@ -1,0 +1,244 @@
+#!/usr/bin/env bash
+# Builds the release preset and runs every benchmark of the project, then prints one table:
+# figure | measured | target | verdict. Times are medians of repeated runs (real time); the
+# spread between repetitions (cv) shows how noisy the machine was. Peak resident memory of the
+# window and of a bare dialog is measured in processes of their own.
+#
+#   LUMETRA_BENCH_MIN_TIME     seconds per repetition of a benchmark (default 0.1)
+#   LUMETRA_BENCH_REPETITIONS  repetitions whose median is reported (default 5)
+#   LUMETRA_JOBS               build jobs (default: the number of processors)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if ! command -v python3 >/dev/null 2>&1; then
+    echo "perf-report.sh needs python3 to read the benchmarks' JSON: apt-get install python3" >&2
+    exit 1
+fi
+
+./scripts/install-deps.sh
+jobs=${LUMETRA_JOBS:-$(nproc)}
+echo "Building the release preset ..." >&2
+cmake --preset release >/dev/null
+build_log=$(mktemp)
+if ! cmake --build --preset release -j "$jobs" >"$build_log" 2>&1; then
+    grep -A12 FAILED "$build_log" >&2 || tail -30 "$build_log" >&2
+    echo "The release build failed; no figures were measured." >&2
+    exit 1
+fi
+rm -f "$build_log"
+
+export QT_QPA_PLATFORM=offscreen
+exec python3 - build/release "${LUMETRA_BENCH_MIN_TIME:-0.1}" \
+    "${LUMETRA_BENCH_REPETITIONS:-5}" <<'PYTHON'
+import glob
+import json
+import os
+import re
+import statistics
+import subprocess
+import sys
+import tempfile
+
+build, min_time, repetitions = sys.argv[1], sys.argv[2], int(sys.argv[3])
+scratch = tempfile.mkdtemp(prefix="lumetra-perf-")
+to_ns = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
+
+
+def programs():
+    found = sorted(glob.glob(os.path.join(build, "bench", "bench_*")))
+    found += sorted(glob.glob(os.path.join(build, "bench", "gui", "bench_gui_*")))
+    return [p for p in found if os.path.isfile(p) and os.access(p, os.X_OK)]
+
+
+def run(program, bench_filter=None, reps=None, min_seconds=None):
+    """Runs a benchmark program; returns (results by name, peak resident kB of the process)."""
+    reps = repetitions if reps is None else reps
+    out = os.path.join(scratch, "out.json")
+    if os.path.exists(out):
+        os.remove(out)
+    args = [program, "--benchmark_out=" + out, "--benchmark_out_format=json",
+            "--benchmark_min_time=" + str(min_time if min_seconds is None else min_seconds),
+            "--benchmark_repetitions=" + str(reps)]
+    if reps > 1:
+        args.append("--benchmark_report_aggregates_only=true")
+    if bench_filter:
+        args.append("--benchmark_filter=" + bench_filter)
+    with open(os.path.join(scratch, "stderr.txt"), "w+") as err:
+        child = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=err)
+        _, status, usage = os.wait4(child.pid, 0)
+        child.returncode = os.waitstatus_to_exitcode(status)
+        if child.returncode != 0:
+            err.seek(0)
+            sys.stderr.write(err.read()[-2000:])
+            sys.stderr.write("%s ended with %d\n" % (os.path.basename(program), child.returncode))
+    results = {}
+    report = {}
+    if os.path.exists(out) and os.path.getsize(out) > 0:  # empty when the filter matched nothing
+        with open(out) as f:
+            report = json.load(f)
+    for entry in report.get("benchmarks", []):
+        name = entry.get("run_name", entry["name"])
+        record = results.setdefault(name, {"counters": {}, "label": ""})
+        if entry.get("error_occurred"):
+            record["error"] = entry.get("error_message", "error")
+            continue
+        kind = entry.get("aggregate_name", "single")
+        value = entry["real_time"] * to_ns[entry["time_unit"]]
+        if kind == "cv":
+            record["cv"] = entry["real_time"]  # a fraction, not a time
+        elif kind in ("median", "single"):
+            record["ns"] = value
+            record["label"] = entry.get("label", "")
+            for key, counter in entry.items():
+                if key not in KNOWN_KEYS and isinstance(counter, (int, float)):
+                    record["counters"][key] = counter
+    return results, usage.ru_maxrss
+
+
+KNOWN_KEYS = {"family_index", "error_occurred", "per_family_instance_index", "repetitions",
+              "repetition_index", "threads", "iterations", "real_time", "cpu_time", "time_unit"}
+
+
+def list_benchmarks(program):
+    listing = subprocess.run([program, "--benchmark_list_tests=true"], capture_output=True,
+                             text=True).stdout
+    return [line.strip() for line in listing.splitlines() if line.strip()]
+
+
+def show_time(ns):
+    for unit, scale in (("s", 1e9), ("ms", 1e6), ("µs", 1e3)):
+        if ns >= scale:
+            return "%.3g %s" % (ns / scale, unit)
+    return "%.3g ns" % ns
+
+
+def describe(record):
+    if "error" in record:
+        return "error: " + record["error"]
+    if "ns" not in record:
+        return "not measured"
+    text = show_time(record["ns"])
+    if "cv" in record:
+        text += " (cv %.0f%%)" % (100 * record["cv"])
+    extras = ["%s %.6g" % (k, v) for k, v in sorted(record["counters"].items())]
+    if record.get("label"):
+        extras.insert(0, record["label"])
+    return text + ("; " + ", ".join(extras) if extras else "")
+
+
+# Every benchmark, each program once; the data-file program one case per process, because its
+# peak-memory counter covers the whole process.
+figures = {}
+for program in programs():
+    short = os.path.basename(program)
+    sys.stderr.write("running %s ...\n" % short)
+    if short == "bench_datafile":
+        for name in list_benchmarks(program):
+            results, _ = run(program, "^%s$" % name, reps=1)
+            figures.update({(short, k): v for k, v in results.items()})
+    else:
+        results, _ = run(program)
+        figures.update({(short, k): v for k, v in results.items()})
+
+# Resident memory: one window and one bare dialog (a single iteration) each in a process of its
+# own, beside a process that only creates the application object. More iterations would measure
+# the allocator's leftovers rather than the dialogs.
+window = os.path.join(build, "bench", "gui", "bench_gui_window")
+memory = {}
+if os.path.exists(window):
+    sys.stderr.write("measuring resident memory ...\n")
+    for key, bench_filter in (("main", "^BM_StartupMainDialog$"),
+                              ("bare", "^BM_StartupBareDialog$"), ("none", "^none$")):
+        memory[key] = run(window, bench_filter, reps=1, min_seconds=0)[1]
+
+rows = []
+used = set()
+
+
+def figure(program, name):
+    used.add((program, name))
+    return figures.get((program, name), {})
+
+
+def verdict(ok):
+    return "ok" if ok else "MISSED"
+
+
+def timed_row(title, program, name, limit_ns=None, limit_text="—"):
+    record = figure(program, name)
+    judged = "" if limit_ns is None else (
+        verdict(record["ns"] < limit_ns) if "ns" in record else "MISSED")
+    rows.append((title, describe(record), limit_text, judged))
+
+
+solves = [(name, figures[("bench_solve", name)]) for (p, name) in list(figures)
+          if p == "bench_solve" and name.startswith("BM_SolveFrom/")]
+solve_times = [r["ns"] for _, r in solves if "ns" in r]
+if solve_times:
+    typical = statistics.median(solve_times)
+    slowest_name, slowest = max(((n, r) for n, r in solves if "ns" in r),
+                                key=lambda item: item[1]["ns"])
+    rows.append(("Solve in the core: median over the %d starting quantities" % len(solve_times),
+                 show_time(typical), "< 10 µs", verdict(typical < 10e3)))
+    rows.append(("Solve in the core: slowest start (%s)" % slowest.get("label", slowest_name),
+                 show_time(slowest["ns"]), "< 10 µs", verdict(slowest["ns"] < 10e3)))
+else:
+    rows.append(("Solve in the core", "not measured", "< 10 µs", "MISSED"))
+
+timed_row("Keystroke to all fields (window)", "bench_gui_window", "BM_KeystrokeSolve", 1e6, "< 1 ms")
+timed_row("Keystroke to all fields, repainted (window)", "bench_gui_window",
+          "BM_KeystrokeSolveAndPaint", 1e6, "< 1 ms")
+timed_row("Keystroke to all fields (core, in-memory fields)", "bench_solve", "BM_Keystroke",
+          1e6, "< 1 ms")
+
+main_start = figure("bench_gui_window", "BM_StartupMainDialog")
+bare_start = figure("bench_gui_window", "BM_StartupBareDialog")
+rows.append(("Start-up: main dialog shown", describe(main_start), "", ""))
+rows.append(("Start-up: bare Qt dialog, same widget count", describe(bare_start), "", ""))
+if "ns" in main_start and "ns" in bare_start:
+    ratio = main_start["ns"] / bare_start["ns"]
+    rows.append(("Start-up ratio main / bare", "%.2fx" % ratio, "<= 2x", verdict(ratio <= 2)))
+else:
+    rows.append(("Start-up ratio main / bare", "not measured", "<= 2x", "MISSED"))
+
+if memory:
+    mib = {k: v / 1024 for k, v in memory.items()}
+    rows.append(("Peak resident memory: main dialog process", "%.1f MiB" % mib["main"], "", ""))
+    rows.append(("Peak resident memory: bare dialog process", "%.1f MiB" % mib["bare"], "", ""))
+    rows.append(("Peak resident memory: application only", "%.1f MiB" % mib["none"], "", ""))
+    rows.append(("Resident memory ratio main / bare", "%.2fx" % (mib["main"] / mib["bare"]),
+                 "(no target)", ""))
+    extra_main, extra_bare = mib["main"] - mib["none"], mib["bare"] - mib["none"]
+    if extra_bare > 0:
+        rows.append(("Resident memory above the application, main / bare",
+                     "%.1f / %.1f MiB = %.2fx" % (extra_main, extra_bare, extra_main / extra_bare),
+                     "(no target)", ""))
+
+for count in (1, 100, 1000):
+    timed_row("Solve with %d module row%s" % (count, "" if count == 1 else "s"), "bench_yield",
+              "BM_SolveFromEfficiency/%d" % count, 1e6, "< 1 ms")
+timed_row("Chart render 300 x 122 (window size)", "bench_chart", "BM_DrawMonthlyChart/300/122",
+          200e3, "< 200 µs")
+timed_row("Data file load, 140 rows", "bench_report_extra", "BM_DataFileLoad140Rows")
+timed_row("Data file save, 140 rows", "bench_report_extra", "BM_DataFileSave140Rows")
+timed_row("10,000 places read and sorted (core)", "bench_report_extra",
+          "BM_LocationDatabase10000Sorted")
+timed_row("10,000 places read, sorted and shown (window)", "bench_gui_places",
+          "BM_PlacesSortedAndShown")
+
+rows.append(("", "", "", ""))
+natural = lambda item: [int(t) if t.isdigit() else t for t in re.split(r"(\d+)", " ".join(item[0]))]
+for (program, name), record in sorted(figures.items(), key=natural):
+    if (program, name) not in used:
+        rows.append(("%s %s" % (program, name), describe(record), "—", ""))
+
+headings = ("figure", "measured", "target", "verdict")
+widths = [max(len(str(r[i])) for r in rows + [headings]) for i in range(4)]
+line = lambda r: "| " + " | ".join(str(c).ljust(w) for c, w in zip(r, widths)) + " |"
+print(line(headings))
+print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+for r in rows:
+    print(line(r) if any(r) else line(("",) * 4))
+missed = sum(1 for r in rows if r[3] == "MISSED")
+print("\n%d of %d targets missed." % (missed, sum(1 for r in rows if r[3])))
+PYTHON
