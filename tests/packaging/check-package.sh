@@ -61,8 +61,6 @@ if bad or len(ids) != len(quantities) or [q["index"] for q in quantities] != lis
 print(len(quantities))'
     elif command -v jq >/dev/null 2>&1; then
         jq '.quantities | length'
-    else
-        skip "neither python3 nor jq is installed to read JSON"
     fi
 }
 
@@ -84,6 +82,10 @@ stage_install() {
     rm -rf "$scratch/prefix"
     cmake --install "$build_dir" --prefix "$scratch/prefix" >"$scratch/install.log" 2>&1 ||
         { cat "$scratch/install.log" >&2; fail "cmake --install failed"; }
+}
+
+need_deb_tools() {
+    need cpack dpkg-deb dpkg-shlibdeps
 }
 
 deb_file() {
@@ -175,7 +177,7 @@ case $case_name in
         ;;
 
     build-deb)
-        need cpack dpkg-deb dpkg-shlibdeps
+        need_deb_tools
         rm -rf "$build_dir/packaging-deb"
         cpack --config "$build_dir/CPackConfig.cmake" -B "$build_dir/packaging-deb" \
             >"$scratch/cpack.log" 2>&1 || { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
@@ -183,7 +185,9 @@ case $case_name in
         ;;
 
     deb-runs-in-scratch-root)
-        need dpkg-deb
+        need_deb_tools  # skipped for the same reason as the package build
+        command -v python3 >/dev/null 2>&1 || command -v jq >/dev/null 2>&1 ||
+            skip "neither python3 nor jq is installed to read JSON"
         deb=$(deb_file) || exit 1
         dpkg-deb -x "$deb" "$scratch/root" || fail "dpkg-deb -x $deb"
         cli="$scratch/root/usr/bin/lumetra-cli"
@@ -201,7 +205,7 @@ case $case_name in
         ;;
 
     deb-depends-on-qt6)
-        need dpkg-deb
+        need_deb_tools  # skipped for the same reason as the package build
         deb=$(deb_file) || exit 1
         depends=$(dpkg-deb -f "$deb" Depends)
         for package in "${qt_packages[@]}"; do
@@ -211,7 +215,7 @@ case $case_name in
         ;;
 
     deb-contents)
-        need dpkg-deb
+        need_deb_tools  # skipped for the same reason as the package build
         deb=$(deb_file) || exit 1
         contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
         for entry in "${installed_files[@]}"; do
