@@ -65,6 +65,11 @@ int textWidth(std::string_view utf8Text) {
 }
 
 void stampPixel(Image24& image, int x, int y, Rgb colour) {
+    // A stamp more than one pixel outside leaves no trace; returning early also keeps x ± 1
+    // and y ± 1 from overflowing at the ends of the int range.
+    if (x < -1 || y < -1 || x > image.width() || y > image.height()) {
+        return;
+    }
     image.blendPixel(x, y, colour, 20);
     image.blendPixel(x, y - 1, colour, 2);
     image.blendPixel(x - 1, y, colour, 2);
