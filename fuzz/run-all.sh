@@ -43,5 +43,5 @@ for target in "${targets[@]}"; do
         failed=$((failed + 1))
     fi
 done
-echo "fuzz: $passed passed, $failed failed"
+echo "fuzz targets without a crash: $passed of $((passed + failed))"
 ((failed == 0))
