@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 
 #include <benchmark/benchmark.h>
@@ -113,5 +114,44 @@ void BM_PlacesShownOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlacesShownOnly)->Unit(benchmark::kMillisecond);
+
+// The dialog shown with its list closed: the difference to the case above is the open popup.
+void BM_PlacesShownListClosed(benchmark::State& state) {
+    const lumetra::LocationList places = readPlaces(placesFile());
+    for (auto _ : state) {
+        auto selection = std::make_unique<SelectionDialog>();
+        for (const lumetra::LocationLine& line : places) {
+            const std::string name = lumetra::placeName(line.text);
+            selection->list->addItem(
+                QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), 0);
+        }
+        selection->list->setCurrentIndex(0);
+        selection->dialog.show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        selection.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PlacesShownListClosed)->Unit(benchmark::kMillisecond);
+
+// As BM_PlacesShownOnly, with a popup list told that all rows are of one height, so that it
+// need not measure 10,000 rows before it opens.
+void BM_PlacesShownUniformRows(benchmark::State& state) {
+    const lumetra::LocationList places = readPlaces(placesFile());
+    for (auto _ : state) {
+        auto selection = std::make_unique<SelectionDialog>();
+        auto* view = new QListView(selection->list);
+        view->setUniformItemSizes(true);
+        selection->list->setView(view);
+        fillAndShow(*selection, places);
+        state.PauseTiming();
+        selection.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PlacesShownUniformRows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
