@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     fonts-dejavu-core locales
-    appstream desktop-file-utils dpkg-dev file
+    appstream desktop-file-utils dpkg-dev file python3
 )
 
 missing=()
