@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "energy/ModuleFieldColumns.h"
-#include "support/SpecialCharacters.h"
+#include "support/NamedCharacters.h"
 #include "support/TextFormat.h"
 
 namespace lumetra {

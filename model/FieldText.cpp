@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "support/SpecialCharacters.h"
+#include "support/NamedCharacters.h"
 #include "support/TextFormat.h"
 
 namespace lumetra {

@@ -9,7 +9,7 @@ namespace lumetra {
 
 namespace {
 
-struct Spec {
+struct Conversion {
     bool leftAlign = false;
     bool zeroPad = false;
     bool plusSign = false;
@@ -48,15 +48,15 @@ std::string_view utf8Prefix(std::string_view text, int characters) {
     return text;
 }
 
-void appendPadded(std::string& out, std::string_view sign, std::string_view body, const Spec& spec,
-                  bool zeroPadAllowed) {
+void appendPadded(std::string& out, std::string_view sign, std::string_view body,
+                  const Conversion& conversion, bool zeroPadAllowed) {
     const int length = utf8Length(sign) + utf8Length(body);
-    const int padding = spec.width > length ? spec.width - length : 0;
-    if (spec.leftAlign) {
+    const int padding = conversion.width > length ? conversion.width - length : 0;
+    if (conversion.leftAlign) {
         out += sign;
         out += body;
         out.append(static_cast<std::size_t>(padding), ' ');
-    } else if (spec.zeroPad && zeroPadAllowed) {
+    } else if (conversion.zeroPad && zeroPadAllowed) {
         out += sign;
         out.append(static_cast<std::size_t>(padding), '0');
         out += body;
@@ -67,14 +67,14 @@ void appendPadded(std::string& out, std::string_view sign, std::string_view body
     }
 }
 
-std::string_view signText(bool negative, const Spec& spec) {
+std::string_view signText(bool negative, const Conversion& conversion) {
     if (negative) {
         return "-";
     }
-    if (spec.plusSign) {
+    if (conversion.plusSign) {
         return "+";
     }
-    if (spec.spaceSign) {
+    if (conversion.spaceSign) {
         return " ";
     }
     return {};
@@ -110,7 +110,7 @@ double toDouble(const FormatArg& arg) {
     return 0.0;
 }
 
-void formatInteger(std::string& out, long long value, const Spec& spec) {
+void formatInteger(std::string& out, long long value, const Conversion& conversion) {
     const bool negative = value < 0;
     // The magnitude as unsigned, so that the smallest long long has one too.
     const unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
@@ -119,22 +119,22 @@ void formatInteger(std::string& out, long long value, const Spec& spec) {
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude);
     std::string_view body(digits.data(), static_cast<std::size_t>(result.ptr - digits.data()));
     std::string zeros;
-    if (spec.precision >= 0) {
+    if (conversion.precision >= 0) {
         // A precision is the minimum number of digits; with it the 0 flag is ignored, as in C.
-        if (spec.precision == 0 && magnitude == 0) {
+        if (conversion.precision == 0 && magnitude == 0) {
             body = {};
-        } else if (static_cast<std::size_t>(spec.precision) > body.size()) {
-            zeros.assign(static_cast<std::size_t>(spec.precision) - body.size(), '0');
+        } else if (static_cast<std::size_t>(conversion.precision) > body.size()) {
+            zeros.assign(static_cast<std::size_t>(conversion.precision) - body.size(), '0');
             zeros += body;
             body = zeros;
         }
     }
-    appendPadded(out, signText(negative, spec), body, spec, spec.precision < 0);
+    appendPadded(out, signText(negative, conversion), body, conversion, conversion.precision < 0);
 }
 
-void formatNonFinite(std::string& out, double value, const Spec& spec) {
-    appendPadded(out, signText(std::signbit(value), spec), std::isnan(value) ? "1.#NAN" : "1.#INF",
-                 spec, false);
+void formatNonFinite(std::string& out, double value, const Conversion& conversion) {
+    appendPadded(out, signText(std::signbit(value), conversion),
+                 std::isnan(value) ? "1.#NAN" : "1.#INF", conversion, false);
 }
 
 // Digits of `magnitude` (finite, >= 0) cut, not rounded, after `precision` fraction digits.
@@ -197,28 +197,29 @@ void groupIntegerDigits(std::string& text) {
     text = std::move(grouped);
 }
 
-void formatFixed(std::string& out, double value, const Spec& spec, bool grouped) {
+void formatFixed(std::string& out, double value, const Conversion& conversion, bool grouped) {
     if (!std::isfinite(value)) {
-        formatNonFinite(out, value, spec);
+        formatNonFinite(out, value, conversion);
         return;
     }
-    const int precision = spec.precision < 0 ? 6 : spec.precision;
+    const int precision = conversion.precision < 0 ? 6 : conversion.precision;
     // An exact half rounds toward zero: 0.499999999999 units of the last digit, then cut.
     const double magnitude = std::fabs(value) + 0.499999999999 / powerOfTen(precision);
     std::string body = cutFixed(magnitude, precision);
     if (grouped) {
         groupIntegerDigits(body);
     }
-    appendPadded(out, signText(std::signbit(value) && value != 0.0, spec), body, spec, true);
+    appendPadded(out, signText(std::signbit(value) && value != 0.0, conversion), body, conversion,
+                 true);
 }
 
-void formatFloat(std::string& out, double value, const Spec& spec) {
+void formatFloat(std::string& out, double value, const Conversion& conversion) {
     if (!std::isfinite(value)) {
-        formatNonFinite(out, value, spec);
+        formatNonFinite(out, value, conversion);
         return;
     }
-    int precision = spec.precision < 0 ? 6 : spec.precision;
-    const std::chars_format format = spec.conversion == 'g' || spec.conversion == 'G'
+    int precision = conversion.precision < 0 ? 6 : conversion.precision;
+    const std::chars_format format = conversion.conversion == 'g' || conversion.conversion == 'G'
                                          ? std::chars_format::general
                                          : std::chars_format::scientific;
     if (format == std::chars_format::general && precision == 0) {
@@ -231,34 +232,35 @@ void formatFloat(std::string& out, double value, const Spec& spec) {
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
                                       std::fabs(value), format, precision);
     std::string body(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
-    if (spec.conversion == 'G' || spec.conversion == 'E') {
+    if (conversion.conversion == 'G' || conversion.conversion == 'E') {
         for (char& c : body) {
             if (c == 'e') {
                 c = 'E';
             }
         }
     }
-    appendPadded(out, signText(std::signbit(value) && value != 0.0, spec), body, spec, true);
+    appendPadded(out, signText(std::signbit(value) && value != 0.0, conversion), body, conversion,
+                 true);
 }
 
-void formatText(std::string& out, const FormatArg& arg, const Spec& spec) {
+void formatText(std::string& out, const FormatArg& arg, const Conversion& conversion) {
     std::string converted;
     std::string_view text;
     if (const auto* s = std::get_if<std::string_view>(&arg)) {
         text = *s;
     } else if (const auto* i = std::get_if<long long>(&arg)) {
-        formatInteger(converted, *i, Spec{});
+        formatInteger(converted, *i, Conversion{});
         text = converted;
     } else {
-        Spec general;
+        Conversion general;
         general.conversion = 'g';
         formatFloat(converted, std::get<double>(arg), general);
         text = converted;
     }
-    if (spec.precision >= 0) {
-        text = utf8Prefix(text, spec.precision);
+    if (conversion.precision >= 0) {
+        text = utf8Prefix(text, conversion.precision);
     }
-    appendPadded(out, {}, text, spec, false);
+    appendPadded(out, {}, text, conversion, false);
 }
 
 bool isDigit(char c) {
@@ -293,25 +295,25 @@ std::string formatText(std::string_view format, std::span<const FormatArg> args)
         }
         const std::size_t start = i;
         ++i;
-        Spec spec;
+        Conversion conversion;
         for (; i < format.size(); ++i) {
             const char flag = format[i];
             if (flag == '-') {
-                spec.leftAlign = true;
+                conversion.leftAlign = true;
             } else if (flag == '0') {
-                spec.zeroPad = true;
+                conversion.zeroPad = true;
             } else if (flag == '+') {
-                spec.plusSign = true;
+                conversion.plusSign = true;
             } else if (flag == ' ') {
-                spec.spaceSign = true;
+                conversion.spaceSign = true;
             } else if (flag != '#') {
                 break;
             }
         }
-        spec.width = readNumber(format, i);
+        conversion.width = readNumber(format, i);
         if (i < format.size() && format[i] == '.') {
             ++i;
-            spec.precision = readNumber(format, i);
+            conversion.precision = readNumber(format, i);
         }
         // Length modifiers carry no meaning here: every argument knows its own type.
         while (i < format.size() && (format[i] == 'l' || format[i] == 'h' || format[i] == 'L' ||
@@ -322,14 +324,14 @@ std::string formatText(std::string_view format, std::span<const FormatArg> args)
             out.append(format, start, std::string_view::npos);
             break;
         }
-        spec.conversion = format[i];
+        conversion.conversion = format[i];
         ++i;
-        if (spec.conversion == '%') {
+        if (conversion.conversion == '%') {
             out += '%';
             continue;
         }
         const bool known =
-            std::string_view("sdiufFgGeEc").find(spec.conversion) != std::string_view::npos;
+            std::string_view("sdiufFgGeEc").find(conversion.conversion) != std::string_view::npos;
         if (!known) {
             // An unknown conversion stands as written.
             out.append(format, start, i - start);
@@ -339,31 +341,31 @@ std::string formatText(std::string_view format, std::span<const FormatArg> args)
             continue;  // a missing argument prints nothing
         }
         const FormatArg& arg = args[next++];
-        if (spec.conversion == 's' || std::holds_alternative<std::string_view>(arg)) {
-            formatText(out, arg, spec);
+        if (conversion.conversion == 's' || std::holds_alternative<std::string_view>(arg)) {
+            formatText(out, arg, conversion);
             continue;
         }
-        switch (spec.conversion) {
+        switch (conversion.conversion) {
             case 'd':
             case 'i':
             case 'u':
-                formatInteger(out, toInteger(arg), spec);
+                formatInteger(out, toInteger(arg), conversion);
                 break;
             case 'c': {
                 const char character = static_cast<char>(toInteger(arg));
-                Spec plain = spec;
+                Conversion plain = conversion;
                 plain.precision = -1;
                 appendPadded(out, {}, std::string_view(&character, 1), plain, false);
                 break;
             }
             case 'f':
-                formatFixed(out, toDouble(arg), spec, false);
+                formatFixed(out, toDouble(arg), conversion, false);
                 break;
             case 'F':
-                formatFixed(out, toDouble(arg), spec, true);
+                formatFixed(out, toDouble(arg), conversion, true);
                 break;
             default:
-                formatFloat(out, toDouble(arg), spec);
+                formatFloat(out, toDouble(arg), conversion);
                 break;
         }
     }

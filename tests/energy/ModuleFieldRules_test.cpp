@@ -6,7 +6,7 @@
 
 #include "energy/ModuleFieldColumns.h"
 #include "energy/RecordingTable.h"
-#include "support/SpecialCharacters.h"
+#include "support/NamedCharacters.h"
 
 namespace lumetra {
 namespace {

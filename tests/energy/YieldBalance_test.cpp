@@ -9,7 +9,7 @@
 #include "energy/MonthlyShares.h"
 #include "energy/OrientationFactor.h"
 #include "energy/RecordingTable.h"
-#include "support/SpecialCharacters.h"
+#include "support/NamedCharacters.h"
 #include "test_support/TestSupport.h"
 
 namespace lumetra {

@@ -16,7 +16,7 @@
 #include "energy/ModuleFieldRules.h"
 #include "model/RelationLists.h"
 #include "persistence/DataFileFormat.h"
-#include "support/SpecialCharacters.h"
+#include "support/NamedCharacters.h"
 #include "test_support/OpeningState.h"
 #include "test_support/TestSupport.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/SpecialCharacters.h"
+#include "support/NamedCharacters.h"
 
 namespace lumetra {
 namespace {
