@@ -7,9 +7,9 @@
 #include <QPushButton>
 
 #include "app/AppResources.h"
+#include "app/ChartPixmap.h"
 #include "app/DataLocation.h"
 #include "app/FileCommands.h"
-#include "app/ImageConversion.h"
 #include "app/InfoDialogs.h"
 #include "app/LocationCommand.h"
 #include "app/PresetBox.h"
@@ -126,21 +126,14 @@ void CLumetraDlg::refreshTick() {
 }
 
 void CLumetraDlg::drawChart() {
-    // Drawn in the screen's own pixels, so that a scaled screen shows it sharp rather than
-    // stretched; the label shows it at the chart area's size.
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels = devicePixelSize(chartArea_, ratio);
-    const Image24 image =
-        drawMonthlyChart(calculator_->state().figures, pixels.width(), pixels.height());
-    const QImage converted = toQImage(image);
-    if (converted.isNull()) {
+    // Drawn at the chart area's own size and enlarged by whole pixels on a scaled screen, so
+    // that the chart's pixel font keeps its height there; the label shows it at the area's size.
+    const QPixmap pixmap = chartPixmap(
+        drawMonthlyChart(calculator_->state().figures, chartArea_.width(), chartArea_.height()),
+        devicePixelRatioF());
+    if (pixmap.isNull()) {
         return;  // keep showing the previous chart
     }
-    QPixmap pixmap = QPixmap::fromImage(converted);
-    if (pixmap.isNull()) {
-        return;
-    }
-    pixmap.setDevicePixelRatio(ratio);
     controls_.chartPicture->setPixmap(pixmap);
     controls_.chartPicture->resize(chartArea_);
     chartShown_ = true;

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 #include <set>
 
@@ -25,6 +26,7 @@
 #include "app/ImageConversion.h"
 #include "energy/ModuleFieldColumns.h"
 #include "energy/MonthlyChart.h"
+#include "support/Resample.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 
 namespace lumetra::test {
@@ -170,23 +172,30 @@ TEST_F(ScaledDialog, HelpPictureIsDrawnInDevicePixels) {
               pixmap.toImage().convertToFormat(QImage::Format_RGB32));
 }
 
-TEST_F(ScaledDialog, ChartIsDrawnInDevicePixels) {
+TEST_F(ScaledDialog, ChartIsEnlargedByAWholeFactor) {
     ASSERT_TRUE(shown->waitFor([&] { return dialog().hasChart(); }));
     QLabel* label = picture(kChartPictureId);
     const QPixmap pixmap = label->pixmap();
     ASSERT_FALSE(pixmap.isNull());
-    EXPECT_DOUBLE_EQ(pixmap.devicePixelRatio(), scale);
-    EXPECT_EQ(pixmap.size(), devicePixelSize(dialog().chartArea(), scale));
-    EXPECT_EQ(label->size(), dialog().chartArea());
-    // Exactly what the core draws at the device size, not a smaller chart stretched.
-    const QSize pixels = devicePixelSize(dialog().chartArea(), scale);
-    const QImage drawn = toQImage(
-        drawMonthlyChart(dialog().calculator().state().figures, pixels.width(), pixels.height()));
+    const int factor = static_cast<int>(std::ceil(scale - 1e-3));
+    const QSize area = dialog().chartArea();
+    EXPECT_DOUBLE_EQ(pixmap.devicePixelRatio(), factor);
+    EXPECT_EQ(pixmap.size(), area * factor);
+    EXPECT_EQ(label->size(), area);
+    // The chart the core draws at the area's size, each pixel repeated factor x factor times:
+    // its pixel font keeps the height it has at factor 1.
+    const Image24 logical =
+        drawMonthlyChart(dialog().calculator().state().figures, area.width(), area.height());
+    const QImage enlarged =
+        toQImage(resampleNearest(logical, area.width() * factor, area.height() * factor));
     EXPECT_EQ(pixmap.toImage().convertToFormat(QImage::Format_RGB32),
-              drawn.convertToFormat(QImage::Format_RGB32));
-    const QPixmap shownPixels = label->grab();
-    EXPECT_EQ(shownPixels.toImage().convertToFormat(QImage::Format_RGB32),
-              pixmap.toImage().convertToFormat(QImage::Format_RGB32));
+              enlarged.convertToFormat(QImage::Format_RGB32));
+    if (factor == scale) {
+        // At a whole factor the screen shows those pixels one to one.
+        const QPixmap shownPixels = label->grab();
+        EXPECT_EQ(shownPixels.toImage().convertToFormat(QImage::Format_RGB32),
+                  pixmap.toImage().convertToFormat(QImage::Format_RGB32));
+    }
 }
 
 TEST_F(ScaledDialog, TableColumnsKeepTheirWeights) {
