@@ -72,9 +72,6 @@ void CLumetraDlg::initDialog() {
     helpArea_ = controls_.helpArea->size();
     focusHelp_ = std::make_unique<FocusHelp>(controls_.description, controls_.helpPicture,
                                              HelpPictures(helpArea_, devicePixelRatioF()));
-    // The picture control takes the size of its pixmap, whose size counts device pixels on a
-    // scaled screen: it must never grow beyond the help-picture area over its neighbours.
-    controls_.helpPicture->setMaximumSize(helpArea_);
     createTable();
     calculator_->openDialog();
     connect(&refreshTimer_, &QTimer::timeout, this, &CLumetraDlg::refreshTick);

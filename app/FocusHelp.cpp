@@ -51,7 +51,8 @@ void FocusHelp::update(const QWidget* focus, const CTreeListCtrl* table) {
             picture_->clear();
         } else {
             picture_->setPixmap(pixmap);
-            picture_->resize(pixmap.size());  // the picture control takes the bitmap's size
+            // The picture control takes the bitmap's size on screen, not its device pixels.
+            picture_->resize(pixmap.deviceIndependentSize().toSize());
         }
     }
     const std::string_view text = helpDescription(target.helpIndex);
