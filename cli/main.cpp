@@ -78,6 +78,10 @@ int main(int argc, char** argv) {
     } else {
         writeOut(stdout, lumetra::dataFileBytes(session.calculator()));
     }
-    std::fflush(stdout);
+    // A full disk or a closed pipe must not pass for a finished run.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        writeOut(stderr, "Die Ausgabe konnte nicht geschrieben werden\n");
+        return 1;
+    }
     return session.messages().empty() ? 0 : 1;
 }

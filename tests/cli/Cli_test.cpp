@@ -161,6 +161,22 @@ INSTANTIATE_TEST_SUITE_P(Cli, CliWrongCommandLineTest,
                                            WrongCase{"BadChartSize", {"--chart-size", "0x10"}}),
                          [](const auto& testCase) { return std::string(testCase.param.name); });
 
+TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    for (const QStringList& arguments : {QStringList{}, QStringList{"--json"}}) {
+        QProcess process;
+        process.setWorkingDirectory(QString::fromStdString(folder.path().string()));
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(LUMETRA_CLI_PATH), arguments);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 1) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(process.readAllStandardError().contains("Ausgabe konnte nicht geschrieben"));
+    }
+}
+
 TEST_F(CliTest, HelpPrintsUsage) {
     const CliRun run = runCli({"--help"}, folder.path());
     EXPECT_EQ(run.exitCode, 0);
