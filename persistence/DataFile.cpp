@@ -129,6 +129,11 @@ DataFileOutcome loadDataFile(Calculator& calculator, const std::filesystem::path
     }
     const DataFileReading reading = readDataFile(file.get());
     file.reset();
+    // A file that opens but cannot be read is as good as missing; half of it must not replace
+    // the table and the quantities.
+    if (reading.readFailed) {
+        return DataFileOutcome::NotFound;
+    }
     return applyDataFile(calculator, reading);
 }
 

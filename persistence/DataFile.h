@@ -11,7 +11,7 @@ class Calculator;
 
 enum class DataFileOutcome {
     Done,         // no message
-    NotFound,     // load: the file could not be opened; nothing changed
+    NotFound,     // load: the file could not be opened or read; nothing changed
     WrongFormat,  // load: no line was recognised; the table holds only the placeholder row
     SaveFailed,   // save: nothing was written, an existing file is untouched
 };

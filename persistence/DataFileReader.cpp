@@ -247,7 +247,9 @@ DataFileReading readDataFile(std::string_view bytes) {
 
 DataFileReading readDataFile(std::FILE* file) {
     LinePieceReader pieces(file, kDataFileLinePiece);
-    return readAll(pieces);
+    DataFileReading reading = readAll(pieces);
+    reading.readFailed = pieces.failed();
+    return reading;
 }
 
 }  // namespace lumetra

@@ -29,6 +29,8 @@ struct DataFileReading {
     // line of each cell; a cell without a line stays empty.
     std::map<int, std::array<std::optional<double>, 7>> rows;
     std::size_t recognisedLines = 0;
+    // Reading the file broke off with an error: what was read is not the whole file.
+    bool readFailed = false;
 };
 
 // Reads a data file line by line.

@@ -440,16 +440,17 @@ TEST_P(LoadFailureTest, ReportsNotFoundAndChangesNothing) {
     EXPECT_EQ(s.table.rowCount(), 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(DataFileOnDisk, LoadFailureTest,
-                         ::testing::Values(LoadFailureCase{"MissingFile",
-                                                           [](const std::filesystem::path& folder) {
-                                                               return folder / "fehlt.lumet";
-                                                           }},
-                                           LoadFailureCase{"AFolder",
-                                                           [](const std::filesystem::path& folder) {
-                                                               return folder;
-                                                           }}),
-                         [](const auto& testCase) { return std::string(testCase.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    DataFileOnDisk, LoadFailureTest,
+    ::testing::Values(
+        LoadFailureCase{"MissingFile",
+                        [](const std::filesystem::path& folder) { return folder / "fehlt.lumet"; }},
+        LoadFailureCase{"AFolder", [](const std::filesystem::path& folder) { return folder; }},
+        // Opens, but every read of it fails.
+        LoadFailureCase{
+            "AFileThatCannotBeRead",
+            [](const std::filesystem::path&) { return std::filesystem::path("/proc/self/mem"); }}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 }  // namespace
 }  // namespace lumetra
