@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "model/Calculator.h"
+#include "persistence/FileAccess.h"
 #include "persistence/LocationDatabase.h"
 #include "persistence/Messages.h"
 
@@ -62,7 +63,7 @@ ChooseLocationOutcome chooseLocation(Calculator& calculator,
     if (std::filesystem::is_directory(databasePath, error)) {
         return ChooseLocationOutcome::CannotOpen;
     }
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(databasePath.string().c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> file(openFile(databasePath, "rb"));
     if (!file) {
         return ChooseLocationOutcome::CannotOpen;
     }
