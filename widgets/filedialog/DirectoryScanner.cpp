@@ -90,7 +90,10 @@ void DirectoryScanner::run() {
     for (;;) {
         QString folder;
         bool folderChanged = false;
+        bool textChanged = false;
         {
+            // Folder and text are taken together: a text typed right after a folder change
+            // belongs to the new folder and must not be compared with names of the old one.
             std::lock_guard lock(mutex_);
             if (!run_) {
                 return;
@@ -99,6 +102,12 @@ void DirectoryScanner::run() {
                 folder = folder_;
                 newFolder_ = false;
                 folderChanged = true;
+            }
+            if (newText_) {
+                text = text_;
+                generation = generation_;
+                newText_ = false;
+                textChanged = true;
             }
         }
 
@@ -121,17 +130,10 @@ void DirectoryScanner::run() {
             }
         }
 
-        {
-            std::unique_lock lock(mutex_);
-            if (newText_) {
-                text = text_;
-                generation = generation_;
-                newText_ = false;
-                lock.unlock();
-                compared = 0;
-                offered = 0;
-                sink_.resetSuggestions(generation);
-            }
+        if (textChanged) {
+            compared = 0;
+            offered = 0;
+            sink_.resetSuggestions(generation);
         }
 
         if (!listed.isEmpty()) {

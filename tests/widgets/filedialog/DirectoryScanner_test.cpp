@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <mutex>
+#include <thread>
 
 namespace lumetra {
 namespace {
@@ -65,6 +67,11 @@ class RecordingSink : public ScanSink {
     bool holds(std::uint64_t generation, qsizetype count) const {
         std::lock_guard lock(mutex_);
         return generation_ == generation && names_.size() == count;
+    }
+    // True once the reports of `generation` (or a later one) arrive.
+    bool reached(std::uint64_t generation) const {
+        std::lock_guard lock(mutex_);
+        return generation_ >= generation;
     }
     void refuseNext(int count) {
         std::lock_guard lock(mutex_);
@@ -130,6 +137,30 @@ TEST_F(DirectoryScannerTest, ANewFolderForgetsTheOldNamesAndTheText) {
     expectOffered({});
     scanner.setTypedText(QStringLiteral("a"));
     expectOffered({QStringLiteral("anton")});
+}
+
+TEST_F(DirectoryScannerTest, ATextTypedRightAfterAFolderChangeNeverSeesTheOldFolder) {
+    // The old folder is still being listed when the new folder and a text arrive together;
+    // none of its names may be offered for that text. The moment the two arrive is varied
+    // over many attempts, since the scan thread may be anywhere in its round.
+    tree_.addFolder(QStringLiteral("alt"));
+    tree_.addFolder(QStringLiteral("neu"));
+    for (int i = 0; i < 1500; ++i) {
+        tree_.addFile(QStringLiteral("alt/p%1").arg(i));
+    }
+    DirectoryScanner scanner(sink_);
+    scanner.start();
+    for (int attempt = 0; attempt < 60; ++attempt) {
+        scanner.setFolder(tree_.absolute(QStringLiteral("alt")));
+        std::this_thread::sleep_for(std::chrono::microseconds(50 * (attempt % 40)));
+        scanner.setFolder(tree_.absolute(QStringLiteral("neu")));
+        const auto generation = scanner.setTypedText(QStringLiteral("p"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sink_.reached(generation); }, kTimeoutMs));
+        QTest::qWait(3);
+        ASSERT_TRUE(sink_.holds(generation, 0))
+            << "attempt " << attempt << " offered " << sink_.sortedNames().size()
+            << " names of the old folder";
+    }
 }
 
 TEST_F(DirectoryScannerTest, OffersAtMostTheSuggestionLimitPerText) {
