@@ -9,21 +9,6 @@
 
 namespace lumetra {
 
-namespace {
-
-Qt::Alignment alignmentOf(int format) {
-    switch (format) {
-        case TLCFMT_RIGHT:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case TLCFMT_CENTER:
-            return Qt::AlignHCenter | Qt::AlignVCenter;
-        default:
-            return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
-
-}  // namespace
-
 CTreeListCtrl::CTreeListCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
     headerModel_ = new QStandardItemModel(0, 0, this);
     header_ = new QHeaderView(Qt::Horizontal, this);
@@ -374,6 +359,21 @@ int CTreeListCtrl::GetRowIndex(HTREEITEM item) const {
 }
 
 TreeListColor CTreeListCtrl::SetCellBkColor(HTREEITEM item, int column, TreeListColor color) {
+    return setCellColor(item, column, color, &TreeListCell::background);
+}
+
+TreeListColor CTreeListCtrl::GetCellBkColor(HTREEITEM item, int column) const {
+    std::lock_guard guard(lock_);
+    const TreeListCell* cell = data_.cell(item, column);
+    return cell != nullptr ? cell->background : kTreeListDefaultColor;
+}
+
+TreeListColor CTreeListCtrl::SetCellTextColor(HTREEITEM item, int column, TreeListColor color) {
+    return setCellColor(item, column, color, &TreeListCell::foreground);
+}
+
+TreeListColor CTreeListCtrl::setCellColor(HTREEITEM item, int column, TreeListColor color,
+                                          TreeListColor TreeListCell::*which) {
     TreeListColor former = kTreeListDefaultColor;
     {
         std::lock_guard guard(lock_);
@@ -389,37 +389,9 @@ TreeListColor CTreeListCtrl::SetCellBkColor(HTREEITEM item, int column, TreeList
                 return kTreeListDefaultColor;
             }
             if (c == first) {
-                former = cell->background;
+                former = cell->*which;
             }
-            cell->background = color;
-        }
-    }
-    viewport()->update();
-    return former;
-}
-
-TreeListColor CTreeListCtrl::GetCellBkColor(HTREEITEM item, int column) const {
-    std::lock_guard guard(lock_);
-    const TreeListCell* cell = data_.cell(item, column);
-    return cell != nullptr ? cell->background : kTreeListDefaultColor;
-}
-
-TreeListColor CTreeListCtrl::SetCellTextColor(HTREEITEM item, int column, TreeListColor color) {
-    TreeListColor former = kTreeListDefaultColor;
-    {
-        std::lock_guard guard(lock_);
-        const bool everyColumn = column > 254;
-        const int first = everyColumn ? 0 : column;
-        const int last = everyColumn ? data_.columnCount() - 1 : column;
-        for (int c = first; c <= last; ++c) {
-            TreeListCell* cell = data_.mutableCell(item, c);
-            if (cell == nullptr) {
-                return kTreeListDefaultColor;
-            }
-            if (c == first) {
-                former = cell->foreground;
-            }
-            cell->foreground = color < 0 ? kTreeListDefaultColor : color;
+            cell->*which = color;
         }
     }
     viewport()->update();
@@ -464,6 +436,17 @@ void CTreeListCtrl::setEndLabelEditHandler(EndLabelEditHandler handler) {
 
 QSize CTreeListCtrl::sizeHint() const {
     return QSize(400, 200);
+}
+
+Qt::Alignment CTreeListCtrl::alignmentOf(int format) {
+    switch (format) {
+        case TLCFMT_RIGHT:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case TLCFMT_CENTER:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        default:
+            return Qt::AlignLeft | Qt::AlignVCenter;
+    }
 }
 
 // Focus ---------------------------------------------------------------------------------------

@@ -164,6 +164,8 @@ class CTreeListCtrl : public QAbstractScrollArea {
         int column = 0;
     };
 
+    static Qt::Alignment alignmentOf(int format);  // of a TLCFMT_* column format
+
     // Everything below expects the lock to be held by the caller unless it says otherwise.
     int rowHeight() const;
     void layoutColumns();
@@ -180,6 +182,8 @@ class CTreeListCtrl : public QAbstractScrollArea {
 
     // These take the lock themselves and notify the parent after releasing it.
     void notifyFocus(const FocusChange& change);
+    TreeListColor setCellColor(HTREEITEM item, int column, TreeListColor color,
+                               TreeListColor TreeListCell::*which);
     bool beginEdit(HTREEITEM item, int column, const QString* firstInput);
     void endEdit(EditEnd how);
     void handleNavigationKey(QKeyEvent* event);

@@ -24,17 +24,6 @@ QColor blend(const QColor& under, const QColor& over, double amount) {
         static_cast<float>(under.blueF() * (1.0 - amount) + over.blueF() * amount));
 }
 
-Qt::Alignment alignmentFor(int format) {
-    switch (format) {
-        case TLCFMT_RIGHT:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case TLCFMT_CENTER:
-            return Qt::AlignHCenter | Qt::AlignVCenter;
-        default:
-            return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
-
 constexpr int kTextPadding = 4;
 
 }  // namespace
@@ -103,7 +92,7 @@ void CTreeListCtrl::paintRows(QPainter& painter, const QRect& area) {
                 const TreeListColumn& column = *data_.column(c);
                 const QRect textArea = cell.adjusted(kTextPadding, 0, -kTextPadding, 0);
                 painter.setPen(foreground);
-                painter.drawText(textArea, static_cast<int>(alignmentFor(column.format)),
+                painter.drawText(textArea, static_cast<int>(alignmentOf(column.format)),
                                  painter.fontMetrics().elidedText(content->text, Qt::ElideRight,
                                                                   textArea.width()));
             }
