@@ -67,8 +67,14 @@ ChooseLocationOutcome chooseLocation(Calculator& calculator,
     if (!file) {
         return ChooseLocationOutcome::CannotOpen;
     }
-    const LocationList list = readLocationList(file.get());
+    bool readFailed = false;
+    const LocationList list = readLocationList(file.get(), &readFailed);
     file.reset();
+    // A file that opens but cannot be read is not an empty database: it could not be opened
+    // for what it holds, and no half-read list is offered.
+    if (readFailed) {
+        return ChooseLocationOutcome::CannotOpen;
+    }
     if (list.empty()) {
         return ChooseLocationOutcome::EmptyDatabase;
     }

@@ -50,9 +50,13 @@ LocationList readLocationList(std::string_view bytes) {
     return readAll(reader);
 }
 
-LocationList readLocationList(std::FILE* file) {
+LocationList readLocationList(std::FILE* file, bool* readFailed) {
     LinePieceReader reader(file, kMaxPiece);
-    return readAll(reader);
+    LocationList list = readAll(reader);
+    if (readFailed != nullptr) {
+        *readFailed = reader.failed();
+    }
+    return list;
 }
 
 std::vector<std::string_view> splitLocationFields(std::string_view line) {

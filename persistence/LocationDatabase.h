@@ -31,7 +31,9 @@ bool isLocationCommentLine(std::string_view bytes);
 // Reads every location line of a database (bytes in memory or an open file) and sorts them
 // ascending by NaturalCompare over the whole lines; lines that compare equal keep their order.
 LocationList readLocationList(std::string_view bytes);
-LocationList readLocationList(std::FILE* file);
+// `readFailed`, when given, tells whether reading the file failed part way; the list then holds
+// only what was read before.
+LocationList readLocationList(std::FILE* file, bool* readFailed = nullptr);
 
 // The fields of a line split at ";": empty fields between two separators are kept, but a ";"
 // at the very end of the line gives no empty field after it. The last field keeps the line end.

@@ -138,6 +138,22 @@ INSTANTIATE_TEST_SUITE_P(LocationChooser, LocationFailureTest,
                                                        kLocationDatabaseEmptyMessage}),
                          [](const auto& testCase) { return std::string(testCase.param.name); });
 
+TEST(LocationChooser, AFileThatOpensButCannotBeReadIsReportedAsNotOpened) {
+    Chooser chooser;
+    const auto before = chooser.s.calculator.state().values;
+    bool asked = false;
+    // Opens, but every read of it fails.
+    const auto outcome =
+        chooseLocation(chooser.s.calculator, "/proc/self/mem", chooser.lastLocationName,
+                       [&](const auto&, std::size_t) -> std::optional<std::size_t> {
+                           asked = true;
+                           return 0;
+                       });
+    EXPECT_EQ(outcome, ChooseLocationOutcome::CannotOpen);
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(chooser.s.calculator.state().values, before);
+}
+
 TEST(LocationChooser, MessagesHaveTheirExactTexts) {
     EXPECT_EQ(kLocationDatabaseOpenFailedMessage,
               "Die Datei 'SolarDatabase.csv' konnte nicht geöffnet werden !");
