@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 
+#include "bench/BenchSupport.h"
 #include "energy/ModuleFieldEditing.h"
 #include "model/Calculator.h"
 #include "model/MemoryFieldPanel.h"
@@ -12,17 +13,7 @@ namespace {
 
 using namespace lumetra;
 
-// The calculator opened with the defaults over the in-memory ports, as the window opens it.
-struct Opened {
-    MemoryFieldPanel fields;
-    MemoryModuleFieldTable table;
-    Calculator calculator{fields, table, [](std::function<void()>) {}};
-
-    Opened() {
-        fields.setTextChangedHandler([this](QuantityId q) { calculator.onFieldTextChanged(q); });
-        calculator.openDialog();
-    }
-};
+using Opened = bench::OpenedCalculator;
 
 // One solve from quantity `range(0)`, field reading and writing included; the field values do
 // not change between runs, so every run does the same work.

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "bench/BenchSupport.h"
 #include "energy/ModuleFieldColumns.h"
 #include "energy/ModuleFieldRules.h"
 #include "energy/OrientationFactor.h"
@@ -17,29 +18,10 @@
 namespace lumetra {
 namespace {
 
-// An opened calculator whose table holds `rows` fields (the opening one and copies of
-// varied size and direction) before the placeholder.
-struct OpenedCalculator {
-    MemoryFieldPanel fields;
-    MemoryModuleFieldTable table;
-    std::deque<std::function<void()>> posted;
-    Calculator calculator{
-        fields, table, [this](std::function<void()> call) { posted.push_back(std::move(call)); }};
-
-    explicit OpenedCalculator(int rows) {
-        fields.setTextChangedHandler([this](QuantityId q) { calculator.onFieldTextChanged(q); });
-        calculator.openDialog();
-        RowHandle last = table.firstRow();
-        for (int i = 1; i < rows; ++i) {
-            last = table.insertRow(RowPosition::After, last);
-            table.setCellText(last, ColumnWidth, std::to_string(2 + i % 7));
-            table.setCellText(last, ColumnHeight, std::to_string(1 + i % 3) + ",5");
-            table.setCellText(last, ColumnAzimuth, kOrientationPresets[i % 8]);
-            table.setCellText(last, ColumnTilt, std::to_string(i % 91));
-        }
-        calculator.solveFrom(Latitude);
-        calculator.refreshTick();
-    }
+// An opened calculator whose table holds `rows` fields (the opening one and copies of varied
+// size and direction) before the placeholder.
+struct OpenedCalculator : bench::OpenedCalculator {
+    explicit OpenedCalculator(int rows) { fillRows(rows); }
 };
 
 void BM_SolveFromEfficiency(benchmark::State& state) {

@@ -17,6 +17,7 @@
 #include <random>
 #include <string>
 
+#include "bench/BenchSupport.h"
 #include "persistence/LocationDatabase.h"
 
 namespace {
@@ -24,28 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr int kPlaces = 10000;
-
-fs::path placesFile() {
-    const fs::path path = fs::temp_directory_path() / "lumetra-bench-10000-places.csv";
-    if (!fs::exists(path)) {
-        std::ofstream out(path, std::ios::binary);
-        std::mt19937 random(11);
-        const char* stems[] = {"Bad ",
-                               "\xD6hringen ",
-                               "Stra\xDF"
-                               "burg ",
-                               "Sankt ",
-                               "neu-",
-                               "Au "};
-        out << "; Ort;Breitengrad;L\xE4ngengrad;Globalstrahlung\n";
-        for (int i = 0; i < kPlaces; ++i) {
-            out << stems[random() % 6] << random() % 3000 << ";" << 45 + random() % 10 << "."
-                << random() % 10000 << ";" << 6 + random() % 12 << "." << random() % 10000 << ";"
-                << 950 + random() % 450 << "\n";
-        }
-    }
-    return path;
-}
 
 lumetra::LocationList readPlaces(const fs::path& path) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
@@ -85,7 +64,7 @@ void fillAndShow(SelectionDialog& selection, const lumetra::LocationList& places
 
 // Read, sort and show: the whole wait between the click and the open list.
 void BM_PlacesSortedAndShown(benchmark::State& state) {
-    const fs::path path = placesFile();
+    const fs::path path = lumetra::bench::placesFile(kPlaces);
     int shown = 0;
     for (auto _ : state) {
         const lumetra::LocationList places = readPlaces(path);
@@ -103,7 +82,7 @@ BENCHMARK(BM_PlacesSortedAndShown)->Unit(benchmark::kMillisecond);
 
 // Only the list: filling the drop-down list and showing it, with the places already sorted.
 void BM_PlacesShownOnly(benchmark::State& state) {
-    const lumetra::LocationList places = readPlaces(placesFile());
+    const lumetra::LocationList places = readPlaces(lumetra::bench::placesFile(kPlaces));
     for (auto _ : state) {
         auto selection = std::make_unique<SelectionDialog>();
         fillAndShow(*selection, places);
@@ -117,7 +96,7 @@ BENCHMARK(BM_PlacesShownOnly)->Unit(benchmark::kMillisecond);
 
 // The dialog shown with its list closed: the difference to the case above is the open popup.
 void BM_PlacesShownListClosed(benchmark::State& state) {
-    const lumetra::LocationList places = readPlaces(placesFile());
+    const lumetra::LocationList places = readPlaces(lumetra::bench::placesFile(kPlaces));
     for (auto _ : state) {
         auto selection = std::make_unique<SelectionDialog>();
         for (const lumetra::LocationLine& line : places) {
@@ -139,7 +118,7 @@ BENCHMARK(BM_PlacesShownListClosed)->Unit(benchmark::kMillisecond);
 // As BM_PlacesShownOnly, with a popup list told that all rows are of one height, so that it
 // need not measure 10,000 rows before it opens.
 void BM_PlacesShownUniformRows(benchmark::State& state) {
-    const lumetra::LocationList places = readPlaces(placesFile());
+    const lumetra::LocationList places = readPlaces(lumetra::bench::placesFile(kPlaces));
     for (auto _ : state) {
         auto selection = std::make_unique<SelectionDialog>();
         auto* view = new QListView(selection->list);
