@@ -25,24 +25,22 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
+template <class IsTrimmed>
+std::string_view trimmed(std::string_view text, IsTrimmed isTrimmed) {
+    while (!text.empty() && isTrimmed(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && isBlank(text.back())) {
+    while (!text.empty() && isTrimmed(text.back())) {
         text.remove_suffix(1);
     }
     return text;
 }
 
+std::string_view trimBlanks(std::string_view text) {
+    return trimmed(text, isBlank);
+}
 std::string_view trimSpace(std::string_view text) {
-    while (!text.empty() && isSpace(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isSpace(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return trimmed(text, isSpace);
 }
 
 // The row number after "[": leading white space, an optional sign, decimal digits; no digits

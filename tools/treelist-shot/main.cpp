@@ -10,20 +10,10 @@
 
 #include <vector>
 
+#include "app/TreeListTable.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 
 using namespace lumetra;
-
-namespace {
-
-constexpr const char* kDirections[] = {
-    "(Norden)\u00A0 180°",   "(Nordwesten)\u00A0 135°", "(Westen)\u00A0  90°",
-    "(Südwesten)\u00A0 45°", "(Süden)\u00A0 0°",        "(Südosten)\u00A0 -45°",
-    "(Osten)\u00A0 -90°",    "(Nordosten)\u00A0 -135°", nullptr};
-constexpr const char* kTilts[] = {"(Flachdach)\u00A0 0°", "(Normaldach)\u00A0 30°",
-                                  "(Hauswand)\u00A0 90°", nullptr};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -34,22 +24,7 @@ int main(int argc, char** argv) {
     auto* list = new CTreeListCtrl;
     list->Create(WS_EX_CLIENTEDGE, TVS_EDITLABELS | TVS_FULLROWSELECT | WS_TABSTOP | WS_VISIBLE,
                  QRect(10, 10, 620, 200), &window, 13425);
-    list->SetExtendedStyle(0, 0x408F0000);
-    list->InsertColumn(0, QString(), TLCFMT_LEFT, 0);
-    const char* headers[] = {"Breite",      "Höhe",   "Fläche",
-                             "Ausrichtung", "Winkel", "Leistung (peek)"};
-    for (int c = 1; c <= 6; ++c) {
-        list->InsertColumn(c, QString::fromUtf8(headers[c - 1]), TLCFMT_RIGHT, -40);
-    }
-    list->InsertColumn(7, QStringLiteral("Ertrag"), TLCFMT_RIGHT, -60);
-    list->SetColumn(0, true, 0);
-    list->SetExtendedStyle(0,
-                           TLXS_GRIDLINES | TLXS_ALTERNATEROWS | TLXS_CELLFOCUS | TLXS_CTRLHOMEEND);
-    for (int c = 1; c <= 3; ++c) {
-        list->SetCellEditor(c, EditorEditBox, 0x06);
-    }
-    list->SetCellEditor(4, EditorDropDown, 0x8E, kDirections);
-    list->SetCellEditor(5, EditorDropDown, 0x8E, kTilts);
+    setUpModuleFieldColumns(*list);
 
     const char* rows[][7] = {
         {"5.00 m ", "2.00 m ", "10.00 m² ", "0 ° ", "30 ° ", "1 985 Wp ", "2 140.3 kWh "},
