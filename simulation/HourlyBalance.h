@@ -1,0 +1,108 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace lumetra::simulation {
+
+// The reference year of the hourly balance: 365 days of 96 quarter hours in local standard
+// time (no daylight saving), day 0 = 1 January.
+inline constexpr int kStepsPerHour = 4;
+inline constexpr int kStepsPerDay = 24 * kStepsPerHour;
+inline constexpr int kDaysPerYear = 365;
+inline constexpr int kStepCount = kDaysPerYear * kStepsPerDay;  // 35,040
+inline constexpr double kStepHours = 1.0 / kStepsPerHour;
+
+// One module field (one row of the module-field table that has a peak power).
+struct PlaneInput {
+    double peakPower_kWp = 0;  // area x power per area, as the table shows it
+    double azimuth_deg = 0;    // as the table's azimuth column: 0 = south, east negative
+    double tilt_deg = 0;       // 0 = horizontal, 90 = wall
+};
+
+// Everything the hourly balance reads. Built from the value store and the table rows by
+// `simulationInputFrom` (declared with the implementation); the Auswertung window changes a
+// copy (its own battery capacity, a scaled roof) and runs it again.
+struct SimulationInput {
+    double latitude_deg = 0;
+    double longitude_deg = 0;
+    double annualIrradiation_kWh_per_m2 = 0;  // the user's figure; the data give the shape
+    std::vector<PlaneInput> planes;
+    double systemLosses_fraction = 0;  // 0..1, applied after the module's DC power
+
+    // Annual electricity of each demand in kWh.
+    double household_kWh = 0;
+    double hotWater_kWh = 0;
+    double heating_kWh = 0;
+    double cooling_kWh = 0;
+    double car_kWh = 0;
+
+    double batteryCapacity_kWh = 0;  // usable; 0 = no battery
+
+    double electricityPrice_EUR_per_kWh = 0;
+    double feedInTariff_EUR_per_kWh = 0;
+};
+
+// Energies in kWh, shares as fractions 0..1, money in euros, over a year or over one month.
+struct FlowSums {
+    double yield_kWh = 0;
+    double direct_kWh = 0;
+    double batteryCharge_kWh = 0;
+    double batteryDischarge_kWh = 0;
+    double batteryLoss_kWh = 0;
+    double feedIn_kWh = 0;
+    double purchase_kWh = 0;
+    double demand_kWh = 0;
+    double selfConsumptionShare = 0;  // (direct + charge) / yield
+    double selfSufficiency = 0;       // (direct + discharge) / demand
+    double specificYield_kWh_per_kWp = 0;
+    double batteryCycles = 0;  // discharge / capacity
+    double costWithout_EUR = 0;
+    double costWith_EUR = 0;
+};
+
+// Per quarter hour of the reference year, kWh per step (state of charge: kWh at the step's end).
+struct StepSeries {
+    std::vector<float> pv;
+    std::vector<float> demand;
+    std::vector<float> direct;
+    std::vector<float> batteryCharge;
+    std::vector<float> batteryDischarge;
+    std::vector<float> feedIn;
+    std::vector<float> purchase;
+    std::vector<float> stateOfCharge;
+};
+
+struct HourlyResult {
+    FlowSums annual;
+    std::array<FlowSums, 12> monthly;  // January .. December of the reference year
+    double peakPower_kWp = 0;
+    double batteryCapacity_kWh = 0;
+    StepSeries steps;
+};
+
+class ClimateTables;  // the monthly irradiation grid, the temperature stations, the load profile
+
+// Runs the reference year. Keeps what depends only on the site and the planes (weather year,
+// plane irradiance, module power per kWp) and what depends only on the demand inputs, so that
+// a change of the battery or of a demand costs far less than a change of the site.
+// Not thread-safe: a worker thread uses its own instance.
+class HourlyBalance {
+  public:
+    explicit HourlyBalance(std::shared_ptr<const ClimateTables> climate);
+    ~HourlyBalance();
+    HourlyBalance(const HourlyBalance&) = delete;
+    HourlyBalance& operator=(const HourlyBalance&) = delete;
+
+    // The result stays valid until the next run.
+    const HourlyResult& run(const SimulationInput& input);
+
+  private:
+    struct Cache;
+    std::shared_ptr<const ClimateTables> climate_;
+    std::unique_ptr<Cache> cache_;
+    HourlyResult result_;
+};
+
+}  // namespace lumetra::simulation
