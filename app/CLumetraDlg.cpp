@@ -13,7 +13,7 @@
 #include "app/InfoDialogs.h"
 #include "app/LocationCommand.h"
 #include "app/PresetBox.h"
-#include "energy/ModuleFieldEditing.h"
+#include "calculator/ModuleFieldEditing.h"
 #include "energy/MonthlyChart.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 

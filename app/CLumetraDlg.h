@@ -12,7 +12,7 @@
 #include "app/DialogBuilder.h"
 #include "app/FocusHelp.h"
 #include "app/TreeListTable.h"
-#include "model/Calculator.h"
+#include "calculator/Calculator.h"
 #include "model/FieldPanel.h"
 #include "support/Rgb.h"
 

@@ -9,8 +9,8 @@
 #include <random>
 #include <string>
 
+#include "calculator/Calculator.h"
 #include "energy/ModuleFieldColumns.h"
-#include "model/Calculator.h"
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
 

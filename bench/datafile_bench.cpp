@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "model/Calculator.h"
+#include "calculator/Calculator.h"
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
 #include "persistence/DataFile.h"

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "calculator/Calculator.h"
 #include "energy/ModuleFieldColumns.h"
-#include "model/Calculator.h"
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
 #include "persistence/DataFile.h"

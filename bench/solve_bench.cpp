@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "bench/BenchSupport.h"
-#include "energy/ModuleFieldEditing.h"
-#include "model/Calculator.h"
+#include "calculator/Calculator.h"
+#include "calculator/ModuleFieldEditing.h"
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
 

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "bench/BenchSupport.h"
+#include "calculator/Calculator.h"
 #include "energy/ModuleFieldColumns.h"
 #include "energy/ModuleFieldRules.h"
 #include "energy/OrientationFactor.h"
 #include "energy/YieldBalance.h"
-#include "model/Calculator.h"
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
 

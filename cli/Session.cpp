@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
+#include "calculator/ModuleFieldEditing.h"
 #include "cli/ChartOutput.h"
-#include "energy/ModuleFieldEditing.h"
 #include "persistence/DataFile.h"
 #include "persistence/LocationChooser.h"
 

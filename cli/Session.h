@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "calculator/Calculator.h"
 #include "cli/CommandLine.h"
-#include "model/Calculator.h"
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string_view>
 
-#include "model/Calculator.h"
+#include "calculator/Calculator.h"
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
 #include "persistence/LocationChooser.h"

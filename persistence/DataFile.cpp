@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "calculator/Calculator.h"
 #include "energy/ModuleFieldRules.h"
-#include "model/Calculator.h"
 #include "model/RelationLists.h"
 #include "persistence/DataFileFormat.h"
 #include "persistence/FileAccess.h"

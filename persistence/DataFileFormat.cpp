@@ -1,7 +1,7 @@
 #include "persistence/DataFileFormat.h"
 
+#include "calculator/Calculator.h"
 #include "energy/ModuleFieldRules.h"
-#include "model/Calculator.h"
 #include "support/TextFormat.h"
 #include "support/Windows1252.h"
 

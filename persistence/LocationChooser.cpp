@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "model/Calculator.h"
+#include "calculator/Calculator.h"
 #include "persistence/FileAccess.h"
 #include "persistence/LocationDatabase.h"
 #include "persistence/Messages.h"

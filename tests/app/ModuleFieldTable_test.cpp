@@ -21,8 +21,8 @@
 #include "MainDialogSupport.h"
 #include "app/HelpPictures.h"
 #include "app/TreeListTable.h"
+#include "calculator/ModuleFieldEditing.h"
 #include "energy/ModuleFieldColumns.h"
-#include "energy/ModuleFieldEditing.h"
 #include "energy/ModuleFieldRules.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 

@@ -1,4 +1,4 @@
-#include "energy/ModuleFieldEditing.h"
+#include "calculator/ModuleFieldEditing.h"
 
 #include <gtest/gtest.h>
 

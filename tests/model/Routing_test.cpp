@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "energy/ModuleFieldEditing.h"
+#include "calculator/ModuleFieldEditing.h"
 #include "model/MemoryModuleFieldTable.h"
 #include "test_support/OpeningState.h"
 

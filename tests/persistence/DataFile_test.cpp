@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "calculator/ModuleFieldEditing.h"
 #include "energy/ModuleFieldColumns.h"
-#include "energy/ModuleFieldEditing.h"
 #include "energy/ModuleFieldRules.h"
 #include "model/RelationLists.h"
 #include "persistence/DataFileFormat.h"

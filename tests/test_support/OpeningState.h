@@ -3,7 +3,7 @@
 #include <deque>
 #include <functional>
 
-#include "model/Calculator.h"
+#include "calculator/Calculator.h"
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
 

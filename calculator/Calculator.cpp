@@ -1,6 +1,6 @@
-#include "model/Calculator.h"
+#include "calculator/Calculator.h"
 
-#include "energy/ModuleFieldEditing.h"
+#include "calculator/ModuleFieldEditing.h"
 #include "energy/ModuleFieldRules.h"
 #include "model/FieldText.h"
 

@@ -1,7 +1,7 @@
 #include <array>
 #include <cstdint>
 
-#include "model/Calculator.h"
+#include "calculator/Calculator.h"
 
 namespace lumetra {
 

@@ -1,8 +1,8 @@
-#include "energy/ModuleFieldEditing.h"
+#include "calculator/ModuleFieldEditing.h"
 
+#include "calculator/Calculator.h"
 #include "energy/ModuleFieldColumns.h"
 #include "energy/ModuleFieldRules.h"
-#include "model/Calculator.h"
 
 namespace lumetra {
 

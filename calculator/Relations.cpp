@@ -1,7 +1,7 @@
 #include <cmath>
 
+#include "calculator/Calculator.h"
 #include "energy/YieldBalance.h"
-#include "model/Calculator.h"
 
 namespace lumetra {
 
