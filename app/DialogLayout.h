@@ -7,6 +7,7 @@
 #include <array>
 #include <string_view>
 
+#include "energy/MonthlyChart.h"
 #include "model/Quantity.h"
 
 namespace lumetra {
@@ -511,7 +512,7 @@ inline constexpr std::array<ControlLayout, 13> kOtherControls = {{
     {kHelpAreaId, ControlKind::Frame, "", {520, 115, 198, 93}},
     {0, ControlKind::Label, "Installierte Module :", {5, 115, 58, 8}},
     {kTableFrameId, ControlKind::Frame, "", {5, 125, 510, 90}},
-    {kChartAreaId, ControlKind::Frame, "", {520, 375, 200, 75}},
+    {kChartAreaId, ControlKind::Frame, "", {520, 375, kChartAreaWidthDu, kChartAreaHeightDu}},
     {kChartPictureId, ControlKind::Picture, "", {520, 375, 11, 11}},
     {kLoadButtonId, ControlKind::PushButton, "Laden", {520, 455, 40, 14}},
     {kSaveButtonId, ControlKind::PushButton, "Speichern", {565, 455, 40, 14}},

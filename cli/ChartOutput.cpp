@@ -4,19 +4,8 @@
 #include <QString>
 
 #include "energy/MonthlyChart.h"
-#include "widgets/dialogunits/DialogUnits.h"
 
 namespace lumetra::cli {
-namespace {
-constexpr int kChartWidthDialogUnits = 200;
-constexpr int kChartHeightDialogUnits = 75;
-}  // namespace
-
-std::pair<int, int> windowChartSize() {
-    const DialogBaseUnits base = dialogBaseUnits(dialogFont());
-    return {dialogUnitsToPixelsX(kChartWidthDialogUnits, base),
-            dialogUnitsToPixelsY(kChartHeightDialogUnits, base)};
-}
 
 bool writeChartPng(const MonthlyFigures& figures, int width, int height, const std::string& path) {
     const Image24 chart = drawMonthlyChart(figures, width, height);

@@ -1,8 +1,4 @@
-#include <QByteArray>
-#include <QGuiApplication>
-
 #include <cstdio>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -11,6 +7,7 @@
 #include "cli/CommandLine.h"
 #include "cli/JsonOutput.h"
 #include "cli/Session.h"
+#include "energy/MonthlyChart.h"
 #include "persistence/DataFileFormat.h"
 
 namespace {
@@ -41,22 +38,13 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // The chart needs fonts for its default size; a window system is never needed.
-    std::unique_ptr<QGuiApplication> application;
+    // Without a size the chart has the window's chart area in the template font.
     auto chartSize = [&]() -> std::pair<int, int> {
         if (line.chartWidth && line.chartHeight) {
             return {*line.chartWidth, *line.chartHeight};
         }
-        return windowChartSize();
+        return {lumetra::kDefaultChartWidth, lumetra::kDefaultChartHeight};
     };
-    for (const Command& command : line.commands) {
-        if (command.kind == Command::Kind::Chart && !application) {
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-                qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-            }
-            application = std::make_unique<QGuiApplication>(argc, argv);
-        }
-    }
 
     Session session(chartSize);
     try {

@@ -25,6 +25,18 @@ if want build || want tests || want locale; then
     cmake --build --preset ci -j "$jobs"
 fi
 
+if want build; then
+    # The command-line tool must build and pass its tests without Qt Widgets.
+    banner "command line without Qt Widgets"
+    cmake --preset cli-only >/dev/null
+    cmake --build --preset cli-only -j "$jobs" --target lumetra-cli tests_cli_Cli_test
+    if ldd build/cli-only/cli/lumetra-cli | grep -q 'libQt6Widgets'; then
+        echo "lumetra-cli links Qt Widgets" >&2
+        exit 1
+    fi
+    ctest --preset cli-only -L cli -j "$jobs" --timeout 300
+fi
+
 if want tests; then
     banner "tests"
     ctest --preset ci -j "$jobs" --timeout 300

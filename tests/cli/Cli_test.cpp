@@ -245,9 +245,10 @@ TEST_F(CliTest, ChartIsWrittenAsPng) {
     EXPECT_EQ(image.height(), 120);
     const CliRun defaultSize = runCli({"--chart", "default.png"}, folder.path());
     ASSERT_EQ(defaultSize.exitCode, 0);
+    // The window's chart area of 200 x 75 dialog units in the template font.
     const QImage window(QString::fromStdString((folder.path() / "default.png").string()));
-    EXPECT_GT(window.width(), 100);
-    EXPECT_GT(window.height(), 40);
+    EXPECT_EQ(window.width(), 300);
+    EXPECT_EQ(window.height(), 122);
 }
 
 }  // namespace
