@@ -142,6 +142,10 @@ void Session::apply(const Command& command) {
             writeChart(command.text);
             break;
     }
+    // The window's next refresh tick reformats the table after a load, a typed value, a preset
+    // or a place; run it now, so that what is printed, saved or drawn next is the settled state.
+    runPosted();
+    calculator_.refreshTick();
 }
 
 }  // namespace lumetra::cli

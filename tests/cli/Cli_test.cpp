@@ -45,7 +45,7 @@ CliRun runCli(const QStringList& arguments, const fs::path& folder) {
 class CliTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        for (const char* name : {"two-fields.lumet", "SolarDatabase.csv"}) {
+        for (const char* name : {"two-fields.lumet", "completed-area.lumet", "SolarDatabase.csv"}) {
             fs::copy_file(fs::path(LUMETRA_GOLDEN_DIR) / name, folder.path() / name);
         }
     }
@@ -92,11 +92,12 @@ TEST_F(CliTest, LoadsTheGoldenFile) {
     EXPECT_EQ(quantity(state, 27)["value"].toDouble(), 12000);
     const QJsonArray rows = state["rows"].toArray();
     ASSERT_EQ(rows.size(), 2);
-    // Rows follow their numbers: row 1 first, then row 5; row 1's height is completed after
-    // the rows were formatted, so it keeps its plain form until the next refresh.
+    // Rows follow their numbers: row 1 first, then row 5. Row 1's height is completed after
+    // the rows were formatted; the refresh tick run before the output formats it too.
     const QJsonArray first = rows[0].toObject()["cells"].toArray();
     EXPECT_EQ(first[0].toString(), "6.00 m ");
-    EXPECT_EQ(first[1].toString(), "2");
+    EXPECT_EQ(first[1].toString(), "2.00 m ");
+    EXPECT_EQ(rows[1].toObject()["cells"].toArray()[2].toString(), "12.00 m² ");
     const QJsonObject second = rows[1].toObject();
     EXPECT_EQ(second["cells"].toArray()[4].toString(), "95 ° ");
     EXPECT_EQ(second["background"].toArray()[4].toString(), "#ffe9e9");
@@ -250,6 +251,45 @@ TEST_F(CliTest, ChartIsWrittenAsPng) {
     EXPECT_EQ(window.width(), 300);
     EXPECT_EQ(window.height(), 122);
 }
+
+// Row 1 of completed-area.lumet has a width of 1.5 m and a height of 2.75 m; the load completes
+// its area to 4.125 m². The window's refresh tick then shows it as "4.12 m² " and a save writes
+// 4.12. Whatever command follows the load, the output is that settled state, not the raw one.
+struct SettledCase {
+    const char* name;
+    QStringList commandsAfterLoad;
+};
+
+class CliSettledTest : public CliTest, public ::testing::WithParamInterface<SettledCase> {};
+
+TEST_P(CliSettledTest, OutputIsTheStateAfterTheRefreshTick) {
+    QStringList arguments{"--load", "completed-area.lumet"};
+    arguments << GetParam().commandsAfterLoad;
+    const QJsonObject state = json(arguments);
+    const QJsonArray rows = state["rows"].toArray();
+    ASSERT_GE(rows.size(), 2);
+    EXPECT_EQ(rows[0].toObject()["cells"].toArray()[2].toString(), "4.12 m² ");
+
+    arguments << "--save"
+              << "settled.lumet";
+    const CliRun run = runCli(arguments, folder.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile saved(QString::fromStdString((folder.path() / "settled.lumet").string()));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    EXPECT_EQ(bytes, run.out);
+    const QByteArray area =
+        "[01] Modulfeldfl\xe4"
+        "che        =           4.120000 m\xb2";
+    EXPECT_TRUE(bytes.contains(area)) << bytes.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, CliSettledTest,
+                         ::testing::Values(SettledCase{"Load", {}},
+                                           SettledCase{"Type", {"--type", "2=1200"}},
+                                           SettledCase{"Toggle", {"--toggle", "12"}},
+                                           SettledCase{"Location", {"--location", "Linz"}}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
 
