@@ -17,6 +17,15 @@ banner() { printf '\n==== %s ====\n' "$*"; }
 if want format; then
     banner "formatting"
     git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror
+
+    # Qt Test's assertion macros only return from the test function on failure, so under
+    # GoogleTest the test passes. Tests use Qt Test for events only.
+    banner "no Qt Test assertion macros under tests/"
+    qt_assertions='QCOMPARE|QCOMPARE_[A-Z]+|QVERIFY|QVERIFY2|QVERIFY_[A-Z_]+|QTRY_[A-Z_]+|QFAIL|QSKIP|QEXPECT_FAIL'
+    if git grep -nwE "$qt_assertions" -- tests/; then
+        echo "Qt Test assertion macros under tests/: use GoogleTest assertions" >&2
+        exit 1
+    fi
 fi
 
 if want build || want tests || want locale; then
