@@ -31,9 +31,10 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
         applyFieldColour(static_cast<QuantityId>(q));
     }
     connectFields();
-    connect(controls_.buttons[0], &QPushButton::clicked, this, &CLumetraDlg::OnLoadData);
-    connect(controls_.buttons[1], &QPushButton::clicked, this, &CLumetraDlg::OnSaveData);
-    connect(controls_.buttons[2], &QPushButton::clicked, this, &CLumetraDlg::OnChooseLocation);
+    connect(controls_.loadButton, &QPushButton::clicked, this, &CLumetraDlg::OnLoadData);
+    connect(controls_.saveButton, &QPushButton::clicked, this, &CLumetraDlg::OnSaveData);
+    connect(controls_.chooseLocationButton, &QPushButton::clicked, this,
+            &CLumetraDlg::OnChooseLocation);
     initDialog();
 }
 

@@ -132,22 +132,23 @@ MainDialogControls buildMainDialog(QDialog& dialog) {
     }
 
     for (const FieldLayout& row : kFieldLayout) {
+        const QuantityControls& ids = kQuantityControls[row.quantity];
         if (!row.label.empty()) {
             makeLabel(&dialog, row.label, row.labelAt, base, Qt::AlignLeft);
         }
         auto* edit = new QLineEdit(&dialog);
         edit->setGeometry(pixels(row.editAt, base));
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        setControlId(edit, row.editId);
+        setControlId(edit, ids.editId);
         controls.fields[row.quantity] = edit;
         if (!row.unit.empty()) {
             makeLabel(&dialog, row.unit, row.unitAt, base, Qt::AlignLeft);
         }
         auto* box = new PresetBox(qText(kPresetBoxText), &dialog);
         box->setGeometry(pixels(row.boxAt, base));
-        box->setEnabled(row.box != PresetBoxKind::Disabled);
-        box->setVisible(row.box != PresetBoxKind::Hidden);
-        setControlId(box, row.boxId);
+        box->setEnabled(ids.box != PresetBoxKind::Disabled);
+        box->setVisible(ids.box != PresetBoxKind::Hidden);
+        setControlId(box, ids.boxId);
         controls.boxes[row.quantity] = box;
     }
 
@@ -173,16 +174,16 @@ MainDialogControls buildMainDialog(QDialog& dialog) {
                 controls.chartPicture = static_cast<QLabel*>(widget);
                 break;
             case kLoadButtonId:
-                controls.buttons[0] = static_cast<QPushButton*>(widget);
+                controls.loadButton = static_cast<QPushButton*>(widget);
                 break;
             case kSaveButtonId:
-                controls.buttons[1] = static_cast<QPushButton*>(widget);
+                controls.saveButton = static_cast<QPushButton*>(widget);
                 break;
             case kChooseLocationButtonId:
-                controls.buttons[2] = static_cast<QPushButton*>(widget);
+                controls.chooseLocationButton = static_cast<QPushButton*>(widget);
                 break;
             case kCancelId:
-                controls.buttons[3] = static_cast<QPushButton*>(widget);
+                controls.cancelButton = static_cast<QPushButton*>(widget);
                 break;
             default:
                 break;

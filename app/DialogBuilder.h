@@ -21,13 +21,16 @@ class PresetBox;
 struct MainDialogControls {
     std::array<QLineEdit*, kQuantityCount> fields{};
     std::array<PresetBox*, kQuantityCount> boxes{};
-    QLabel* description = nullptr;          // 1106
-    QLabel* helpPicture = nullptr;          // 1107
-    QWidget* helpArea = nullptr;            // 1112, invisible
-    QWidget* tableFrame = nullptr;          // 1109, invisible
-    QWidget* chartArea = nullptr;           // 1110, invisible
-    QLabel* chartPicture = nullptr;         // 1111
-    std::array<QPushButton*, 4> buttons{};  // "Laden", "Speichern", "Ort auswählen", "Abbrechen"
+    QLabel* description = nullptr;                // 1106
+    QLabel* helpPicture = nullptr;                // 1107
+    QWidget* helpArea = nullptr;                  // 1112, invisible
+    QWidget* tableFrame = nullptr;                // 1109, invisible
+    QWidget* chartArea = nullptr;                 // 1110, invisible
+    QLabel* chartPicture = nullptr;               // 1111
+    QPushButton* loadButton = nullptr;            // "Laden"
+    QPushButton* saveButton = nullptr;            // "Speichern"
+    QPushButton* chooseLocationButton = nullptr;  // "Ort auswählen"
+    QPushButton* cancelButton = nullptr;          // "Abbrechen"
 };
 
 // Gives a dialog the dialog font, its caption, and its fixed client size in pixels; returns the
