@@ -2,12 +2,11 @@
 
 #include "calculator/Calculator.h"
 #include "energy/YieldBalance.h"
+#include "support/Angles.h"
 
 namespace lumetra {
 
 namespace {
-
-constexpr double kDegreesToRadians = 0.017453292519943295;
 
 using Values = std::array<double, kQuantityCount>;
 

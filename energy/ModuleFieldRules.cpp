@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "energy/ModuleFieldColumns.h"
+#include "support/CharClass.h"
 #include "support/NamedCharacters.h"
 #include "support/TextFormat.h"
 
@@ -15,10 +16,6 @@ namespace lumetra {
 namespace {
 
 constexpr std::size_t kParsedLength = 63;
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';

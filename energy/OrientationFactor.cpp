@@ -2,11 +2,12 @@
 
 #include <cmath>
 
+#include "support/Angles.h"
+
 namespace lumetra {
 
 namespace {
 
-constexpr double kDegreesToRadians = 0.017453292519943295;
 constexpr double kPolarBandStart = 65.5;  // latitudes above it use the polar mapping
 constexpr double kLowBandEnd = 35.5;      // latitudes below it use the low mapping
 

@@ -9,13 +9,13 @@
 #include "energy/ModuleFieldRules.h"
 #include "energy/MonthlyShares.h"
 #include "energy/OrientationFactor.h"
+#include "support/Angles.h"
 #include "support/TextFormat.h"
 
 namespace lumetra {
 
 namespace {
 
-constexpr double kDegreesToRadians = 0.017453292519943295;
 constexpr double kOneTwelfth = 0.08333333333333333;
 constexpr double kPerMonthDay = 0.03289473684210526;   // a month has 30.4 days
 constexpr double kPerYearDay = 0.0027412280701754384;  // a year has 364.8 days

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "support/CharClass.h"
 #include "support/NamedCharacters.h"
 #include "support/TextFormat.h"
 
@@ -25,10 +26,6 @@ constexpr double kCountLimit = 9.2e18;
 
 int clampDecimals(int decimals) {
     return decimals < 0 ? 0 : (decimals > 9 ? 9 : decimals);
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // Appends the integer digits with a blank before the last 3, 6, 9 and 12 of them; longer

@@ -8,6 +8,7 @@
 
 #include "persistence/DataFileFormat.h"
 #include "persistence/LinePieceReader.h"
+#include "support/CharClass.h"
 #include "support/Windows1252.h"
 
 namespace lumetra {
@@ -19,10 +20,6 @@ bool isBlank(char c) {
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 template <class IsTrimmed>

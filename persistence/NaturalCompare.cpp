@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "support/CharClass.h"
+
 namespace lumetra {
 namespace {
 
@@ -88,10 +90,6 @@ int mapped(int c) {
         default:
             return c;
     }
-}
-
-bool isDigit(int c) {
-    return c >= '0' && c <= '9';
 }
 
 int digitValue(int c) {

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "support/CharClass.h"
+
 namespace lumetra {
 
 namespace {
@@ -261,10 +263,6 @@ void formatText(std::string& out, const FormatArg& arg, const Conversion& conver
         text = utf8Prefix(text, conversion.precision);
     }
     appendPadded(out, {}, text, conversion, false);
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // Reads a decimal number of a width or precision; caps it so that nothing explodes.

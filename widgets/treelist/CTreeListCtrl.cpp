@@ -44,10 +44,7 @@ bool CTreeListCtrl::Create(unsigned exStyle, unsigned style, const QRect& rect, 
     if (parent == nullptr) {
         return false;
     }
-    {
-        std::lock_guard guard(lock_);
-        style_ = style;
-    }
+    { style_ = style; }
     setParent(parent);
     setGeometry(rect);
     if ((exStyle & WS_EX_CLIENTEDGE) != 0) {
@@ -80,7 +77,6 @@ int CTreeListCtrl::GetDlgCtrlID() const {
 unsigned CTreeListCtrl::SetExtendedStyle(unsigned mask, unsigned style) {
     unsigned result = 0;
     {
-        std::lock_guard guard(lock_);
         if (mask == 0) {
             mask = ~0u;
         }
@@ -95,17 +91,10 @@ unsigned CTreeListCtrl::SetExtendedStyle(unsigned mask, unsigned style) {
 }
 
 unsigned CTreeListCtrl::GetExtendedStyle() const {
-    std::lock_guard guard(lock_);
     return extendedStyle_;
 }
 
-unsigned CTreeListCtrl::GetStyle() const {
-    std::lock_guard guard(lock_);
-    return style_;
-}
-
 int CTreeListCtrl::InsertColumn(int index, const QString& text, int format, int width, int limit) {
-    std::lock_guard guard(lock_);
     TreeListColumn column;
     column.text = text;
     column.format = format >= 0 ? format : TLCFMT_LEFT;
@@ -136,7 +125,6 @@ int CTreeListCtrl::InsertColumn(int index, const QString& text, int format, int 
 }
 
 bool CTreeListCtrl::SetColumn(int index, bool collapse, int width) {
-    std::lock_guard guard(lock_);
     TreeListColumn* column = data_.column(index);
     if (column == nullptr) {
         return false;
@@ -158,7 +146,6 @@ bool CTreeListCtrl::SetColumn(int index, bool collapse, int width) {
 }
 
 bool CTreeListCtrl::ExpandColumn(int index) {
-    std::lock_guard guard(lock_);
     TreeListColumn* column = data_.column(index);
     if (column == nullptr || !column->collapsed) {
         return false;
@@ -171,12 +158,10 @@ bool CTreeListCtrl::ExpandColumn(int index) {
 }
 
 int CTreeListCtrl::GetColumnCount() const {
-    std::lock_guard guard(lock_);
     return data_.columnCount();
 }
 
 int CTreeListCtrl::GetColumnWidth(int index) const {
-    std::lock_guard guard(lock_);
     if (index < 0 || index >= static_cast<int>(columnWidth_.size())) {
         return -1;
     }
@@ -185,7 +170,6 @@ int CTreeListCtrl::GetColumnWidth(int index) const {
 
 bool CTreeListCtrl::SetCellEditor(int column, int kind, int flags, const char* const* list,
                                   int maxEntries) {
-    std::lock_guard guard(lock_);
     TreeListColumn* target = data_.column(column);
     if (target == nullptr) {
         return false;
@@ -200,7 +184,6 @@ bool CTreeListCtrl::SetCellEditor(int column, int kind, int flags, const char* c
 
 bool CTreeListCtrl::SetCellEditor(int column, int kind, int flags, const char* separatedList,
                                   char separator, int maxEntries) {
-    std::lock_guard guard(lock_);
     TreeListColumn* target = data_.column(column);
     if (target == nullptr) {
         return false;
@@ -217,7 +200,6 @@ bool CTreeListCtrl::SetCellEditor(int column, int kind, int flags, const char* s
 HTREEITEM CTreeListCtrl::InsertItem(const QString& text, HTREEITEM parent, HTREEITEM insertAfter) {
     HTREEITEM item = 0;
     {
-        std::lock_guard guard(lock_);
         // The control keeps a flat list: every item is a child of the root.
         if (parent != TVI_ROOT && parent != 0) {
             return 0;
@@ -239,7 +221,6 @@ bool CTreeListCtrl::DeleteItem(HTREEITEM item) {
     FocusChange focus;
     bool editedItemGone = false;
     {
-        std::lock_guard guard(lock_);
         if (item == TVI_ROOT) {
             data_.deleteAll();
             focus = moveFocusLocked(0, focusColumn_);
@@ -270,13 +251,11 @@ bool CTreeListCtrl::DeleteItem(HTREEITEM item) {
 }
 
 int CTreeListCtrl::GetCount() const {
-    std::lock_guard guard(lock_);
     return data_.itemCount();
 }
 
 bool CTreeListCtrl::SetItemText(HTREEITEM item, int column, const QString& text) {
     {
-        std::lock_guard guard(lock_);
         TreeListCell* cell = data_.mutableCell(item, column);
         if (cell == nullptr) {
             return false;
@@ -288,7 +267,6 @@ bool CTreeListCtrl::SetItemText(HTREEITEM item, int column, const QString& text)
 }
 
 QString CTreeListCtrl::GetItemText(HTREEITEM item, int column) const {
-    std::lock_guard guard(lock_);
     const TreeListCell* cell = data_.cell(item, column);
     if (cell == nullptr) {
         return QString();
@@ -297,7 +275,6 @@ QString CTreeListCtrl::GetItemText(HTREEITEM item, int column) const {
 }
 
 HTREEITEM CTreeListCtrl::GetNextItem(HTREEITEM item, unsigned relation) const {
-    std::lock_guard guard(lock_);
     switch (relation) {
         case TVGN_ROOT:
             return data_.itemAt(0);
@@ -321,7 +298,6 @@ HTREEITEM CTreeListCtrl::GetNextItem(HTREEITEM item, unsigned relation) const {
 bool CTreeListCtrl::SetFocusCell(HTREEITEM item, int column) {
     FocusChange focus;
     {
-        std::lock_guard guard(lock_);
         if (item == kKeepFocusItem) {
             item = focusItem_;
         }
@@ -344,17 +320,14 @@ bool CTreeListCtrl::SetFocusCell(HTREEITEM item, int column) {
 }
 
 HTREEITEM CTreeListCtrl::GetFocusItem() const {
-    std::lock_guard guard(lock_);
     return focusItem_;
 }
 
 int CTreeListCtrl::GetFocusColumn() const {
-    std::lock_guard guard(lock_);
     return focusColumn_;
 }
 
 int CTreeListCtrl::GetRowIndex(HTREEITEM item) const {
-    std::lock_guard guard(lock_);
     return data_.rowIndex(item);
 }
 
@@ -363,20 +336,14 @@ TreeListColor CTreeListCtrl::SetCellBkColor(HTREEITEM item, int column, TreeList
 }
 
 TreeListColor CTreeListCtrl::GetCellBkColor(HTREEITEM item, int column) const {
-    std::lock_guard guard(lock_);
     const TreeListCell* cell = data_.cell(item, column);
     return cell != nullptr ? cell->background : kTreeListDefaultColor;
-}
-
-TreeListColor CTreeListCtrl::SetCellTextColor(HTREEITEM item, int column, TreeListColor color) {
-    return setCellColor(item, column, color, &TreeListCell::foreground);
 }
 
 TreeListColor CTreeListCtrl::setCellColor(HTREEITEM item, int column, TreeListColor color,
                                           TreeListColor TreeListCell::*which) {
     TreeListColor former = kTreeListDefaultColor;
     {
-        std::lock_guard guard(lock_);
         if (color < 0) {
             color = kTreeListDefaultColor;
         }
@@ -399,7 +366,6 @@ TreeListColor CTreeListCtrl::setCellColor(HTREEITEM item, int column, TreeListCo
 }
 
 HTREEITEM CTreeListCtrl::HitTest(const QPoint& point, int* column) const {
-    std::lock_guard guard(lock_);
     const QPoint inViewport = viewport()->mapFrom(this, point);
     if (column != nullptr) {
         *column = -1;
@@ -416,7 +382,6 @@ HTREEITEM CTreeListCtrl::HitTest(const QPoint& point, int* column) const {
 }
 
 QRect CTreeListCtrl::GetCellRect(HTREEITEM item, int column) const {
-    std::lock_guard guard(lock_);
     const int row = data_.rowIndex(item);
     if (row < 0 || column < 0 || column >= data_.columnCount()) {
         return QRect();
@@ -425,12 +390,10 @@ QRect CTreeListCtrl::GetCellRect(HTREEITEM item, int column) const {
 }
 
 QWidget* CTreeListCtrl::GetEditControl() const {
-    std::lock_guard guard(lock_);
     return editor_;
 }
 
 void CTreeListCtrl::setEndLabelEditHandler(EndLabelEditHandler handler) {
-    std::lock_guard guard(lock_);
     endLabelEditHandler_ = std::move(handler);
 }
 

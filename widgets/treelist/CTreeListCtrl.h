@@ -10,8 +10,8 @@
 // "controlId" (an int); Create() also sets the objectName to the id in decimal when it is empty,
 // so that findChild<QWidget*>("13425") finds the control.
 //
-// The data is guarded by a lock of the control's own; it is released before the parent is
-// notified, so that the parent may call back into the control (and even delete the edited item)
+// The control lives on the GUI thread. It notifies the parent only once its own state is
+// complete, so that the parent may call back into the control (and even delete the edited item)
 // while it handles a notification.
 
 #include <QAbstractScrollArea>
@@ -20,7 +20,6 @@
 #include <QString>
 
 #include <functional>
-#include <mutex>
 #include <vector>
 
 #include "widgets/treelist/TreeListData.h"
@@ -53,7 +52,6 @@ class CTreeListCtrl : public QAbstractScrollArea {
     // Changes the extended style bits in `mask` (0: all bits) to `style`; returns the new word.
     unsigned SetExtendedStyle(unsigned mask, unsigned style);
     unsigned GetExtendedStyle() const;
-    unsigned GetStyle() const;
 
     // Columns. `format` TLCFMT_* (negative: left); `width` >= 0 a fixed width in pixels, -w a
     // weight w (clamped to 1..255); `limit` the smallest width of a weighted column (16 when
@@ -85,7 +83,6 @@ class CTreeListCtrl : public QAbstractScrollArea {
     // Deletes an item with its cells; TVI_ROOT deletes every item. False (and nothing deleted)
     // for 0 or an unknown handle.
     bool DeleteItem(HTREEITEM item);
-    bool DeleteAllItems() { return DeleteItem(TVI_ROOT); }
     int GetCount() const;
 
     // The control keeps its own copy of the text. False for an unknown item or column.
@@ -114,8 +111,6 @@ class CTreeListCtrl : public QAbstractScrollArea {
     // colour of the cell (of column 0 for every column), -1 when it had none or on failure.
     TreeListColor SetCellBkColor(HTREEITEM item, int column, TreeListColor color);
     TreeListColor GetCellBkColor(HTREEITEM item, int column) const;
-    // Text colour of a cell, as SetCellBkColor().
-    TreeListColor SetCellTextColor(HTREEITEM item, int column, TreeListColor color);
 
     // The item under `point` (control coordinates), 0 if none; `column` receives the column
     // under the point, -1 if none.
@@ -166,7 +161,6 @@ class CTreeListCtrl : public QAbstractScrollArea {
 
     static Qt::Alignment alignmentOf(int format);  // of a TLCFMT_* column format
 
-    // Everything below expects the lock to be held by the caller unless it says otherwise.
     int rowHeight() const;
     void layoutColumns();
     void updateScrollBars();
@@ -180,7 +174,7 @@ class CTreeListCtrl : public QAbstractScrollArea {
     void placeEditor();
     void paintRows(QPainter& painter, const QRect& area);
 
-    // These take the lock themselves and notify the parent after releasing it.
+    // These notify the parent once their own changes are done.
     void notifyFocus(const FocusChange& change);
     TreeListColor setCellColor(HTREEITEM item, int column, TreeListColor color,
                                TreeListColor TreeListCell::*which);
@@ -188,7 +182,6 @@ class CTreeListCtrl : public QAbstractScrollArea {
     void endEdit(EditEnd how);
     void handleNavigationKey(QKeyEvent* event);
 
-    mutable std::recursive_mutex lock_;
     TreeListData data_;
     unsigned style_ = 0;
     unsigned extendedStyle_ = 0;

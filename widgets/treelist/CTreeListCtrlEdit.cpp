@@ -72,7 +72,6 @@ bool CTreeListCtrl::beginEdit(HTREEITEM item, int column, const QString* firstIn
     }
     QWidget* editor = nullptr;
     {
-        std::lock_guard guard(lock_);
         if (editor_ || !isEditableLocked(item, column)) {
             return false;
         }
@@ -92,10 +91,7 @@ bool CTreeListCtrl::beginEdit(HTREEITEM item, int column, const QString* firstIn
             view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth() +
                                   view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
             // Picking an entry from the list is a change even when it equals the text.
-            connect(combo, &QComboBox::activated, this, [this] {
-                std::lock_guard inner(lock_);
-                editChanged_ = true;
-            });
+            connect(combo, &QComboBox::activated, this, [this] { editChanged_ = true; });
             lineEdit = combo->lineEdit();
             editor = combo;
         } else {
@@ -103,10 +99,7 @@ bool CTreeListCtrl::beginEdit(HTREEITEM item, int column, const QString* firstIn
             lineEdit->setText(startText);
             editor = lineEdit;
         }
-        connect(lineEdit, &QLineEdit::textEdited, this, [this] {
-            std::lock_guard inner(lock_);
-            editChanged_ = true;
-        });
+        connect(lineEdit, &QLineEdit::textEdited, this, [this] { editChanged_ = true; });
         if (firstInput == nullptr) {
             lineEdit->selectAll();
         } else {
@@ -129,7 +122,6 @@ bool CTreeListCtrl::beginEdit(HTREEITEM item, int column, const QString* firstIn
 }
 
 void CTreeListCtrl::placeEditor() {
-    std::lock_guard guard(lock_);
     if (!editor_) {
         return;
     }
@@ -147,7 +139,6 @@ void CTreeListCtrl::endEdit(EditEnd how) {
     unsigned mask = 0;
     EndLabelEditHandler handler;
     {
-        std::lock_guard guard(lock_);
         if (!editor_) {
             return;
         }

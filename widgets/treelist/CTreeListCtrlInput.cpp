@@ -26,7 +26,6 @@ void CTreeListCtrl::keyPressEvent(QKeyEvent* event) {
     bool editable = false;
     int flags = 0;
     {
-        std::lock_guard guard(lock_);
         item = focusItem_;
         column = focusColumn_;
         editable = isEditableLocked(item, column);
@@ -74,7 +73,6 @@ void CTreeListCtrl::keyPressEvent(QKeyEvent* event) {
 void CTreeListCtrl::handleNavigationKey(QKeyEvent* event) {
     FocusChange focus;
     {
-        std::lock_guard guard(lock_);
         const int rows = data_.itemCount();
         const bool cellFocus = (extendedStyle_ & TLXS_CELLFOCUS) != 0;
         const bool control = (event->modifiers() & Qt::ControlModifier) != 0;
@@ -153,7 +151,6 @@ void CTreeListCtrl::mousePressEvent(QMouseEvent* event) {
     const HTREEITEM item = HitTest(viewport()->mapTo(this, event->position().toPoint()), &column);
     FocusChange focus;
     if (item != 0) {
-        std::lock_guard guard(lock_);
         focus = moveFocusLocked(item, column >= 0 ? column : focusColumn_);
         ensureVisibleLocked(data_.rowIndex(item), focusColumn_);
     }
@@ -169,7 +166,6 @@ void CTreeListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
     const HTREEITEM item = HitTest(viewport()->mapTo(this, event->position().toPoint()), &column);
     bool onDoubleClick = false;
     {
-        std::lock_guard guard(lock_);
         onDoubleClick = isEditableLocked(item, column) &&
                         (data_.column(column)->editorFlags & kEditorOnDoubleClick) != 0;
     }
@@ -194,7 +190,6 @@ void CTreeListCtrl::contextMenuEvent(QContextMenuEvent* event) {
     // From the keyboard: at the focused cell, or in the middle of the rows.
     QRect cell;
     {
-        std::lock_guard guard(lock_);
         const int row = data_.rowIndex(focusItem_);
         if (row >= 0) {
             cell = cellRectInViewport(row, focusColumn_);

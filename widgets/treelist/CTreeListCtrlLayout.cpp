@@ -15,7 +15,6 @@ int CTreeListCtrl::rowHeight() const {
 }
 
 void CTreeListCtrl::layoutColumns() {
-    std::lock_guard guard(lock_);
     const int count = data_.columnCount();
     columnLeft_.assign(static_cast<size_t>(count), 0);
     columnWidth_.assign(static_cast<size_t>(count), 0);

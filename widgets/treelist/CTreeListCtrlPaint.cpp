@@ -30,7 +30,6 @@ constexpr int kTextPadding = 4;
 
 void CTreeListCtrl::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    std::lock_guard guard(lock_);
     paintRows(painter, event->rect());
 }
 
