@@ -33,6 +33,7 @@ installed_files=(
     "lumetra share/metainfo/org.lumetra.Lumetra.metainfo.xml"
     "any share/lumetra/SolarDatabase.csv"
     "any share/lumetra/SOURCES.md"
+    "any share/doc/lumetra/copyright"
 )
 # Qt 6 runtime packages the .deb must depend on.
 qt_packages=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins)
@@ -109,6 +110,27 @@ case $case_name in
         need appstreamcli
         appstreamcli validate --no-net "$source_dir/packaging/org.lumetra.Lumetra.metainfo.xml" ||
             fail "appstreamcli rejects the metainfo file"
+        ;;
+
+    copyright-machine-readable)
+        # Debian's copyright format 1.0: the format line, every Files paragraph with its
+        # Copyright and License, and a stand-alone text for every licence named there.
+        file="$source_dir/packaging/copyright"
+        head -n 1 "$file" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+            fail "copyright: no format line"
+        problems=$(awk '
+            /^$/ { check(); files = copyright = license = ""; next }
+            /^Files:/ { files = 1 }
+            /^Copyright:/ { copyright = 1 }
+            /^License:/ { name = $2; if (NF > 2 || files) license = name; if (!files) defined[name] = 1 }
+            function check() {
+                if (files && (!copyright || license == "")) print "a Files paragraph lacks Copyright or License"
+                if (files) used[license] = 1
+            }
+            END { check(); for (l in used) if (!(l in defined)) print "no text for licence " l }
+        ' "$file")
+        [[ -z $problems ]] || fail "copyright: $problems"
+        grep -q '^License: GPL-3+$' "$file" || fail "copyright: the program is not under GPL-3+"
         ;;
 
     manpages-render)
