@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The templates of the main dialog, the about box and the legend dialog: every control with its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fixtures shared by the benchmarks: an opened calculator over the in-memory ports, and a
 // generated location database.
 #pragma once

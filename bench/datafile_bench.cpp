@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading hostile and huge data files: 100 MB of random bytes, one line of 10 MB, and 200,000
 // valid lines. The files are generated once in the temporary folder (never committed). Each
 // case reports the peak resident memory of the process so far; run one case per process

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and sorting location databases: the shipped one, and a generated one of 100,000
 // places with numbered and accented names (in the temporary folder, never committed).
 #include <benchmark/benchmark.h>

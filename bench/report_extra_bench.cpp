@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Figures of the performance report that no other benchmark measures: loading and saving the
 // data file of a 140-row table, and reading and sorting a location database of 10,000 places
 // into the names the selection list shows. Generated files live in the temporary folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of a solve that walks the module-field rows (one runs on every keystroke), and of the
 // row formatting done by the refresh tick.
 #include <benchmark/benchmark.h>

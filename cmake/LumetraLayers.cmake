@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Qt-free core is a stack of static libraries, one per folder, each linking only the one
 # below it. A layer's include path holds its own folder and, through its links, the folders
 # below; the folders above are not on it, so an include that runs back up fails to compile.

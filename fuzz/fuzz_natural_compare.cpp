@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compares two arbitrary texts (the input split where its first byte says): a text equals
 // itself, and swapping the texts swaps the order.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary text as a cell text.
 #include <cmath>
 #include <cstddef>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every fuzz target in <dir> for <seconds> on its seed corpus fuzz/corpus/<target>/ and
 # fails when a target crashes. New inputs go to a scratch folder, never into the repository.
 # Prints each target's executions. LUMETRA_FUZZ_PARALLEL targets run at once (default 1).

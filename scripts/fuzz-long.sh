@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets (clang, "fuzz" preset) and runs every one of them for the given number
 # of seconds (default 600) at the lowest priority, two at a time, then prints each target's
 # executions and whether it stayed clean.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the release preset and runs every benchmark of the project, then prints one table:
 # figure | measured | target | verdict. Times are medians of repeated runs (real time); the
 # spread between repetitions (cv) shows how noisy the machine was. Peak resident memory of the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Lumetra and runs every test: formatting, the build with
 # warnings as errors, all tests (once more under a German locale), all tests under ASan and
 # UBSan, and each fuzz target for a bounded time.
@@ -17,6 +18,10 @@ banner() { printf '\n==== %s ====\n' "$*"; }
 if want format; then
     banner "formatting"
     git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror
+
+    # Every source carries its licence identifier (scripts/add-spdx.sh adds it).
+    banner "licence identifiers"
+    ./scripts/add-spdx.sh --check
 
     # Qt Test's assertion macros only return from the test function on failure, so under
     # GoogleTest the test passes. Tests use Qt Test for events only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The glyph shapes of the bitmap font. Each glyph is written as its top cell row and its rows
 // of ink from there downward, separated by blanks ('#' inked, '.' empty); all rows of a glyph
 // have the same length, which is the glyph's width. The table is turned into bit masks at

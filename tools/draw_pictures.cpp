@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws Lumetra's help pictures and its application icon into the res/ folder.
 //
 //   lumetra-draw-pictures <res folder>

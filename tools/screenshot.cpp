@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens the main dialog off screen as the program does, lets the first refresh ticks run, puts
 // the focus on a field and saves a picture of the whole window, for reviewing the layout.
 //

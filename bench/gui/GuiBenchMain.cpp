@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() of the window benchmarks: one QApplication on the offscreen platform unless another is
 // asked for, then the registered benchmarks.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The place list of "Ort auswählen" with 10,000 places: the database read and sorted, every
 // name added to a drop-down list that accepts no typing, and the list shown with its popup
 // open, as the selection dialog shows it. The database is generated in the temporary folder.

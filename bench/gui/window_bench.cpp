@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main dialog's speed: one keystroke in a field until every other field shows the new
 // solution, and start-up until the window is shown, beside a bare dialog with as many widgets.
 // Resident memory after start-up is reported as a counter.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The selection dialog run modally and answered with real key presses and clicks.
 #include <QApplication>
 #include <QComboBox>

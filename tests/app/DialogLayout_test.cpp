@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog templates as placed: ids, texts, states, sizes and the tab order.
 #include <QApplication>
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Laden" and "Speichern" in the window, driven as a user drives them: the buttons are clicked,
 // the file dialogs and message boxes that come up are filled in and answered.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help picture and description that follow the keyboard focus at every refresh tick.
 #include <QApplication>
 #include <QLabel>

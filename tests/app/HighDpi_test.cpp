@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main dialog on scaled screens. The scale factor must be set before the application
 // object exists, so each factor runs this very program once more as a child process with
 // QT_SCALE_FACTOR set; the child runs the ScaledDialog cases, which check the layout, the texts

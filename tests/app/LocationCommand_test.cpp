@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Ort auswählen" in the window: the button, the selection dialog, the messages, and where the
 // location database is looked for.
 #include <QApplication>

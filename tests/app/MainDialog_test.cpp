@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main dialog driven through real key presses and clicks on the offscreen platform. The
 // expected values come from the same core run over in-memory fields, so these tests check that
 // the window shows what the calculator computes and routes the user's actions as it should.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Plays a user's part in the modal dialogs that an action opens: each step waits for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The module-field table inside the main dialog, driven by real key presses and mouse clicks on
 // the control: cell edits that add rows and re-solve the yield, clearing cells and rows, the
 // preset lists, the row menu, the refresh tick's display form and colours, and the port over

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks of the installation and the Debian package, one case per call:
 #   check-package.sh <case> <build dir> <source dir> <scratch dir>
 # Exit 0: passed, 1: failed, 77: skipped because a tool is missing (the message says which).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() of the tests that drive real Qt widgets: one QApplication for the whole program, on
 // the platform given by QT_QPA_PLATFORM (the tests set "offscreen").
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the tree-list control as the main dialog sets it up, with a few rows, an out-of-range
 // cell on its pale red background and the drop-down editor of a direction cell open, and
 // writes the picture to a PNG (first argument, default /tmp/treelist-shot.png). Run it on the

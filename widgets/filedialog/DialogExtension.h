@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The additions to one widget-based QFileDialog: the file-name box with the folder history,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Background scan of a dialog's current folder that offers the names beginning with the text

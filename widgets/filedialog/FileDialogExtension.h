@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Extends every widget-based QFileDialog of the program: the file-name box becomes a drop-down

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The file-name box of an extended file dialog: an editable drop-down box whose list holds the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // CTreeListCtrl: a list of items in rows with their texts in columns under a header, with grid

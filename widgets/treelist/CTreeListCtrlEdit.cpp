@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // In-place editing of one cell: an edit box or an editable drop-down box over the cell, ended
 // by Return, cancelled by Escape, ended by the loss of the focus; the parent decides by its
 // answer to the end-of-edit notification whether the text is stored.

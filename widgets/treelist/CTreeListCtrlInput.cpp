@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard and mouse handling of the tree-list control: moving the focused cell, starting
 // edits, and the context-menu request.
 #include <QContextMenuEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Geometry of the tree-list control: column widths (fixed ones first, the rest shared by
 // weight), the header above the rows, scrolling, and the rectangles of cells.
 #include <QEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing of the tree-list control's rows. The header is a QHeaderView and draws itself, so
 // the control follows the platform style; colours come from the palette and the style.
 #include <QPaintEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The data of the tree-list control: columns, items in display order, and their cells. Plain

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Flags, constants and the notification record of the tree-list control. The names follow the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The background scan on its own, with a sink that records what reaches it.
 
 #include "FileDialogTestSupport.h"

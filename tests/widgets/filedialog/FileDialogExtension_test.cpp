@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The extension on Qt's real (non-native) file dialog, driven on the offscreen platform with a
 // temporary settings location and a temporary folder tree.
 

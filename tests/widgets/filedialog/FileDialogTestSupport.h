@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Fixtures of the file dialog tests: a temporary settings location (so no test touches the

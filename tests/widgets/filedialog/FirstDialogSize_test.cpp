@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Only the first file dialog of a run is enlarged; this program opens no other dialog first.
 
 #include "FileDialogTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the folder history: file kind, limits, which folder a confirmed dialog records,
 // and how the list is updated.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the history is stored and how it travels through the settings.
 
 #include "FileDialogTestSupport.h"

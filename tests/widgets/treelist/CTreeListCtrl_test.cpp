@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Items, cells, columns, colours, focus and hit testing of the tree-list control, driven
 // through its member functions and real mouse and key events on the offscreen platform.
 #include <QImage>

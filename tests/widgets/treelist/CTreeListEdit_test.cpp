@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // In-place editing of the tree-list control with real key presses and mouse clicks: how an
 // edit starts, how it ends, what the end-of-edit notification carries and when the text is
 // stored.

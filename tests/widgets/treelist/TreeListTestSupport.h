@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A window with a tree-list control set up the way the main dialog sets up its module-field
