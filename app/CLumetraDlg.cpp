@@ -108,7 +108,8 @@ void CLumetraDlg::OnSaveData() {
 }
 
 void CLumetraDlg::OnChooseLocation() {
-    chooseLocationCommand(this, *calculator_, findLocationDatabase(defaultDatabaseSearch()),
+    chooseLocationCommand(this, *calculator_,
+                          findDataFile(defaultDataSearch(), kLocationDatabaseName),
                           lastLocationName_);
 }
 

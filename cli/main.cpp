@@ -10,6 +10,7 @@
 #include "cli/ChartOutput.h"
 #include "cli/CommandLine.h"
 #include "cli/JsonOutput.h"
+#include "cli/ProgramFolder.h"
 #include "cli/Session.h"
 #include "persistence/DataFileFormat.h"
 
@@ -20,8 +21,7 @@ void writeOut(std::FILE* stream, std::string_view text) {
 }
 
 int wrongCommandLine(const std::string& message) {
-    writeOut(stderr, "lumetra-cli: " + message + "\n\n");
-    writeOut(stderr, lumetra::cli::usageText());
+    writeOut(stderr, lumetra::cli::wrongCommandLineText(message));
     return 2;
 }
 
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    Session session(chartSize);
+    Session session(chartSize, programDataSearch(argc > 0 ? argv[0] : nullptr));
     try {
         for (const Command& command : line.commands) {
             session.apply(command);
