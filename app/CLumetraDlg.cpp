@@ -8,11 +8,13 @@
 
 #include "app/AppResources.h"
 #include "app/ChartPixmap.h"
+#include "app/CloseQuestion.h"
 #include "app/DataLocation.h"
 #include "app/FileCommands.h"
 #include "app/InfoDialogs.h"
 #include "app/LocationCommand.h"
 #include "app/PresetBox.h"
+#include "app/WindowTitle.h"
 #include "energy/ModuleFieldEditing.h"
 #include "energy/MonthlyChart.h"
 #include "widgets/treelist/CTreeListCtrl.h"
@@ -35,6 +37,8 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
     connect(controls_.buttons[1], &QPushButton::clicked, this, &CLumetraDlg::OnSaveData);
     connect(controls_.buttons[2], &QPushButton::clicked, this, &CLumetraDlg::OnChooseLocation);
     initDialog();
+    takeBaseline();
+    updateWindowState();
 }
 
 CLumetraDlg::~CLumetraDlg() {
@@ -47,11 +51,15 @@ void CLumetraDlg::connectFields() {
     for (int index = 0; index < kQuantityCount; ++index) {
         const auto q = static_cast<QuantityId>(index);
         QLineEdit* edit = controls_.fields[q];
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, q] { calculator_->onFieldTextChanged(q); });
+        connect(edit, &QLineEdit::textChanged, this, [this, q] {
+            calculator_->onFieldTextChanged(q);
+            noteChange();
+        });
         edit->installEventFilter(this);
-        connect(controls_.boxes[q], &QAbstractButton::clicked, this,
-                [this, q] { calculator_->onPresetBoxClicked(q); });
+        connect(controls_.boxes[q], &QAbstractButton::clicked, this, [this, q] {
+            calculator_->onPresetBoxClicked(q);
+            noteChange();
+        });
     }
 }
 
@@ -94,29 +102,107 @@ void CLumetraDlg::createTable() {
         const bool store = endCellEdit(*calculator_, edit.item, edit.column,
                                        edit.text != nullptr ? &text : nullptr,
                                        (edit.mask & TLIF_TEXTCHANGED) != 0);
+        noteChange();
         return store ? 0 : 1;
     });
     connect(tableControl_, &CTreeListCtrl::contextMenuRequested, this, &CLumetraDlg::showTableMenu);
 }
 
 void CLumetraDlg::OnLoadData() {
-    loadDataCommand(this, *calculator_, dataFilePath_);
+    const std::optional<DataFileOutcome> outcome =
+        loadDataCommand(this, *calculator_, dataFilePath_);
+    noteChange();
+    // A file that was not read, or not recognised, is not the data set's file.
+    if (outcome == DataFileOutcome::Done) {
+        documentPath_ = dataFilePath_;
+        takeBaseline();
+    }
+    updateWindowState();
 }
 
-void CLumetraDlg::OnSaveData() {
-    saveDataCommand(this, *calculator_, dataFilePath_);
+bool CLumetraDlg::OnSaveData() {
+    noteChange();
+    if (!saveDataCommand(this, *calculator_, dataFilePath_)) {
+        updateWindowState();
+        return false;
+    }
+    documentPath_ = dataFilePath_;
+    savedDataSet_.take(*calculator_);
+    updateWindowState();
+    return true;
 }
 
 void CLumetraDlg::OnChooseLocation() {
-    chooseLocationCommand(this, *calculator_,
-                          findDataFile(defaultDataSearch(), kLocationDatabaseName),
-                          lastLocationName_);
+    const ChooseLocationOutcome outcome = chooseLocationCommand(
+        this, *calculator_, findDataFile(defaultDataSearch(), kLocationDatabaseName),
+        lastLocationName_);
+    noteChange();
+    if (outcome == ChooseLocationOutcome::Chosen) {
+        placeName_ = lastLocationName_;
+        placeCoordinates_ = {fieldText(Latitude), fieldText(Longitude)};
+    }
+    updateWindowState();
+}
+
+bool CLumetraDlg::hasUnsavedChanges() const {
+    return savedDataSet_.differs(*calculator_);
+}
+
+void CLumetraDlg::takeBaseline() {
+    savedDataSet_.take(*calculator_);
+    // Solves that the load or the opening posted run before this call, which takes the data
+    // set again once they are done.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            savedDataSet_.take(*calculator_);
+            noteChange();
+            updateWindowState();
+        },
+        Qt::QueuedConnection);
+}
+
+void CLumetraDlg::updateWindowState() {
+    if (!placeName_.empty() && (fieldText(Latitude) != placeCoordinates_[0] ||
+                                fieldText(Longitude) != placeCoordinates_[1])) {
+        placeName_.clear();  // the coordinates are no longer the place's
+    }
+    const QString title = mainWindowTitle(QString::fromStdString(placeName_), documentPath_);
+    if (title != windowTitle()) {
+        setWindowTitle(title);
+    }
+    if (changeCheckPending_) {
+        changeCheckPending_ = false;
+        setWindowModified(hasUnsavedChanges());
+    }
+}
+
+void CLumetraDlg::reject() {
+    // A cell being edited is taken over first, as a click elsewhere would take it.
+    if (tableControl_ != nullptr && tableControl_->GetEditControl() != nullptr) {
+        tableControl_->EndEditLabelNow(false);
+    }
+    if (hasUnsavedChanges()) {
+        switch (askToSaveChanges(this)) {
+            case CloseAnswer::Save:
+                if (!OnSaveData()) {
+                    return;  // cancelled or failed: nothing is lost
+                }
+                break;
+            case CloseAnswer::Discard:
+                break;
+            case CloseAnswer::Cancel:
+                return;
+        }
+    }
+    QDialog::reject();
 }
 
 void CLumetraDlg::refreshTick() {
-    if (calculator_->refreshTick()) {
+    if (savedDataSet_.refreshTick(*calculator_)) {
         drawChart();
     }
+    updateWindowState();
     QWidget* focus = QApplication::focusWidget();
     if (focus != nullptr && focus->window() == this) {
         focusHelp_->update(focus, tableControl_);
@@ -212,8 +298,10 @@ void CLumetraDlg::contextMenuEvent(QContextMenuEvent* event) {
 void CLumetraDlg::showTableMenu(const QPoint& globalPos) {
     int column = -1;
     const HTREEITEM row = tableControl_->HitTest(tableControl_->mapFromGlobal(globalPos), &column);
-    showDeleteRowMenu(this, globalPos, canDeleteRow(*calculator_, row),
-                      [this, row] { deleteRowCommand(*calculator_, row); });
+    showDeleteRowMenu(this, globalPos, canDeleteRow(*calculator_, row), [this, row] {
+        deleteRowCommand(*calculator_, row);
+        noteChange();
+    });
 }
 
 }  // namespace lumetra
