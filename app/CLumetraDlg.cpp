@@ -91,8 +91,10 @@ void CLumetraDlg::createTable() {
                                        TVS_EDITLABELS | TVS_FULLROWSELECT | WS_TABSTOP,
                                        controls_.tableFrame, this, kTableControlId);
     setUpModuleFieldColumns(*tableControl_);
-    // The table was created after the template's controls, so it comes last in the tab order.
-    QWidget::setTabOrder(controls_.boxes[SolarPower], tableControl_);
+    // The table is a Tab stop where it stands: after the module fields above it, before the
+    // installation's fields below it.
+    QWidget::setTabOrder(controls_.fields[Efficiency], tableControl_);
+    QWidget::setTabOrder(tableControl_, controls_.fields[SystemLosses]);
 
     tableControl_->setEndLabelEditHandler([this](const TreeListEndEdit& edit) {
         std::string text;
@@ -106,6 +108,18 @@ void CLumetraDlg::createTable() {
         return store ? 0 : 1;
     });
     connect(tableControl_, &CTreeListCtrl::contextMenuRequested, this, &CLumetraDlg::showTableMenu);
+    // Delete on a field row does what "Zeile löschen" does, without asking; the focus stays in
+    // the row that takes its place.
+    connect(tableControl_, &CTreeListCtrl::deleteKeyPressed, this, [this](HTREEITEM row) {
+        if (!canDeleteRow(*calculator_, row)) {
+            return;
+        }
+        const HTREEITEM next = tableControl_->GetNextItem(row, TVGN_NEXT);
+        const int column = tableControl_->GetFocusColumn();
+        deleteRowCommand(*calculator_, row);
+        tableControl_->SetFocusCell(next, column);
+        noteChange();
+    });
 }
 
 void CLumetraDlg::OnLoadData() {
