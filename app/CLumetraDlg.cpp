@@ -14,6 +14,7 @@
 #include "app/InfoDialogs.h"
 #include "app/LocationCommand.h"
 #include "app/PresetBox.h"
+#include "app/ScreenFit.h"
 #include "app/WindowTitle.h"
 #include "energy/ModuleFieldEditing.h"
 #include "energy/MonthlyChart.h"
@@ -39,6 +40,8 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
     initDialog();
     takeBaseline();
     updateWindowState();
+    // On a screen smaller than the dialog its contents scroll in a window that fits.
+    fitDialogToScreen(*this);
 }
 
 CLumetraDlg::~CLumetraDlg() {
