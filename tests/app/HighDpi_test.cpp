@@ -230,9 +230,9 @@ TEST_P(ScaleFactors, DialogPasses) {
     environment.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
     environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(GetParam().factor));
     // A screen on which the dialog fits also at twice the size, so that it is not scrolled.
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
-                       QStringLiteral("offscreen:configfile=" LUMETRA_SOURCE_DIR
-                                      "/tests/offscreen-desktop.json"));
+    environment.insert(
+        QStringLiteral("QT_QPA_PLATFORM"),
+        QStringLiteral("offscreen:configfile=" LUMETRA_SOURCE_DIR "/tests/offscreen-desktop.json"));
     environment.remove(QStringLiteral("QT_SCREEN_SCALE_FACTORS"));
     QProcess child;
     child.setProcessEnvironment(environment);
