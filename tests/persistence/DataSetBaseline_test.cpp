@@ -100,7 +100,10 @@ TEST(DataSetBaseline, TheDisplayFormOfLoadedCellsIsNoChange) {
         };
         replaceLine("[01] Modulfeldbreite", "[01] Modulfeldbreite = 1.5 m\n");
         replaceLine("[01] Modulfeldh\xF6he", "[01] Modulfeldh\xF6he = 2.75 m\n");
-        replaceLine("[01] Modulfeldfl\xE4" "che", "");
+        replaceLine(
+            "[01] Modulfeldfl\xE4"
+            "che",
+            "");
         std::ofstream(file, std::ios::binary) << bytes;
     }
     OpeningState state;
