@@ -2,6 +2,7 @@
 #include "app/CLumetraApp.h"
 
 #include "app/CLumetraDlg.h"
+#include "app/QtTranslations.h"
 #include "widgets/filedialog/FileDialogExtension.h"
 
 namespace lumetra {
@@ -10,6 +11,7 @@ CLumetraApp::CLumetraApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Lumetra"));
     setOrganizationName(QStringLiteral("Vandrel"));
     setApplicationVersion(QStringLiteral("1.01"));
+    installGermanQtTranslations(*this);
 }
 
 bool CLumetraApp::initInstance() {

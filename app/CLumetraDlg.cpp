@@ -9,11 +9,14 @@
 
 #include "app/AppResources.h"
 #include "app/ChartPixmap.h"
+#include "app/CloseQuestion.h"
 #include "app/DataLocation.h"
 #include "app/FileCommands.h"
 #include "app/InfoDialogs.h"
 #include "app/LocationCommand.h"
 #include "app/PresetBox.h"
+#include "app/ScreenFit.h"
+#include "app/WindowTitle.h"
 #include "calculator/ModuleFieldEditing.h"
 #include "energy/MonthlyChart.h"
 #include "widgets/treelist/CTreeListCtrl.h"
@@ -37,6 +40,10 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
     connect(controls_.chooseLocationButton, &QPushButton::clicked, this,
             &CLumetraDlg::OnChooseLocation);
     initDialog();
+    takeBaseline();
+    updateWindowState();
+    // On a screen smaller than the dialog its contents scroll in a window that fits.
+    fitDialogToScreen(*this);
 }
 
 CLumetraDlg::~CLumetraDlg() {
@@ -49,11 +56,15 @@ void CLumetraDlg::connectFields() {
     for (int index = 0; index < kQuantityCount; ++index) {
         const auto q = static_cast<QuantityId>(index);
         QLineEdit* edit = controls_.fields[q];
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, q] { calculator_->onFieldTextChanged(q); });
+        connect(edit, &QLineEdit::textChanged, this, [this, q] {
+            calculator_->onFieldTextChanged(q);
+            noteChange();
+        });
         edit->installEventFilter(this);
-        connect(controls_.boxes[q], &QAbstractButton::clicked, this,
-                [this, q] { calculator_->onPresetBoxClicked(q); });
+        connect(controls_.boxes[q], &QAbstractButton::clicked, this, [this, q] {
+            calculator_->onPresetBoxClicked(q);
+            noteChange();
+        });
     }
 }
 
@@ -85,8 +96,10 @@ void CLumetraDlg::createTable() {
                                        TVS_EDITLABELS | TVS_FULLROWSELECT | WS_TABSTOP,
                                        controls_.tableFrame, this, kTableControlId);
     setUpModuleFieldColumns(*tableControl_);
-    // The table was created after the template's controls, so it comes last in the tab order.
-    QWidget::setTabOrder(controls_.boxes[SolarPower], tableControl_);
+    // The table is a Tab stop where it stands: after the module fields above it, before the
+    // installation's fields below it.
+    QWidget::setTabOrder(controls_.fields[Efficiency], tableControl_);
+    QWidget::setTabOrder(tableControl_, controls_.fields[SystemLosses]);
 
     tableControl_->setEndLabelEditHandler([this](const TreeListEndEdit& edit) {
         std::string text;
@@ -96,28 +109,119 @@ void CLumetraDlg::createTable() {
         const bool store = endCellEdit(*calculator_, edit.item, edit.column,
                                        edit.text != nullptr ? &text : nullptr,
                                        (edit.mask & TLIF_TEXTCHANGED) != 0);
+        noteChange();
         return store ? 0 : 1;
     });
     connect(tableControl_, &CTreeListCtrl::contextMenuRequested, this, &CLumetraDlg::showTableMenu);
+    // Delete on a field row does what "Zeile löschen" does, without asking; the focus stays in
+    // the row that takes its place.
+    connect(tableControl_, &CTreeListCtrl::deleteKeyPressed, this, [this](HTREEITEM row) {
+        if (!canDeleteRow(*calculator_, row)) {
+            return;
+        }
+        const HTREEITEM next = tableControl_->GetNextItem(row, TVGN_NEXT);
+        const int column = tableControl_->GetFocusColumn();
+        deleteRowCommand(*calculator_, row);
+        tableControl_->SetFocusCell(next, column);
+        noteChange();
+    });
 }
 
 void CLumetraDlg::OnLoadData() {
-    loadDataCommand(this, *calculator_, dataFilePath_);
+    const std::optional<DataFileOutcome> outcome =
+        loadDataCommand(this, *calculator_, dataFilePath_);
+    noteChange();
+    // A file that was not read, or not recognised, is not the data set's file.
+    if (outcome == DataFileOutcome::Done) {
+        documentPath_ = dataFilePath_;
+        takeBaseline();
+    }
+    updateWindowState();
 }
 
-void CLumetraDlg::OnSaveData() {
-    saveDataCommand(this, *calculator_, dataFilePath_);
+bool CLumetraDlg::OnSaveData() {
+    noteChange();
+    if (!saveDataCommand(this, *calculator_, dataFilePath_)) {
+        updateWindowState();
+        return false;
+    }
+    documentPath_ = dataFilePath_;
+    savedDataSet_.take(*calculator_);
+    updateWindowState();
+    return true;
 }
 
 void CLumetraDlg::OnChooseLocation() {
-    chooseLocationCommand(this, *calculator_, findLocationDatabase(defaultDatabaseSearch()),
-                          lastLocationName_);
+    const ChooseLocationOutcome outcome = chooseLocationCommand(
+        this, *calculator_, findDataFile(defaultDataSearch(), kLocationDatabaseName),
+        lastLocationName_);
+    noteChange();
+    if (outcome == ChooseLocationOutcome::Chosen) {
+        placeName_ = lastLocationName_;
+        placeCoordinates_ = {fieldText(Latitude), fieldText(Longitude)};
+    }
+    updateWindowState();
+}
+
+bool CLumetraDlg::hasUnsavedChanges() const {
+    return savedDataSet_.differs(*calculator_);
+}
+
+void CLumetraDlg::takeBaseline() {
+    savedDataSet_.take(*calculator_);
+    // Solves that the load or the opening posted run before this call, which takes the data
+    // set again once they are done.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            savedDataSet_.take(*calculator_);
+            noteChange();
+            updateWindowState();
+        },
+        Qt::QueuedConnection);
+}
+
+void CLumetraDlg::updateWindowState() {
+    if (!placeName_.empty() && (fieldText(Latitude) != placeCoordinates_[0] ||
+                                fieldText(Longitude) != placeCoordinates_[1])) {
+        placeName_.clear();  // the coordinates are no longer the place's
+    }
+    const QString title = mainWindowTitle(QString::fromStdString(placeName_), documentPath_);
+    if (title != windowTitle()) {
+        setWindowTitle(title);
+    }
+    if (changeCheckPending_) {
+        changeCheckPending_ = false;
+        setWindowModified(hasUnsavedChanges());
+    }
+}
+
+void CLumetraDlg::reject() {
+    // A cell being edited is taken over first, as a click elsewhere would take it.
+    if (tableControl_ != nullptr && tableControl_->GetEditControl() != nullptr) {
+        tableControl_->EndEditLabelNow(false);
+    }
+    if (hasUnsavedChanges()) {
+        switch (askToSaveChanges(this)) {
+            case CloseAnswer::Save:
+                if (!OnSaveData()) {
+                    return;  // cancelled or failed: nothing is lost
+                }
+                break;
+            case CloseAnswer::Discard:
+                break;
+            case CloseAnswer::Cancel:
+                return;
+        }
+    }
+    QDialog::reject();
 }
 
 void CLumetraDlg::refreshTick() {
-    if (calculator_->refreshTick()) {
+    if (savedDataSet_.refreshTick(*calculator_)) {
         drawChart();
     }
+    updateWindowState();
     QWidget* focus = QApplication::focusWidget();
     if (focus != nullptr && focus->window() == this) {
         focusHelp_->update(focus, tableControl_);
@@ -213,8 +317,10 @@ void CLumetraDlg::contextMenuEvent(QContextMenuEvent* event) {
 void CLumetraDlg::showTableMenu(const QPoint& globalPos) {
     int column = -1;
     const HTREEITEM row = tableControl_->HitTest(tableControl_->mapFromGlobal(globalPos), &column);
-    showDeleteRowMenu(this, globalPos, canDeleteRow(*calculator_, row),
-                      [this, row] { deleteRowCommand(*calculator_, row); });
+    showDeleteRowMenu(this, globalPos, canDeleteRow(*calculator_, row), [this, row] {
+        deleteRowCommand(*calculator_, row);
+        noteChange();
+    });
 }
 
 }  // namespace lumetra

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 #include "app/TreeListTable.h"
 #include "calculator/Calculator.h"
 #include "model/FieldPanel.h"
+#include "persistence/DataSetBaseline.h"
 #include "support/Rgb.h"
 
 class QLineEdit;
@@ -37,7 +39,8 @@ inline constexpr int kRefreshPeriodMs = 250;
 //
 // Construction builds the widgets and the model state and then initialises the dialog (help
 // pictures, table, first solves, refresh timer), so a constructed dialog shows the opening
-// state; exec() runs it. Enter does nothing; Escape and "Abbrechen" close it at once.
+// state; exec() runs it. Enter does nothing; Escape, "Abbrechen" and the window's close button
+// close it, after asking whether to save when the data set has unsaved changes.
 class CLumetraDlg : public QDialog, public FieldPanel {
     Q_OBJECT
 
@@ -55,17 +58,31 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     // Whether a chart has been drawn since start-up.
     bool hasChart() const { return chartShown_; }
 
-    // "Laden", "Speichern" and "Ort auswählen".
+    // "Laden", "Speichern" and "Ort auswählen". OnSaveData returns true when the file was
+    // written.
     void OnLoadData();
-    void OnSaveData();
+    bool OnSaveData();
     void OnChooseLocation();
+
+    // Whether the data set (what a save would write) differs from what was last loaded or
+    // saved, or from the opening state.
+    bool hasUnsavedChanges() const;
+    // The data file the data set was last loaded from or saved to; empty before.
+    const QString& documentPath() const { return documentPath_; }
+    // The place the title names: the one last chosen, until the coordinates are edited.
+    const std::string& titlePlaceName() const { return placeName_; }
+
+    // The cancel command (Escape, "Abbrechen", the close button): with unsaved changes it asks
+    // first; "Speichern" runs "Speichern", and the window stays open when that is cancelled or
+    // fails, as it does for "Abbrechen".
+    void reject() override;
 
     // The last data file chosen in a file dialog and the last place chosen, kept for the run.
     const QString& dataFilePath() const { return dataFilePath_; }
     const std::string& lastLocationName() const { return lastLocationName_; }
 
-    // One refresh tick: the table's display form and the chart when pending, then the focus
-    // help. The timer calls it every 250 ms.
+    // One refresh tick: the table's display form and the chart when pending, the title and its
+    // mark of unsaved changes, then the focus help. The timer calls it every 250 ms.
     void refreshTick();
 
     // FieldPanel
@@ -89,6 +106,9 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     void applyFieldColour(QuantityId q);
     void showTableMenu(const QPoint& globalPos);
     std::optional<QuantityId> fieldOf(const QObject* object) const;
+    void noteChange() { changeCheckPending_ = true; }
+    void updateWindowState();
+    void takeBaseline();
 
     MainDialogControls controls_;
     CTreeListCtrl* tableControl_ = nullptr;
@@ -101,6 +121,12 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     bool chartShown_ = false;
     QString dataFilePath_;
     std::string lastLocationName_;
+
+    DataSetBaseline savedDataSet_;
+    bool changeCheckPending_ = true;
+    QString documentPath_;
+    std::string placeName_;
+    std::array<std::string, 2> placeCoordinates_;  // latitude and longitude field texts
 };
 
 }  // namespace lumetra

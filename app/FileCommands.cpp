@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
-#include "persistence/DataFile.h"
 #include "persistence/FileAccess.h"
 #include "persistence/Messages.h"
 
@@ -112,35 +111,39 @@ bool confirmOverwrite(QWidget* parent) {
     return box.exec() == QMessageBox::Yes;
 }
 
-void loadDataCommand(QWidget* parent, Calculator& calculator, QString& dataFilePath) {
+std::optional<DataFileOutcome> loadDataCommand(QWidget* parent, Calculator& calculator,
+                                               QString& dataFilePath) {
     const std::optional<QString> path =
         runDataFileDialog(parent, DataFileDialogKind::Load, dataFilePath);
     if (!path) {
-        return;
+        return std::nullopt;
     }
     dataFilePath = *path;
-    const std::string_view message =
-        dataFileMessage(loadDataFile(calculator, toFilesystemPath(*path)));
+    const DataFileOutcome outcome = loadDataFile(calculator, toFilesystemPath(*path));
+    const std::string_view message = dataFileMessage(outcome);
     if (!message.empty()) {
         showFileError(parent, message);
     }
+    return outcome;
 }
 
-void saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath) {
+bool saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath) {
     const std::optional<QString> path =
         runDataFileDialog(parent, DataFileDialogKind::Save, dataFilePath);
     if (!path) {
-        return;
+        return false;
     }
     dataFilePath = *path;
     const std::filesystem::path target = toFilesystemPath(*path);
     if (isExistingFile(target) && !confirmOverwrite(parent)) {
-        return;
+        return false;
     }
-    const std::string_view message = dataFileMessage(saveDataFile(calculator, target));
+    const DataFileOutcome outcome = saveDataFile(calculator, target);
+    const std::string_view message = dataFileMessage(outcome);
     if (!message.empty()) {
         showFileError(parent, message);
     }
+    return outcome == DataFileOutcome::Done;
 }
 
 }  // namespace lumetra

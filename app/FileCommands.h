@@ -8,6 +8,8 @@
 #include <optional>
 #include <string_view>
 
+#include "persistence/DataFile.h"
+
 class QWidget;
 
 namespace lumetra {
@@ -42,11 +44,14 @@ void showFileError(QWidget* parent, std::string_view message);
 bool confirmOverwrite(QWidget* parent);
 
 // "Laden": asks for the file, remembers the confirmed path in `dataFilePath` (also when the
-// load then fails), loads it into the calculator and reports a failure.
-void loadDataCommand(QWidget* parent, Calculator& calculator, QString& dataFilePath);
+// load then fails), loads it into the calculator and reports a failure. Returns what came of
+// the load, nothing when the user cancelled the file dialog.
+std::optional<DataFileOutcome> loadDataCommand(QWidget* parent, Calculator& calculator,
+                                               QString& dataFilePath);
 
 // "Speichern": asks for the file, remembers the confirmed path, asks before replacing an
-// existing file, saves and reports a failure. A "No" writes nothing.
-void saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath);
+// existing file, saves and reports a failure. A "No" writes nothing. Returns true only when
+// the file was written.
+bool saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath);
 
 }  // namespace lumetra

@@ -3,7 +3,6 @@
 
 #include "app/CSelectionDlg.h"
 #include "app/FileCommands.h"
-#include "persistence/LocationChooser.h"
 #include "persistence/Messages.h"
 
 namespace lumetra {
@@ -16,8 +15,9 @@ QString qText(std::string_view text) {
 
 }  // namespace
 
-void chooseLocationCommand(QWidget* parent, Calculator& calculator, const QString& databasePath,
-                           std::string& lastLocationName) {
+ChooseLocationOutcome chooseLocationCommand(QWidget* parent, Calculator& calculator,
+                                            const std::filesystem::path& databasePath,
+                                            std::string& lastLocationName) {
     const auto select = [parent](const std::vector<std::string>& placeNames,
                                  std::size_t preselected) -> std::optional<std::size_t> {
         CSelectionDlg dialog(parent);
@@ -33,10 +33,11 @@ void chooseLocationCommand(QWidget* parent, Calculator& calculator, const QStrin
         return static_cast<std::size_t>(dialog.chosenIndex());
     };
     const ChooseLocationOutcome outcome =
-        chooseLocation(calculator, toFilesystemPath(databasePath), lastLocationName, select);
+        chooseLocation(calculator, databasePath, lastLocationName, select);
     if (const std::string_view message = chooseLocationMessage(outcome); !message.empty()) {
         showFileError(parent, message);
     }
+    return outcome;
 }
 
 }  // namespace lumetra

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <stdexcept>
+#include <string>
 
 namespace lumetra::cli {
 namespace {
@@ -29,28 +30,56 @@ Command makeCommand(Command::Kind kind, QuantityId quantity = Latitude) {
 
 }  // namespace
 
-std::string_view usageText() {
-    return "Aufruf: lumetra-cli [Befehl ...] [--json] [--chart DATEI.png] [--chart-size BxH]\n"
-           "\n"
-           "Beginnt im Zustand des geöffneten Fensters und führt die Befehle der Reihe nach aus:\n"
-           "  --load DATEI         lädt eine Datendatei wie \"Laden\"\n"
-           "  --save DATEI         speichert wie \"Speichern\" (ohne Rückfrage)\n"
-           "  --type Q=TEXT        tippt TEXT in das Feld der Größe Q (0..41 oder Name, z.B.\n"
-           "                       Latitude) und verlässt das Feld\n"
-           "  --toggle Q           klickt die Vorgabe-Box der Größe Q\n"
-           "  --cell R,C=TEXT      bearbeitet Zeile R (ab 1, die leere letzte Zeile zählt mit)\n"
-           "                       und Spalte C (1..5) der Modulfeld-Tabelle; leerer TEXT löscht\n"
-           "  --delete-row R       \"Zeile löschen\" auf Zeile R\n"
-           "  --location NAME      wählt den Ort NAME aus SolarDatabase.csv im aktuellen Ordner\n"
-           "  --chart DATEI.png    schreibt das Monatsdiagramm des aktuellen Zustands\n"
-           "\n"
-           "Ausgabe: die Bytes, die Speichern jetzt schreiben würde; mit --json ein JSON-Objekt.\n"
-           "  --chart-size BxH     Größe des Diagramms in Pixeln (sonst die Diagrammfläche des\n"
-           "                       Fensters)\n"
-           "  --help               zeigt diesen Text\n"
-           "\n"
-           "Meldungen stehen auf der Standardfehlerausgabe. Rückgabewert: 0 ohne Meldung, 1 mit\n"
-           "Meldung, 2 bei falschem Aufruf.\n";
+std::string usageText() {
+    std::string text =
+        "Aufruf: lumetra-cli [Befehl ...] [--json] [--chart DATEI.png] [--chart-size BxH]\n"
+        "\n"
+        "Beginnt im Zustand des geöffneten Fensters und führt die Befehle der Reihe nach aus:\n"
+        "  --load DATEI         lädt eine Datendatei wie \"Laden\"\n"
+        "  --save DATEI         speichert wie \"Speichern\" (ohne Rückfrage)\n"
+        "  --type Q=TEXT        tippt TEXT in das Feld der Größe Q (0..41 oder Name, z.B.\n"
+        "                       Latitude) und verlässt das Feld\n"
+        "  --toggle Q           klickt die Vorgabe-Box der Größe Q\n"
+        "  --cell R,C=TEXT      bearbeitet Zeile R (ab 1, die leere letzte Zeile zählt mit)\n"
+        "                       und Spalte C (1..5) der Modulfeld-Tabelle; leerer TEXT löscht\n"
+        "  --delete-row R       \"Zeile löschen\" auf Zeile R\n"
+        "  --location NAME      wählt den Ort NAME aus SolarDatabase.csv wie \"Ort auswählen\"\n"
+        "                       (gesucht im aktuellen Ordner, dann in der installierten Kopie,\n"
+        "                       dann im Datenordner des Quellbaums)\n"
+        "  --chart DATEI.png    schreibt das Monatsdiagramm des aktuellen Zustands\n"
+        "\n"
+        "Ausgabe: die Bytes, die Speichern jetzt schreiben würde; mit --json ein JSON-Objekt.\n"
+        "  --chart-size BxH     Größe des Diagramms in Pixeln (sonst die Diagrammfläche des\n"
+        "                       Fensters)\n"
+        "  --help               zeigt diesen Text\n"
+        "\n"
+        "Meldungen stehen auf der Standardfehlerausgabe. Rückgabewert: 0 ohne Meldung, 1 mit\n"
+        "Meldung, 2 bei falschem Aufruf.\n"
+        "\n"
+        "Größen Q (Nummer, Name, Bezeichnung und Einheit):\n";
+    for (int index = 0; index < kQuantityCount; ++index) {
+        const auto q = static_cast<QuantityId>(index);
+        const std::string_view identifier = quantityIdentifier(q);
+        std::string line = index < 10 ? "   " : "  ";
+        line += std::to_string(index);
+        line += "  ";
+        line += identifier;
+        // Identifiers are ASCII, so their length in bytes is their width.
+        line.append(identifier.size() < 26 ? 26 - identifier.size() : 1, ' ');
+        line += kQuantityInfo[index].name;
+        line += " [";
+        line += kQuantityInfo[index].unit;
+        line += "]\n";
+        text += line;
+    }
+    return text;
+}
+
+std::string wrongCommandLineText(std::string_view message) {
+    std::string text = "lumetra-cli: ";
+    text += message;
+    text += "\nMehr dazu: lumetra-cli --help\n";
+    return text;
 }
 
 std::optional<QuantityId> parseQuantity(std::string_view text) {

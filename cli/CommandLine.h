@@ -36,7 +36,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 // A quantity by index 0..41 or by identifier ("Latitude").
 std::optional<QuantityId> parseQuantity(std::string_view text);
 
-// The usage text printed by --help and for a wrong command line.
-std::string_view usageText();
+// The text printed by --help: the commands, then every quantity's index and identifier with
+// the German label and unit of the quantity table.
+std::string usageText();
+
+// What a wrong command line prints: the one line saying what is wrong, and where to read more.
+std::string wrongCommandLineText(std::string_view message);
 
 }  // namespace lumetra::cli

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "cli/Session.h"
+#include "energy/ModuleFieldRules.h"
 
 namespace lumetra::cli {
 namespace {
@@ -48,6 +49,8 @@ std::string stateJson(const Session& session) {
         QJsonObject quantity;
         quantity["index"] = i;
         quantity["id"] = fromUtf8(std::string(quantityIdentifier(q)));
+        quantity["label"] = fromUtf8(std::string(kQuantityInfo[i].name));
+        quantity["unit"] = fromUtf8(std::string(kQuantityInfo[i].unit));
         quantity["text"] = fromUtf8(session.fields().fieldText(q));
         quantity["value"] = state.values[q];
         quantity["state"] = state.preset[q] ? "preset" : state.derived[q] ? "derived" : "free";
@@ -61,12 +64,16 @@ std::string stateJson(const Session& session) {
             continue;
         }
         QJsonArray cells;
+        QJsonArray values;
         QJsonArray backgrounds;
         for (int column = 1; column <= 7; ++column) {
-            cells.append(fromUtf8(table.cellText(row, column)));
+            const std::string text = table.cellText(row, column);
+            cells.append(fromUtf8(text));
+            // The number the text stands for, as the yield and a save read it.
+            values.append(readCellValue(text));
             backgrounds.append(background(table.cellBackground(row, column)));
         }
-        rows.append(QJsonObject{{"cells", cells}, {"background", backgrounds}});
+        rows.append(QJsonObject{{"cells", cells}, {"values", values}, {"background", backgrounds}});
     }
 
     const MonthlyFigures& f = state.figures;

@@ -7,8 +7,9 @@ namespace lumetra::cli {
 
 class Session;
 
-// The state as a UTF-8 JSON object: the 42 quantities (index, id, field text, value, state),
-// the field rows (texts and backgrounds of columns 1..7), the monthly figures and the totals.
+// The state as a UTF-8 JSON object: the 42 quantities (index, id, German label and unit, field
+// text, value, state), the field rows (texts, the numbers they stand for and backgrounds of
+// columns 1..7), the monthly figures and the totals.
 std::string stateJson(const Session& session);
 
 }  // namespace lumetra::cli

@@ -9,15 +9,12 @@
 #include "persistence/LocationChooser.h"
 
 namespace lumetra::cli {
-namespace {
-// The chooser reads the database from the current folder, as the window does.
-constexpr const char* kLocationDatabase = "SolarDatabase.csv";
-}  // namespace
 
-Session::Session(ChartSize chartSize)
+Session::Session(ChartSize chartSize, DataSearch dataSearch)
     : calculator_(fields_, table_,
                   [this](std::function<void()> call) { posted_.push_back(std::move(call)); }),
-      chartSize_(std::move(chartSize)) {
+      chartSize_(std::move(chartSize)),
+      dataSearch_(std::move(dataSearch)) {
     fields_.setTextChangedHandler([this](QuantityId q) { calculator_.onFieldTextChanged(q); });
     calculator_.openDialog();
     runPosted();
@@ -83,7 +80,7 @@ void Session::deleteRow(int displayRow) {
 void Session::chooseLocation(const std::string& name) {
     bool unknownPlace = false;
     const ChooseLocationOutcome outcome = lumetra::chooseLocation(
-        calculator_, kLocationDatabase, lastLocationName_,
+        calculator_, findDataFile(dataSearch_, kLocationDatabaseName), lastLocationName_,
         [&](const std::vector<std::string>& names, std::size_t) -> std::optional<std::size_t> {
             for (std::size_t i = 0; i < names.size(); ++i) {
                 if (names[i] == name) {

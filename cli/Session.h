@@ -10,6 +10,7 @@
 #include "cli/CommandLine.h"
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
+#include "persistence/DataSearch.h"
 
 namespace lumetra::cli {
 
@@ -17,10 +18,11 @@ namespace lumetra::cli {
 // and the commands of the command line applied to it as the window's gestures.
 class Session {
   public:
-    // `chartSize` gives the chart's pixel size when a chart is written.
+    // `chartSize` gives the chart's pixel size when a chart is written; `dataSearch` says where
+    // the location database is looked for (nowhere but the current folder when empty).
     using ChartSize = std::function<std::pair<int, int>()>;
 
-    explicit Session(ChartSize chartSize);
+    explicit Session(ChartSize chartSize, DataSearch dataSearch = {});
 
     // Applies one command. Throws std::invalid_argument when the command cannot be given in
     // the current state (a derived field, a box that cannot be clicked, a row that does not
@@ -49,6 +51,7 @@ class Session {
     std::deque<std::function<void()>> posted_;
     Calculator calculator_;
     ChartSize chartSize_;
+    DataSearch dataSearch_;
     std::string lastLocationName_;
     std::vector<std::string> messages_;
 };

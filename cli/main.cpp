@@ -7,6 +7,7 @@
 #include "cli/ChartOutput.h"
 #include "cli/CommandLine.h"
 #include "cli/JsonOutput.h"
+#include "cli/ProgramFolder.h"
 #include "cli/Session.h"
 #include "energy/MonthlyChart.h"
 #include "persistence/DataFileFormat.h"
@@ -18,8 +19,7 @@ void writeOut(std::FILE* stream, std::string_view text) {
 }
 
 int wrongCommandLine(const std::string& message) {
-    writeOut(stderr, "lumetra-cli: " + message + "\n\n");
-    writeOut(stderr, lumetra::cli::usageText());
+    writeOut(stderr, lumetra::cli::wrongCommandLineText(message));
     return 2;
 }
 
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         return {lumetra::kDefaultChartWidth, lumetra::kDefaultChartHeight};
     };
 
-    Session session(chartSize);
+    Session session(chartSize, programDataSearch(argc > 0 ? argv[0] : nullptr));
     try {
         for (const Command& command : line.commands) {
             session.apply(command);

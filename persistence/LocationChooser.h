@@ -13,6 +13,10 @@ namespace lumetra {
 
 class Calculator;
 
+// The file name of the location database, looked for as every shipped data file is
+// (findDataFile).
+inline constexpr std::string_view kLocationDatabaseName = "SolarDatabase.csv";
+
 // The selection: given the place names in list order and the index of the preselected one,
 // returns the index the user confirmed, or nothing when the user cancelled. The window runs
 // its CSelectionDlg (caption kLocationDialogCaption, label kLocationDialogLabel) here.

@@ -48,7 +48,9 @@ TEST_F(MainDialogTemplate, HasAllTheTemplateControls) {
         }
     }
     EXPECT_EQ(count, 183);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Lumetra"));
+    // Shown as "Lumetra"; the mark stands where unsaved changes are shown.
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Lumetra[*]"));
+    EXPECT_FALSE(dialog.isWindowModified());
 }
 
 TEST_F(MainDialogTemplate, FieldsAreRightAlignedAndBoxesSayVorgabe) {

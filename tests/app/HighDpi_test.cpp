@@ -230,7 +230,10 @@ TEST_P(ScaleFactors, DialogPasses) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
     environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::fromLatin1(GetParam().factor));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // A screen on which the dialog fits also at twice the size, so that it is not scrolled.
+    environment.insert(
+        QStringLiteral("QT_QPA_PLATFORM"),
+        QStringLiteral("offscreen:configfile=" LUMETRA_SOURCE_DIR "/tests/offscreen-desktop.json"));
     environment.remove(QStringLiteral("QT_SCREEN_SCALE_FACTORS"));
     QProcess child;
     child.setProcessEnvironment(environment);

@@ -224,7 +224,7 @@ TEST_P(DatabaseFailure, ShowsItsMessageAndChangesNothing) {
     SeenMessage seen;
     ModalDriver driver;
     driver.then<QMessageBox>(acknowledge(seen));
-    chooseLocationCommand(&shown.dialog(), calculator, qPath(database), lastName);
+    chooseLocationCommand(&shown.dialog(), calculator, database, lastName);
     ASSERT_TRUE(driver.done()) << driver.failure().toStdString();
     EXPECT_EQ(seen.caption, qText(kErrorCaption));
     EXPECT_EQ(seen.text, qText(c.message));
@@ -255,69 +255,19 @@ TEST(ChooseLocationButton, CommentOnlyDatabaseInTheCurrentDirectoryIsReportedEmp
     EXPECT_EQ(seen.text, qText(kLocationDatabaseEmptyMessage));
 }
 
-// ---- where the database is looked for -----------------------------------------------------
+// ---- where the database is looked for (the search order itself is the core's) ----------------
 
-struct SearchCase {
-    const char* name;
-    bool inCurrent;
-    bool folderInCurrent;  // a folder of that name in the current directory
-    bool installed;
-    bool inBuildTree;
-    const char* expectedPlace;  // "current", "installed" or "build"
-};
+TEST(LocationDatabaseSearch, TheWindowSearchesFromTheCurrentFolderAndFindsTheShippedCopy) {
+    const DataSearch search = defaultDataSearch();
+    EXPECT_EQ(search.currentDir, toFilesystemPath(QDir::currentPath()));
+    EXPECT_EQ(search.applicationDir, toFilesystemPath(QCoreApplication::applicationDirPath()));
+    EXPECT_FALSE(search.buildDataDir.empty()) << "the build tree's data folder is compiled in";
 
-TEST(LocationDatabaseSearch, FirstExistingFileInSearchOrder) {
-    const SearchCase cases[] = {
-        {"OnlyCurrent", true, false, false, false, "current"},
-        {"CurrentBeatsTheOthers", true, false, true, true, "current"},
-        {"InstalledBeatsBuildTree", false, false, true, true, "installed"},
-        {"OnlyBuildTree", false, false, false, true, "build"},
-        {"FolderOfThatNameIsSkipped", false, true, true, false, "installed"},
-        {"NoneAnywhere", false, false, false, false, "current"},
-    };
-    for (const SearchCase& c : cases) {
-        TemporaryFolder root;
-        const auto current = root.path() / "home";
-        const auto program = root.path() / "prefix" / "bin";
-        const auto share = root.path() / "prefix" / "share" / "lumetra";
-        const auto build = root.path() / "source" / "data";
-        for (const auto& dir : {current, program, share, build}) {
-            std::filesystem::create_directories(dir);
-        }
-        if (c.inCurrent) {
-            writeFile(current / "SolarDatabase.csv", "A;1;2;3\n");
-        }
-        if (c.folderInCurrent) {
-            std::filesystem::create_directory(current / "SolarDatabase.csv");
-        }
-        if (c.installed) {
-            writeFile(share / "SolarDatabase.csv", "A;1;2;3\n");
-        }
-        if (c.inBuildTree) {
-            writeFile(build / "SolarDatabase.csv", "A;1;2;3\n");
-        }
-        const DatabaseSearch search{qPath(current), qPath(program), qPath(build)};
-        const std::string place = c.expectedPlace;
-        const auto expected = place == "installed" ? share : place == "build" ? build : current;
-        EXPECT_EQ(QDir::cleanPath(findLocationDatabase(search)),
-                  QDir::cleanPath(qPath(expected / "SolarDatabase.csv")))
-            << c.name;
-    }
-}
-
-TEST(LocationDatabaseSearch, UnknownFoldersAreNotSearched) {
-    EXPECT_EQ(locationDatabaseCandidates({QString(), QString(), QString()}), QStringList());
-    EXPECT_EQ(findLocationDatabase({QString(), QString(), QString()}),
-              QStringLiteral("SolarDatabase.csv"));
-    EXPECT_EQ(locationDatabaseCandidates({QString(), QStringLiteral("/opt/x/bin"), QString()}),
-              QStringList({QStringLiteral("/opt/x/share/lumetra/SolarDatabase.csv")}));
-}
-
-TEST(LocationDatabaseSearch, TheProgramFindsTheShippedCopy) {
-    const DatabaseSearch search = defaultDatabaseSearch();
-    EXPECT_EQ(search.currentDir, QDir::currentPath());
-    EXPECT_FALSE(search.buildDataDir.isEmpty()) << "the build tree's data folder is compiled in";
-    EXPECT_TRUE(QFileInfo(QDir(search.buildDataDir).filePath("SolarDatabase.csv")).isFile());
+    TemporaryFolder empty;
+    const CurrentDirectory inEmpty(empty.path());
+    const std::filesystem::path found = findDataFile(defaultDataSearch(), kLocationDatabaseName);
+    EXPECT_TRUE(std::filesystem::is_regular_file(found)) << found;
+    EXPECT_EQ(found.parent_path(), search.buildDataDir);
 }
 
 }  // namespace

@@ -177,32 +177,6 @@ TEST(MainDialogKeys, EnterChangesNothing) {
     EXPECT_EQ(loadClicks.count(), 0);
 }
 
-struct CloseCase {
-    const char* name;
-    bool escape;
-};
-
-class MainDialogClosing : public ::testing::TestWithParam<CloseCase> {};
-
-TEST_P(MainDialogClosing, ClosesAtOnceWithoutAQuestion) {
-    ShownMainDialog shown;
-    shown.typeInto(Persons, QStringLiteral("9"));
-    if (GetParam().escape) {
-        QTest::keyClick(shown.field(Persons), Qt::Key_Escape);
-    } else {
-        QTest::mouseClick(shown.dialog().findChild<QPushButton*>(QStringLiteral("2")),
-                          Qt::LeftButton);
-    }
-    EXPECT_FALSE(shown.dialog().isVisible());
-    EXPECT_EQ(shown.dialog().result(), QDialog::Rejected);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no question was asked";
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, MainDialogClosing,
-                         ::testing::Values(CloseCase{"EscapeKey", true},
-                                           CloseCase{"CancelButton", false}),
-                         [](const auto& test) { return std::string(test.param.name); });
-
 // ---- "Vorgabe" boxes ----------------------------------------------------------------------
 
 TEST(MainDialogBoxes, TickingTheAreaReleasesTheWidthAndSwapsTheColours) {

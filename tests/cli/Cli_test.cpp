@@ -6,10 +6,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -140,11 +142,17 @@ struct WrongCase {
 
 class CliWrongCommandLineTest : public CliTest, public ::testing::WithParamInterface<WrongCase> {};
 
-TEST_P(CliWrongCommandLineTest, ExitsWithTwoAndUsage) {
+TEST_P(CliWrongCommandLineTest, ExitsWithTwoAndOneLineThatPointsToTheHelp) {
     const CliRun run = runCli(GetParam().arguments, folder.path());
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(run.err.contains("Aufruf: lumetra-cli")) << run.err.toStdString();
+    const QList<QByteArray> lines = run.err.split('\n');
+    ASSERT_EQ(lines.size(), 3) << run.err.toStdString();  // two lines and the end of the last
+    EXPECT_TRUE(lines[0].startsWith("lumetra-cli: ")) << run.err.toStdString();
+    EXPECT_GT(lines[0].size(), 20) << "says what is wrong";
+    EXPECT_EQ(lines[1], "Mehr dazu: lumetra-cli --help");
+    EXPECT_TRUE(lines[2].isEmpty());
+    EXPECT_FALSE(run.err.contains("Aufruf:")) << "no whole usage";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, CliWrongCommandLineTest,
@@ -179,10 +187,59 @@ TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
     }
 }
 
-TEST_F(CliTest, HelpPrintsUsage) {
+TEST_F(CliTest, HelpPrintsUsageAndEveryQuantityWithLabelAndUnit) {
     const CliRun run = runCli({"--help"}, folder.path());
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains("--location NAME"));
+    const QStringList lines = QString::fromUtf8(run.out).split('\n');
+    const struct {
+        int index;
+        const char* identifier;
+        const char* labelAndUnit;
+    } expected[] = {
+        {0, "Latitude", "Breitengrad [°]"},
+        {2, "AnnualIrradiation", "Globalstrahlung [kWh/m²]"},
+        {16, "WaterPerYear", "Wasserverbrauch [m³/Jahr]"},
+        {41, "SolarPower", "Solarleistung [Wp]"},
+    };
+    for (const auto& quantity : expected) {
+        const QString start =
+            QStringLiteral("%1  %2 ").arg(quantity.index, 4).arg(quantity.identifier);
+        const auto line = std::find_if(lines.begin(), lines.end(),
+                                       [&](const QString& text) { return text.startsWith(start); });
+        ASSERT_NE(line, lines.end()) << quantity.identifier << "\n" << run.out.toStdString();
+        EXPECT_TRUE(line->endsWith(QString::fromUtf8(quantity.labelAndUnit)))
+            << line->toStdString();
+    }
+    int quantityLines = 0;
+    for (const QString& line : lines) {
+        quantityLines +=
+            line.contains(QRegularExpression("^ +\\d+  [A-Za-z0-9]+ +.+ \\[.+\\]$")) ? 1 : 0;
+    }
+    EXPECT_EQ(quantityLines, 42);
+}
+
+TEST_F(CliTest, JsonNamesEveryQuantityAndGivesTheCellsNumbers) {
+    const QJsonObject state = json({"--cell", "1,4=(Westen)\u00A0  90°"});
+    EXPECT_EQ(quantity(state, 0)["label"].toString(), QStringLiteral("Breitengrad"));
+    EXPECT_EQ(quantity(state, 0)["unit"].toString(), QStringLiteral("°"));
+    EXPECT_EQ(quantity(state, 13)["unit"].toString(), QStringLiteral("kWh"));
+    for (const QJsonValue& entry : state["quantities"].toArray()) {
+        EXPECT_FALSE(entry.toObject()["label"].toString().isEmpty());
+        EXPECT_FALSE(entry.toObject()["unit"].toString().isEmpty());
+    }
+    const QJsonObject row = state["rows"].toArray()[0].toObject();
+    const QJsonArray cells = row["cells"].toArray();
+    const QJsonArray values = row["values"].toArray();
+    ASSERT_EQ(values.size(), 7);
+    EXPECT_EQ(cells[0].toString(), "5.00 m ");
+    EXPECT_DOUBLE_EQ(values[0].toDouble(), 5);
+    EXPECT_DOUBLE_EQ(values[1].toDouble(), 2);
+    EXPECT_DOUBLE_EQ(values[2].toDouble(), 10);
+    EXPECT_DOUBLE_EQ(values[3].toDouble(), 90) << cells[3].toString().toStdString();
+    EXPECT_DOUBLE_EQ(values[4].toDouble(), 30);
+    EXPECT_GT(values[5].toDouble(), 0) << "the power";
+    EXPECT_GT(values[6].toDouble(), 0) << "the yield";
 }
 
 struct MessageCase {
@@ -215,12 +272,47 @@ INSTANTIATE_TEST_SUITE_P(
                                   "Die Datei konnte nicht gespeichert werden !"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
-TEST_F(CliTest, DatabaseMissingIsAMessage) {
+TEST_F(CliTest, WithoutADatabaseInTheFolderTheShippedOneIsUsed) {
     fs::remove(folder.path() / "SolarDatabase.csv");
-    const CliRun run = runCli({"--location", "Wien"}, folder.path());
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.toStdString(),
-              "Die Datei 'SolarDatabase.csv' konnte nicht geöffnet werden !\n");
+    const QJsonObject state = json({"--location", "Wien"});
+    EXPECT_NEAR(quantity(state, 0)["value"].toDouble(), 48.2, 0.1);
+    EXPECT_NEAR(quantity(state, 1)["value"].toDouble(), 16.4, 0.1);
+}
+
+TEST_F(CliTest, TheInstalledDatabaseBesideTheProgramComesBeforeTheShippedOne) {
+    // An installed layout: <prefix>/bin/lumetra-cli and <prefix>/share/lumetra/.
+    const fs::path prefix = folder.path() / "prefix";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share" / "lumetra");
+    fs::copy_file(LUMETRA_CLI_PATH, prefix / "bin" / "lumetra-cli");
+    {
+        QFile database(
+            QString::fromStdString((prefix / "share/lumetra/SolarDatabase.csv").string()));
+        ASSERT_TRUE(database.open(QIODevice::WriteOnly));
+        database.write("Wien;10.5;20.25;1234\n");
+    }
+    const fs::path work = folder.path() / "work";
+    fs::create_directories(work);
+    QProcess process;
+    process.setWorkingDirectory(QString::fromStdString(work.string()));
+    process.start(QString::fromStdString((prefix / "bin" / "lumetra-cli").string()),
+                  {"--location", "Wien", "--json"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const QJsonObject state = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    EXPECT_DOUBLE_EQ(quantity(state, 0)["value"].toDouble(), 10.5);
+    EXPECT_DOUBLE_EQ(quantity(state, 2)["value"].toDouble(), 1234);
+
+    // A database in the current folder wins over both.
+    fs::copy_file(fs::path(LUMETRA_GOLDEN_DIR) / "SolarDatabase.csv", work / "SolarDatabase.csv");
+    process.start(QString::fromStdString((prefix / "bin" / "lumetra-cli").string()),
+                  {"--location", "Linz", "--json"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_DOUBLE_EQ(
+        quantity(QJsonDocument::fromJson(process.readAllStandardOutput()).object(), 0)["value"]
+            .toDouble(),
+        48.31);
 }
 
 TEST_F(CliTest, SaveWritesWhatTheDefaultOutputShowsAndLoadsBack) {

@@ -37,7 +37,7 @@ installed_files=(
     "any share/doc/lumetra/copyright"
 )
 # Qt 6 runtime packages the .deb must depend on.
-qt_packages=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins)
+qt_packages=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n)
 
 built() {  # whether the build tree holds the program
     [[ $1 == any || -x "$build_dir/$(program_path "$1")" ]]
@@ -222,6 +222,9 @@ case $case_name in
         # The shipped database is usable from its installed folder.
         (cd "$scratch/root/usr/share/lumetra" && "$cli" --location Berlin --json >/dev/null) ||
             fail "lumetra-cli cannot choose a place from the packaged database"
+        # ... and found beside the program from any other folder, as the window finds it.
+        (cd "$scratch" && "$cli" --location Berlin --json >/dev/null) ||
+            fail "lumetra-cli does not find the installed database from another folder"
         if [[ -x "$scratch/root/usr/bin/lumetra" ]]; then
             window_starts "$scratch/root/usr/bin/lumetra"
         fi

@@ -135,6 +135,8 @@ class CTreeListCtrl : public QAbstractScrollArea {
     void contextMenuRequested(const QPoint& globalPos);
     // The focused cell moved (item 0: no focus).
     void focusCellChanged(lumetra::HTREEITEM item, int column);
+    // Delete was pressed on the control (not in an editor) while `item` held the focus.
+    void deleteKeyPressed(lumetra::HTREEITEM item);
 
   protected:
     bool viewportEvent(QEvent* event) override;
@@ -153,7 +155,7 @@ class CTreeListCtrl : public QAbstractScrollArea {
 
   private:
     // Discard closes the editor without a report (the item or the window is going away).
-    enum class EditEnd { Return, FocusLost, Cancel, Discard };
+    enum class EditEnd { Return, Tab, FocusLost, Cancel, Discard };
     struct FocusChange {
         bool changed = false;
         HTREEITEM item = 0;
@@ -181,6 +183,9 @@ class CTreeListCtrl : public QAbstractScrollArea {
                                TreeListColor TreeListCell::*which);
     bool beginEdit(HTREEITEM item, int column, const QString* firstInput);
     void endEdit(EditEnd how);
+    // Tab or Shift+Tab in an editor: ends the edit as Return does and edits the next (previous)
+    // editable cell, or moves the focus on to the next (previous) control from the last (first).
+    void tabFromEditor(bool backward);
     void handleNavigationKey(QKeyEvent* event);
 
     TreeListData data_;

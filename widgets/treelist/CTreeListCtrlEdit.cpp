@@ -149,7 +149,7 @@ void CTreeListCtrl::endEdit(EditEnd how) {
         item = editItem_;
         column = editColumn_;
         editItem_ = 0;
-        if (how == EditEnd::Return || how == EditEnd::FocusLost) {
+        if (how == EditEnd::Return || how == EditEnd::Tab || how == EditEnd::FocusLost) {
             mask |= TVIF_TEXT;
             if (editChanged_) {
                 mask |= TLIF_TEXTCHANGED;
@@ -186,6 +186,62 @@ void CTreeListCtrl::endEdit(EditEnd how) {
     SetItemText(item, column, text);
 }
 
+void CTreeListCtrl::tabFromEditor(bool backward) {
+    HTREEITEM item = 0;
+    int column = 0;
+    int row = -1;
+    {
+        std::lock_guard guard(lock_);
+        item = editItem_;
+        column = editColumn_;
+        row = data_.rowIndex(item);
+    }
+    endEdit(EditEnd::Tab);
+
+    // The parent may have deleted the edited row; the row that took its place comes next.
+    HTREEITEM next = 0;
+    int nextColumn = 0;
+    FocusChange focus;
+    {
+        std::lock_guard guard(lock_);
+        const int columns = data_.columnCount();
+        const int step = backward ? -1 : 1;
+        int c = column;
+        if (data_.contains(item)) {
+            row = data_.rowIndex(item);
+        } else if (backward) {
+            --row;
+            c = columns;
+        } else {
+            c = -1;
+        }
+        for (int r = row; r >= 0 && r < data_.itemCount();) {
+            c += step;
+            if (c < 0 || c >= columns) {
+                r += step;
+                c = backward ? columns : -1;
+                continue;
+            }
+            const HTREEITEM candidate = data_.itemAt(r);
+            if (isEditableLocked(candidate, c) && columnWidth_[static_cast<size_t>(c)] > 0) {
+                next = candidate;
+                nextColumn = c;
+                break;
+            }
+        }
+        if (next != 0) {
+            focus = moveFocusLocked(next, nextColumn);
+            ensureVisibleLocked(data_.rowIndex(next), nextColumn);
+        }
+    }
+    if (next == 0) {
+        focusNextPrevChild(!backward);
+        return;
+    }
+    notifyFocus(focus);
+    beginEdit(next, nextColumn, nullptr);
+}
+
 bool CTreeListCtrl::eventFilter(QObject* watched, QEvent* event) {
     const bool isEditor = watched == GetEditControl();
     if (!isEditor) {
@@ -195,6 +251,15 @@ bool CTreeListCtrl::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::ShortcutOverride:
         case QEvent::KeyPress: {
             auto* key = static_cast<QKeyEvent*>(event);
+            const bool isTab = (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+                               (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+            if (isTab) {
+                if (event->type() == QEvent::KeyPress) {
+                    tabFromEditor(key->key() == Qt::Key_Backtab ||
+                                  (key->modifiers() & Qt::ShiftModifier) != 0);
+                }
+                return true;  // Qt would move the focus out of the table
+            }
             const bool isReturn = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
             const bool isEscape = key->key() == Qt::Key_Escape;
             if (!isReturn && !isEscape) {

@@ -41,6 +41,12 @@ void CTreeListCtrl::keyPressEvent(QKeyEvent* event) {
             }
             event->ignore();
             return;
+        case Qt::Key_Delete:
+            if (item != 0 && modifiers == Qt::NoModifier) {
+                emit deleteKeyPressed(item);
+                return;
+            }
+            break;
         case Qt::Key_F2:
             if (editable && (flags & kEditorOnF2) != 0) {
                 beginEdit(item, column, nullptr);
