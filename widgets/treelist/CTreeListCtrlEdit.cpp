@@ -190,12 +190,9 @@ void CTreeListCtrl::tabFromEditor(bool backward) {
     HTREEITEM item = 0;
     int column = 0;
     int row = -1;
-    {
-        std::lock_guard guard(lock_);
-        item = editItem_;
-        column = editColumn_;
-        row = data_.rowIndex(item);
-    }
+    item = editItem_;
+    column = editColumn_;
+    row = data_.rowIndex(item);
     endEdit(EditEnd::Tab);
 
     // The parent may have deleted the edited row; the row that took its place comes next.
@@ -203,7 +200,6 @@ void CTreeListCtrl::tabFromEditor(bool backward) {
     int nextColumn = 0;
     FocusChange focus;
     {
-        std::lock_guard guard(lock_);
         const int columns = data_.columnCount();
         const int step = backward ? -1 : 1;
         int c = column;
