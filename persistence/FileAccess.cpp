@@ -184,7 +184,8 @@ void syncFolder(const std::filesystem::path& folder) {
     }
 }
 
-bool writeFileReplacingPosix(const std::filesystem::path& requested, std::string_view bytes) {
+bool writeFileReplacingPosix(const std::filesystem::path& requested, std::string_view bytes,
+                             const TemporaryFileObserver& observer) {
     std::filesystem::path target;
     bool existing = false;
     struct stat replaced {};
@@ -218,6 +219,9 @@ bool writeFileReplacingPosix(const std::filesystem::path& requested, std::string
     // The data reach the disk before the rename publishes them, so that a crash never leaves
     // a target that lost what it held.
     written = written && ::fsync(file.get()) == 0;
+    if (written && observer) {
+        observer(temporary);
+    }
     written = written && giveFinalAttributes(file.get(), existing, replaced);
     written = file.reset() && written;
     written = written && ::rename(temporary.c_str(), target.c_str()) == 0;
@@ -231,7 +235,8 @@ bool writeFileReplacingPosix(const std::filesystem::path& requested, std::string
 
 #else
 
-bool writeFileReplacingPortable(const std::filesystem::path& requested, std::string_view bytes) {
+bool writeFileReplacingPortable(const std::filesystem::path& requested, std::string_view bytes,
+                                const TemporaryFileObserver& observer) {
     namespace fs = std::filesystem;
     std::error_code error;
     fs::path target = requested;
@@ -278,6 +283,9 @@ bool writeFileReplacingPortable(const std::filesystem::path& requested, std::str
     written = std::fflush(file) == 0 && written;
     written = std::ferror(file) == 0 && written;
     written = std::fclose(file) == 0 && written;
+    if (written && observer) {
+        observer(temporary);
+    }
     if (written && existing) {
         fs::permissions(temporary, fs::status(target, error).permissions() & fs::perms::all,
                         fs::perm_options::replace, error);
@@ -357,13 +365,18 @@ bool isExistingFile(const std::filesystem::path& path) {
 }
 
 bool writeFileReplacing(const std::filesystem::path& target, std::string_view bytes) {
+    return writeFileReplacing(target, bytes, {});
+}
+
+bool writeFileReplacing(const std::filesystem::path& target, std::string_view bytes,
+                        const TemporaryFileObserver& observer) {
     if (target.empty()) {
         return false;
     }
 #if defined(LUMETRA_POSIX_FILES)
-    return writeFileReplacingPosix(target, bytes);
+    return writeFileReplacingPosix(target, bytes, observer);
 #else
-    return writeFileReplacingPortable(target, bytes);
+    return writeFileReplacingPortable(target, bytes, observer);
 #endif
 }
 

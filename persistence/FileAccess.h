@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -52,5 +53,11 @@ bool isExistingFile(const std::filesystem::path& path);
 // refused, cannot be written, or anything fails on the way (a missing folder, a full disk, a
 // failed rename: the temporary file is removed again).
 bool writeFileReplacing(const std::filesystem::path& target, std::string_view bytes);
+
+// The same, calling `observer` with the temporary file's path once the bytes are in it, before
+// it gets its final mode and name (so that a test can see what another user could see then).
+using TemporaryFileObserver = std::function<void(const std::filesystem::path& temporary)>;
+bool writeFileReplacing(const std::filesystem::path& target, std::string_view bytes,
+                        const TemporaryFileObserver& observer);
 
 }  // namespace lumetra
