@@ -254,7 +254,11 @@ void completeModuleFieldRow(ModuleFieldTable& table, RowHandle row, int mode,
 }
 
 void formatModuleFieldRows(ModuleFieldTable& table, RowHandle placeholderRow) {
+    // The display line is counted along the walk: asking the table for it row by row would
+    // make the walk cost the square of the rows.
+    int line = -1;
     for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
+        ++line;
         if (row == placeholderRow) {
             continue;  // the placeholder row is never formatted or coloured
         }
@@ -270,9 +274,8 @@ void formatModuleFieldRows(ModuleFieldTable& table, RowHandle placeholderRow) {
             if (value >= format.minimum && value <= format.maximum) {
                 table.setCellBackground(row, column, std::nullopt);
             } else {
-                table.setCellBackground(
-                    row, column,
-                    table.rowIndex(row) % 2 != 0 ? kOutOfRangeOddRow : kOutOfRangeEvenRow);
+                table.setCellBackground(row, column,
+                                        line % 2 != 0 ? kOutOfRangeOddRow : kOutOfRangeEvenRow);
             }
         }
     }

@@ -52,12 +52,24 @@ void MemoryModuleFieldTable::setCellText(RowHandle row, int column, std::string_
     }
 }
 
-int MemoryModuleFieldTable::rowIndex(RowHandle row) const {
-    const auto it = index_.find(row);
-    if (it == index_.end()) {
-        return -1;
+void MemoryModuleFieldTable::refreshOrder() const {
+    if (orderValid_) {
+        return;
     }
-    return static_cast<int>(std::distance(rows_.begin(), RowList::const_iterator(it->second)));
+    order_.clear();
+    lines_.clear();
+    order_.reserve(rows_.size());
+    for (const Row& row : rows_) {
+        lines_.emplace(row.handle, static_cast<int>(order_.size()));
+        order_.push_back(row.handle);
+    }
+    orderValid_ = true;
+}
+
+int MemoryModuleFieldTable::rowIndex(RowHandle row) const {
+    refreshOrder();
+    const auto it = lines_.find(row);
+    return it == lines_.end() ? -1 : it->second;
 }
 
 void MemoryModuleFieldTable::setCellBackground(RowHandle row, int column,
@@ -86,6 +98,7 @@ RowHandle MemoryModuleFieldTable::insertRow(RowPosition position, RowHandle afte
     const RowHandle handle = nextHandle_++;
     const auto inserted = rows_.insert(where, Row{handle, {}, {}});
     index_.emplace(handle, inserted);
+    orderValid_ = false;
     return handle;
 }
 
@@ -96,6 +109,7 @@ bool MemoryModuleFieldTable::deleteRow(RowHandle row) {
     }
     rows_.erase(it->second);
     index_.erase(it);
+    orderValid_ = false;
     if (focusedRow_ == row) {
         focusedRow_ = kNoRow;
     }
@@ -117,7 +131,8 @@ RowHandle MemoryModuleFieldTable::rowAt(int index) const {
     if (index < 0 || index >= rowCount()) {
         return kNoRow;
     }
-    return std::next(rows_.begin(), index)->handle;
+    refreshOrder();
+    return order_[static_cast<std::size_t>(index)];
 }
 
 }  // namespace lumetra

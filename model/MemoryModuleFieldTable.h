@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "model/ModuleFieldTable.h"
 
@@ -47,8 +48,15 @@ class MemoryModuleFieldTable final : public ModuleFieldTable {
     const Row* find(RowHandle row) const;
     Row* find(RowHandle row);
 
+    // The display order as a vector and each row's line in it, rebuilt on the first question
+    // after rows were inserted or deleted, so that a walk asking for lines costs one rebuild.
+    void refreshOrder() const;
+
     RowList rows_;
     std::unordered_map<RowHandle, RowList::iterator> index_;
+    mutable std::vector<RowHandle> order_;
+    mutable std::unordered_map<RowHandle, int> lines_;
+    mutable bool orderValid_ = true;
     RowHandle nextHandle_ = 1;
     RowHandle focusedRow_ = kNoRow;
     int focusedColumn_ = 0;

@@ -39,56 +39,109 @@ int TreeListData::insertColumn(int index, TreeListColumn column) {
     return index;
 }
 
+void TreeListData::link(HTREEITEM item, HTREEITEM previous, HTREEITEM next) {
+    TreeListItem& entry = items_[item];
+    entry.previous = previous;
+    entry.next = next;
+    if (previous != 0) {
+        items_[previous].next = item;
+    } else {
+        first_ = item;
+    }
+    if (next != 0) {
+        items_[next].previous = item;
+    } else {
+        last_ = item;
+    }
+    orderValid_ = false;
+}
+
 HTREEITEM TreeListData::insertItem(HTREEITEM after) {
-    auto position = order_.end();
+    HTREEITEM previous = 0;
+    HTREEITEM next = 0;
     if (after == TVI_FIRST) {
-        position = order_.begin();
-    } else if (after != TVI_LAST) {
-        const auto found = std::find(order_.begin(), order_.end(), after);
-        if (found == order_.end()) {
+        next = first_;
+    } else if (after == TVI_LAST) {
+        previous = last_;
+    } else {
+        const auto found = items_.find(after);
+        if (found == items_.end()) {
             return 0;
         }
-        position = found + 1;
+        previous = after;
+        next = found->second.next;
     }
     const HTREEITEM handle = nextHandle_++;
-    order_.insert(position, handle);
     items_.emplace(handle, TreeListItem{});
+    link(handle, previous, next);
     return handle;
 }
 
 bool TreeListData::deleteItem(HTREEITEM item) {
-    if (items_.erase(item) == 0) {
+    const auto found = items_.find(item);
+    if (found == items_.end()) {
         return false;
     }
-    order_.erase(std::find(order_.begin(), order_.end(), item));
+    const HTREEITEM previous = found->second.previous;
+    const HTREEITEM next = found->second.next;
+    items_.erase(found);
+    if (previous != 0) {
+        items_[previous].next = next;
+    } else {
+        first_ = next;
+    }
+    if (next != 0) {
+        items_[next].previous = previous;
+    } else {
+        last_ = previous;
+    }
+    orderValid_ = false;
     return true;
 }
 
 void TreeListData::deleteAll() {
-    order_.clear();
     items_.clear();
+    first_ = 0;
+    last_ = 0;
+    orderValid_ = false;
+}
+
+void TreeListData::refreshOrder() const {
+    if (orderValid_) {
+        return;
+    }
+    order_.clear();
+    rows_.clear();
+    order_.reserve(items_.size());
+    for (HTREEITEM item = first_; item != 0; item = items_.at(item).next) {
+        rows_.emplace(item, static_cast<int>(order_.size()));
+        order_.push_back(item);
+    }
+    orderValid_ = true;
 }
 
 int TreeListData::rowIndex(HTREEITEM item) const {
-    const auto found = std::find(order_.begin(), order_.end(), item);
-    return found == order_.end() ? -1 : static_cast<int>(found - order_.begin());
+    refreshOrder();
+    const auto found = rows_.find(item);
+    return found == rows_.end() ? -1 : found->second;
 }
 
 HTREEITEM TreeListData::itemAt(int row) const {
     if (row < 0 || row >= itemCount()) {
         return 0;
     }
+    refreshOrder();
     return order_[static_cast<size_t>(row)];
 }
 
 HTREEITEM TreeListData::next(HTREEITEM item) const {
-    const int row = rowIndex(item);
-    return row < 0 ? 0 : itemAt(row + 1);
+    const auto found = items_.find(item);
+    return found == items_.end() ? 0 : found->second.next;
 }
 
 HTREEITEM TreeListData::previous(HTREEITEM item) const {
-    const int row = rowIndex(item);
-    return row <= 0 ? 0 : itemAt(row - 1);
+    const auto found = items_.find(item);
+    return found == items_.end() ? 0 : found->second.previous;
 }
 
 const TreeListCell* TreeListData::cell(HTREEITEM item, int column) const {

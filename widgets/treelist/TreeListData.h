@@ -38,6 +38,8 @@ struct TreeListCell {
 
 struct TreeListItem {
     std::vector<TreeListCell> cells;  // grows on demand; a missing cell has no text
+    HTREEITEM previous = 0;           // neighbours in display order; 0 at either end
+    HTREEITEM next = 0;
 };
 
 class TreeListData {
@@ -48,7 +50,7 @@ class TreeListData {
     // Inserts before `index` (clamped to the end); returns the index used or -1 when full.
     int insertColumn(int index, TreeListColumn column);
 
-    int itemCount() const { return static_cast<int>(order_.size()); }
+    int itemCount() const { return static_cast<int>(items_.size()); }
     bool contains(HTREEITEM item) const { return items_.count(item) != 0; }
     // Inserts a new item at TVI_FIRST, TVI_LAST or after an existing item; 0 if `after` is
     // none of these.
@@ -70,11 +72,20 @@ class TreeListData {
   private:
     // The item's own text (column 0) exists even before any column has been inserted.
     int cellColumnCount() const { return std::max(columnCount(), 1); }
+    // The items are linked in display order, so that inserting, deleting and walking cost the
+    // same for any number of items; display rows come from an order rebuilt on the first
+    // question after the items changed (a paint or a walk then pays for it once).
+    void refreshOrder() const;
+    void link(HTREEITEM item, HTREEITEM previous, HTREEITEM next);
 
     std::vector<TreeListColumn> columns_;
-    std::vector<HTREEITEM> order_;
     std::unordered_map<HTREEITEM, TreeListItem> items_;
+    HTREEITEM first_ = 0;
+    HTREEITEM last_ = 0;
     HTREEITEM nextHandle_ = 1;
+    mutable std::vector<HTREEITEM> order_;
+    mutable std::unordered_map<HTREEITEM, int> rows_;
+    mutable bool orderValid_ = true;
 };
 
 }  // namespace lumetra
