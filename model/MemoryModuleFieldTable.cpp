@@ -47,9 +47,27 @@ std::string MemoryModuleFieldTable::cellText(RowHandle row, int column) const {
 }
 
 void MemoryModuleFieldTable::setCellText(RowHandle row, int column, std::string_view text) {
-    if (Row* r = find(row); r != nullptr && validColumn(column)) {
+    if (Row* r = find(row); r != nullptr && validColumn(column) && r->texts[column] != text) {
         r->texts[column] = std::string(text);
+        noteChanged(*r);
     }
+}
+
+void MemoryModuleFieldTable::noteChanged(Row& row) {
+    row.changedAt = ++changeCount_;
+    recent_.splice(recent_.begin(), recent_, row.recent);
+}
+
+std::vector<RowHandle> MemoryModuleFieldTable::rowsChangedSince(std::uint64_t since) const {
+    std::vector<RowHandle> changed;
+    for (const RowHandle handle : recent_) {
+        const Row* row = find(handle);
+        if (row->changedAt <= since) {
+            break;
+        }
+        changed.push_back(handle);
+    }
+    return changed;
 }
 
 void MemoryModuleFieldTable::refreshOrder() const {
@@ -95,10 +113,21 @@ RowHandle MemoryModuleFieldTable::insertRow(RowPosition position, RowHandle afte
         }
         where = std::next(it->second);
     }
+    const bool atEnd = where == rows_.end();
     const RowHandle handle = nextHandle_++;
-    const auto inserted = rows_.insert(where, Row{handle, {}, {}});
+    const auto inserted = rows_.insert(where, Row{handle, {}, {}, 0, {}});
     index_.emplace(handle, inserted);
-    orderValid_ = false;
+    recent_.push_front(handle);
+    inserted->recent = recent_.begin();
+    inserted->changedAt = ++changeCount_;
+    if (!atEnd) {
+        layoutChangeCount_ = changeCount_;
+        orderValid_ = false;
+    } else if (orderValid_) {
+        // A row added at the end moves no other row, so the order is extended, not rebuilt.
+        lines_.emplace(handle, static_cast<int>(order_.size()));
+        order_.push_back(handle);
+    }
     return handle;
 }
 
@@ -107,9 +136,11 @@ bool MemoryModuleFieldTable::deleteRow(RowHandle row) {
     if (it == index_.end()) {
         return false;
     }
+    recent_.erase(it->second->recent);
     rows_.erase(it->second);
     index_.erase(it);
     orderValid_ = false;
+    layoutChangeCount_ = ++changeCount_;
     if (focusedRow_ == row) {
         focusedRow_ = kNoRow;
     }

@@ -223,6 +223,15 @@ timed_row("Data file load, 10,000 rows", "bench_tablesize", "BM_LoadDataFile1000
           1e9, "< 1 s")
 timed_row("One cell edit with 10,000 rows (edit, solve, refresh tick)", "bench_tablesize",
           "BM_CellEdit10000Rows", 2e6, "< 2 ms")
+timed_row("Data file load, 10,000 rows (window, repainted)", "bench_gui_table",
+          "BM_WindowLoad10000Rows/iterations:3", 1e9, "< 1 s")
+timed_row("One cell edit with 10,000 rows (window: typed, solved, ticked, repainted)",
+          "bench_gui_table", "BM_WindowCellEdit10000Rows", 2e6, "< 2 ms")
+for count in (500, 2000):
+    timed_row("%d rows added one by one (core)" % count, "bench_tablesize",
+              "BM_AddRowsOneByOne/%d/iterations:1" % count)
+    timed_row("%d rows added one by one (window)" % count, "bench_gui_table",
+              "BM_WindowAddRowsOneByOne/%d/iterations:1" % count)
 timed_row("Data file load, 140 rows", "bench_report_extra", "BM_DataFileLoad140Rows")
 timed_row("Data file save, 140 rows", "bench_report_extra", "BM_DataFileSave140Rows")
 timed_row("10,000 places read and sorted (core)", "bench_report_extra",

@@ -31,10 +31,15 @@ int TreeListData::insertColumn(int index, TreeListColumn column) {
         return index;  // the items' own texts were column 0 already
     }
     // Cells follow their columns: the texts of later columns move one to the right.
+    std::vector<HTREEITEM> moved;
     for (auto& [handle, item] : items_) {
         if (static_cast<int>(item.cells.size()) > index) {
             item.cells.insert(item.cells.begin() + index, TreeListCell{});
+            moved.push_back(handle);
         }
+    }
+    for (const HTREEITEM handle : moved) {
+        noteTextChanged(handle);
     }
     return index;
 }
@@ -53,7 +58,64 @@ void TreeListData::link(HTREEITEM item, HTREEITEM previous, HTREEITEM next) {
     } else {
         last_ = item;
     }
-    orderValid_ = false;
+    entry.changedAt = ++changeCount_;
+    linkRecentFirst(item, entry);
+    if (next != 0) {
+        layoutChangeCount_ = changeCount_;
+        orderValid_ = false;
+    } else if (orderValid_) {
+        // An item added at the end moves no other item: the order is extended, not rebuilt.
+        rows_.emplace(item, static_cast<int>(order_.size()));
+        order_.push_back(item);
+    }
+}
+
+void TreeListData::unlinkRecent(TreeListItem& entry) {
+    if (entry.recentPrevious != 0) {
+        items_.at(entry.recentPrevious).recentNext = entry.recentNext;
+    } else {
+        recentFirst_ = entry.recentNext;
+    }
+    if (entry.recentNext != 0) {
+        items_.at(entry.recentNext).recentPrevious = entry.recentPrevious;
+    }
+    entry.recentPrevious = 0;
+    entry.recentNext = 0;
+}
+
+void TreeListData::linkRecentFirst(HTREEITEM item, TreeListItem& entry) {
+    entry.recentPrevious = 0;
+    entry.recentNext = recentFirst_;
+    if (recentFirst_ != 0) {
+        items_.at(recentFirst_).recentPrevious = item;
+    }
+    recentFirst_ = item;
+}
+
+void TreeListData::noteTextChanged(HTREEITEM item) {
+    const auto found = items_.find(item);
+    if (found == items_.end()) {
+        return;
+    }
+    TreeListItem& entry = found->second;
+    entry.changedAt = ++changeCount_;
+    if (recentFirst_ != item) {
+        unlinkRecent(entry);
+        linkRecentFirst(item, entry);
+    }
+}
+
+std::vector<HTREEITEM> TreeListData::itemsChangedSince(std::uint64_t since) const {
+    std::vector<HTREEITEM> changed;
+    for (HTREEITEM item = recentFirst_; item != 0;) {
+        const TreeListItem& entry = items_.at(item);
+        if (entry.changedAt <= since) {
+            break;
+        }
+        changed.push_back(item);
+        item = entry.recentNext;
+    }
+    return changed;
 }
 
 HTREEITEM TreeListData::insertItem(HTREEITEM after) {
@@ -84,6 +146,7 @@ bool TreeListData::deleteItem(HTREEITEM item) {
     }
     const HTREEITEM previous = found->second.previous;
     const HTREEITEM next = found->second.next;
+    unlinkRecent(found->second);
     items_.erase(found);
     if (previous != 0) {
         items_[previous].next = next;
@@ -96,6 +159,7 @@ bool TreeListData::deleteItem(HTREEITEM item) {
         last_ = previous;
     }
     orderValid_ = false;
+    layoutChangeCount_ = ++changeCount_;
     return true;
 }
 
@@ -103,7 +167,9 @@ void TreeListData::deleteAll() {
     items_.clear();
     first_ = 0;
     last_ = 0;
+    recentFirst_ = 0;
     orderValid_ = false;
+    layoutChangeCount_ = ++changeCount_;
 }
 
 void TreeListData::refreshOrder() const {
