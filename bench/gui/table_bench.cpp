@@ -26,11 +26,12 @@ namespace fs = std::filesystem;
 
 constexpr int kRows = 10000;
 
-fs::path bigTableFile() {
-    const fs::path path = fs::temp_directory_path() / "lumetra-bench-gui-10000-rows.lumet";
+fs::path tableFile(int rows) {
+    const fs::path path =
+        fs::temp_directory_path() / ("lumetra-bench-gui-" + std::to_string(rows) + "-rows.lumet");
     if (!fs::exists(path)) {
         bench::OpenedCalculator opened;
-        opened.fillRows(kRows);
+        opened.fillRows(rows);
         if (saveDataFile(opened.calculator, path) != DataFileOutcome::Done) {
             return {};
         }
@@ -64,7 +65,7 @@ void typeIntoCell(CTreeListCtrl& control, HTREEITEM row, int column, const QStri
 }
 
 void BM_WindowLoad10000Rows(benchmark::State& state) {
-    const fs::path path = bigTableFile();
+    const fs::path path = tableFile(kRows);
     if (path.empty()) {
         state.SkipWithError("the data file could not be written");
         return;
@@ -86,8 +87,11 @@ void BM_WindowLoad10000Rows(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowLoad10000Rows)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void BM_WindowCellEdit10000Rows(benchmark::State& state) {
-    const fs::path path = bigTableFile();
+// The first row's width, typed anew: its figures change, so the totals of every row below are
+// summed again. The same edit with 100 rows shows what does not depend on the table's size
+// (the editor, the chart and the repaint).
+void BM_WindowCellEdit(benchmark::State& state) {
+    const fs::path path = tableFile(static_cast<int>(state.range(0)));
     if (path.empty()) {
         state.SkipWithError("the data file could not be written");
         return;
@@ -108,7 +112,7 @@ void BM_WindowCellEdit10000Rows(benchmark::State& state) {
     }
     state.counters["rows"] = control.GetCount();
 }
-BENCHMARK(BM_WindowCellEdit10000Rows)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WindowCellEdit)->Arg(100)->Arg(kRows)->Unit(benchmark::kMicrosecond);
 
 void BM_WindowAddRowsOneByOne(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
