@@ -95,6 +95,19 @@ void TreeListTable::setFocusedRow(RowHandle row) {
     control_.SetFocusCell(row, -1);
 }
 
+std::uint64_t TreeListTable::changeCount() const {
+    return control_.GetChangeCount();
+}
+
+std::vector<RowHandle> TreeListTable::rowsChangedSince(std::uint64_t since) const {
+    const std::vector<HTREEITEM> items = control_.GetItemsChangedSince(since);
+    return {items.begin(), items.end()};
+}
+
+std::uint64_t TreeListTable::layoutChangeCount() const {
+    return control_.GetLayoutChangeCount();
+}
+
 void setUpModuleFieldColumns(CTreeListCtrl& control) {
     control.SetExtendedStyle(0, kColumnSetupStyle);
     control.InsertColumn(0, QString(), TLCFMT_LEFT, 0);

@@ -24,6 +24,9 @@ class TreeListTable final : public ModuleFieldTable {
     RowHandle insertRow(RowPosition position, RowHandle after = kNoRow) override;
     bool deleteRow(RowHandle row) override;
     void setFocusedRow(RowHandle row) override;
+    std::uint64_t changeCount() const override;
+    std::vector<RowHandle> rowsChangedSince(std::uint64_t since) const override;
+    std::uint64_t layoutChangeCount() const override;
 
   private:
     CTreeListCtrl& control_;

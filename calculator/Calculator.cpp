@@ -97,7 +97,7 @@ void Calculator::openDialog() {
 bool Calculator::refreshTick() {
     if (state_.tableRefreshPending) {
         state_.tableRefreshPending = false;
-        formatModuleFieldRows(table_, state_.placeholderRow);
+        formatChangedModuleFieldRows(table_, state_.placeholderRow, state_.formattedRows);
     }
     if (state_.chartRedrawPending) {
         state_.chartRedrawPending = false;

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ChartOutput.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
-#include <QString>
+#include <QImageWriter>
+
+#include <filesystem>
 
 #include "energy/MonthlyChart.h"
+#include "persistence/FileAccess.h"
 
 namespace lumetra::cli {
 
@@ -15,7 +20,21 @@ bool writeChartPng(const MonthlyFigures& figures, int width, int height, const s
     }
     const QImage image(chart.data(), chart.width(), chart.height(), 3 * chart.width(),
                        QImage::Format_RGB888);
-    return image.save(QString::fromStdString(path), "PNG");
+    // Encoded in memory first, then written as the data file is: a full disk or a failed write
+    // is reported and leaves the previous chart as it was, never a cut or empty PNG.
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    QImageWriter writer(&buffer, "PNG");
+    if (!writer.write(image) || png.isEmpty()) {
+        return false;
+    }
+    buffer.close();
+    return writeFileReplacing(
+        std::filesystem::path(path),
+        std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }
 
 }  // namespace lumetra::cli

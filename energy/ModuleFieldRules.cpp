@@ -5,7 +5,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <system_error>
+#include <unordered_set>
+#include <vector>
 
 #include "energy/ModuleFieldColumns.h"
 #include "support/CharClass.h"
@@ -251,29 +254,94 @@ void completeModuleFieldRow(ModuleFieldTable& table, RowHandle row, int mode,
     }
 }
 
+namespace {
+
+// Rewrites columns 1..5 of one row into their display form and colours its out-of-range
+// cells by the row's display line (asked of the table only when needed). Returns whether a
+// cell was coloured out of range.
+bool formatRow(ModuleFieldTable& table, RowHandle row, std::optional<int> line) {
+    bool marked = false;
+    for (int column = kFirstInputColumn; column <= kLastInputColumn; ++column) {
+        const std::string text = table.cellText(row, column);
+        if (text.empty()) {
+            continue;
+        }
+        const double value = readCellValue(text);
+        const InputColumnFormat& format =
+            kInputColumnFormats[static_cast<std::size_t>(column - kFirstInputColumn)];
+        table.setCellText(row, column, formatString(format.format, value, format.unit));
+        if (value >= format.minimum && value <= format.maximum) {
+            table.setCellBackground(row, column, std::nullopt);
+        } else {
+            if (!line) {
+                line = table.rowIndex(row);
+            }
+            table.setCellBackground(row, column,
+                                    *line % 2 != 0 ? kOutOfRangeOddRow : kOutOfRangeEvenRow);
+            marked = true;
+        }
+    }
+    return marked;
+}
+
+}  // namespace
+
 void formatModuleFieldRows(ModuleFieldTable& table, RowHandle placeholderRow) {
+    // The display line is counted along the walk: asking the table for it row by row would
+    // make the walk cost the square of the rows.
+    int line = -1;
     for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
+        ++line;
         if (row == placeholderRow) {
             continue;  // the placeholder row is never formatted or coloured
         }
-        for (int column = kFirstInputColumn; column <= kLastInputColumn; ++column) {
-            const std::string text = table.cellText(row, column);
-            if (text.empty()) {
+        formatRow(table, row, line);
+    }
+}
+
+void formatChangedModuleFieldRows(ModuleFieldTable& table, RowHandle placeholderRow,
+                                  RowFormatCache& cache) {
+    const std::uint64_t begun = table.changeCount();
+    if (cache.table != &table || begun < cache.seenCount) {
+        cache.marked.clear();
+        int line = -1;
+        for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
+            ++line;
+            if (row != placeholderRow && formatRow(table, row, line)) {
+                cache.marked.insert(row);
+            }
+        }
+    } else {
+        // A row left alone since the last formatting still shows what formatting it again
+        // would show, unless it moved to a line of the other parity with a coloured cell.
+        std::vector<RowHandle> rows = table.rowsChangedSince(cache.seenCount);
+        // Each row is formatted once, as the walk over all rows formats it.
+        std::unordered_set<RowHandle> listed(rows.begin(), rows.end());
+        auto add = [&](RowHandle row) {
+            if (listed.insert(row).second) {
+                rows.push_back(row);
+            }
+        };
+        add(cache.placeholderRow);  // formatted when it has become a field
+        if (table.layoutChangeCount() > cache.seenCount) {
+            for (const RowHandle row : cache.marked) {
+                add(row);
+            }
+        }
+        for (const RowHandle row : rows) {
+            if (row == kNoRow || row == placeholderRow) {
                 continue;
             }
-            const double value = readCellValue(text);
-            const InputColumnFormat& format =
-                kInputColumnFormats[static_cast<std::size_t>(column - kFirstInputColumn)];
-            table.setCellText(row, column, formatString(format.format, value, format.unit));
-            if (value >= format.minimum && value <= format.maximum) {
-                table.setCellBackground(row, column, std::nullopt);
+            if (formatRow(table, row, std::nullopt)) {
+                cache.marked.insert(row);
             } else {
-                table.setCellBackground(
-                    row, column,
-                    table.rowIndex(row) % 2 != 0 ? kOutOfRangeOddRow : kOutOfRangeEvenRow);
+                cache.marked.erase(row);
             }
         }
     }
+    cache.table = &table;
+    cache.seenCount = begun;  // rows written now are formatted once more, finding them done
+    cache.placeholderRow = placeholderRow;
 }
 
 }  // namespace lumetra

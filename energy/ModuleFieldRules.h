@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/ModuleFieldRowCache.h"
 #include "model/ModuleFieldTable.h"
 
 namespace lumetra {
@@ -30,5 +31,10 @@ void completeModuleFieldRow(ModuleFieldTable& table, RowHandle row, int mode,
 // Rewrites columns 1..5 of every row but the placeholder into their display form and colours
 // out-of-range cells pale red.
 void formatModuleFieldRows(ModuleFieldTable& table, RowHandle placeholderRow);
+
+// The same for the rows changed since the last call with `cache` (every row on the first
+// call, or for another table): the table then looks as formatModuleFieldRows would leave it.
+void formatChangedModuleFieldRows(ModuleFieldTable& table, RowHandle placeholderRow,
+                                  RowFormatCache& cache);
 
 }  // namespace lumetra

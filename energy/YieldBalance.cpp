@@ -4,7 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "energy/ModuleFieldColumns.h"
 #include "energy/ModuleFieldRules.h"
@@ -78,38 +81,184 @@ double monthlyDemand(const CalculatorState& state, std::size_t i) {
 
 }  // namespace
 
+namespace {
+
+using SiteFigures = std::array<double, 3>;  // latitude, ideal yield per area, power per area
+
+bool sameSite(const SiteFigures& a, const SiteFigures& b) {
+    // Compared bit for bit: a figure that only compares equal (0 and -0) may still change a
+    // row's texts.
+    return std::memcmp(a.data(), b.data(), sizeof(SiteFigures)) == 0;
+}
+
+// Completes one row and writes its power and yield; the placeholder row only takes its place.
+YieldRowCache::Row evaluateRow(ModuleFieldTable& table, RowHandle row, RowHandle placeholder,
+                               const SiteFigures& site) {
+    YieldRowCache::Row entry;
+    entry.handle = row;
+    if (row == placeholder) {
+        return entry;
+    }
+    completeModuleFieldRow(table, row, -1, {});
+
+    const double area = readCellValue(table.cellText(row, ColumnArea));
+    const double azimuth = readCellValue(table.cellText(row, ColumnAzimuth));
+    const double tilt = readCellValue(table.cellText(row, ColumnTilt));
+
+    const double power = area * site[2];
+    table.setCellText(row, ColumnPower, formatString("%.0F Wp ", power));
+
+    // A row's yield is before the installation's losses.
+    const double yield = site[1] * area * orientationFactor(tilt, azimuth, site[0]);
+    table.setCellText(row, ColumnYield, formatString("%.1F kWh ", yield));
+
+    entry.counts = true;
+    entry.area = area;
+    entry.power = power;
+    entry.yield = yield;
+    return entry;
+}
+
+// Reads the rows again in display order; a row that is not `stale` (and was kept) keeps its
+// figures. `stale` null: every row is read.
+void rebuildRows(YieldRowCache& cache, ModuleFieldTable& table, RowHandle placeholder,
+                 const SiteFigures& site, const std::unordered_set<RowHandle>* stale) {
+    std::vector<YieldRowCache::Row> rows;
+    rows.reserve(cache.rows.size() + 1);
+    for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
+        const auto kept = cache.positions.find(row);
+        if (stale != nullptr && kept != cache.positions.end() && stale->count(row) == 0) {
+            rows.push_back(cache.rows[kept->second]);
+        } else {
+            rows.push_back(evaluateRow(table, row, placeholder, site));
+        }
+    }
+    cache.rows = std::move(rows);
+    cache.positions.clear();
+    cache.positions.reserve(cache.rows.size());
+    for (std::size_t i = 0; i < cache.rows.size(); ++i) {
+        cache.positions.emplace(cache.rows[i].handle, i);
+    }
+}
+
+// Reads the rows added after the last kept row; false when a changed row is still unknown
+// after that (so the kept order no longer holds).
+bool appendNewRows(YieldRowCache& cache, ModuleFieldTable& table, RowHandle placeholder,
+                   const SiteFigures& site, std::size_t unknownRows) {
+    RowHandle row = cache.rows.empty() ? table.firstRow() : table.nextRow(cache.rows.back().handle);
+    std::size_t appended = 0;
+    for (; row != kNoRow; row = table.nextRow(row)) {
+        cache.positions.emplace(row, cache.rows.size());
+        cache.rows.push_back(evaluateRow(table, row, placeholder, site));
+        ++appended;
+    }
+    return appended >= unknownRows;
+}
+
+// The running totals from row `from` on, in display order, continuing those before it.
+void sumFrom(YieldRowCache& cache, std::size_t from) {
+    for (std::size_t i = from; i < cache.rows.size(); ++i) {
+        YieldRowCache::Row& row = cache.rows[i];
+        if (i == 0) {
+            row.areaTotal = 0;
+            row.powerTotal = 0;
+            row.yieldTotal = 0;
+            row.countedRows = 0;
+        } else {
+            const YieldRowCache::Row& before = cache.rows[i - 1];
+            row.areaTotal = before.areaTotal;
+            row.powerTotal = before.powerTotal;
+            row.yieldTotal = before.yieldTotal;
+            row.countedRows = before.countedRows;
+        }
+        if (row.counts) {
+            row.areaTotal += row.area;
+            row.powerTotal += row.power;
+            row.yieldTotal += row.yield;
+            ++row.countedRows;
+        }
+    }
+}
+
+// Brings the kept rows up to date with the table and returns the first row whose figures
+// changed (the totals from there on are stale).
+std::size_t updateRows(YieldRowCache& cache, ModuleFieldTable& table, RowHandle placeholder,
+                       const SiteFigures& site) {
+    const bool sameTable = cache.table == &table && table.changeCount() >= cache.seenCount;
+    if (!sameTable || !sameSite(cache.site, site)) {
+        cache.positions.clear();
+        rebuildRows(cache, table, placeholder, site, nullptr);
+        return 0;
+    }
+
+    std::vector<RowHandle> changed = table.rowsChangedSince(cache.seenCount);
+    if (cache.placeholderRow != placeholder) {
+        // The former placeholder counts again, the new one no longer. A row is read once per
+        // run, as the walk over all rows reads it: reading it twice could complete it twice.
+        for (const RowHandle row : {cache.placeholderRow, placeholder}) {
+            if (std::find(changed.begin(), changed.end(), row) == changed.end()) {
+                changed.push_back(row);
+            }
+        }
+    }
+    if (table.layoutChangeCount() > cache.seenCount) {
+        const std::unordered_set<RowHandle> stale(changed.begin(), changed.end());
+        rebuildRows(cache, table, placeholder, site, &stale);
+        return 0;
+    }
+
+    // Without a row deleted or inserted between others, rows were only added at the end.
+    std::size_t first = cache.rows.size();
+    std::size_t unknownRows = 0;
+    for (const RowHandle row : changed) {
+        const auto kept = cache.positions.find(row);
+        if (kept == cache.positions.end()) {
+            unknownRows += row != kNoRow ? 1 : 0;
+            continue;
+        }
+        cache.rows[kept->second] = evaluateRow(table, row, placeholder, site);
+        first = std::min(first, kept->second);
+    }
+    if (unknownRows > 0 && !appendNewRows(cache, table, placeholder, site, unknownRows)) {
+        const std::unordered_set<RowHandle> stale(changed.begin(), changed.end());
+        rebuildRows(cache, table, placeholder, site, &stale);
+        return 0;
+    }
+    return first;
+}
+
+}  // namespace
+
 void evaluateAnnualYield(CalculatorState& state, ModuleFieldTable& table, QuantityId target) {
     auto& v = state.values;
     MonthlyFigures& figures = state.figures;
-    figures.totalModuleArea = 0;
-    figures.totalPeakPower = 0;
-    double sum = 0;
 
     // Read once: none of them changes while the rows are walked.
-    const double latitude = v[Latitude];
-    const double idealPerArea = v[AnnualIrradiation] * v[Efficiency] * 0.01;
-    const double powerPerArea = v[PowerPerArea];
+    const SiteFigures site = {v[Latitude], v[AnnualIrradiation] * v[Efficiency] * 0.01,
+                              v[PowerPerArea]};
 
-    for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
-        if (row == state.placeholderRow) {
-            continue;
+    // Only the rows changed since the last run are read and written again; the others keep
+    // the figures of that run, which their unchanged cells would give again.
+    YieldRowCache& cache = state.yieldRows;
+    const std::uint64_t begun = table.changeCount();
+    const std::size_t first = updateRows(cache, table, state.placeholderRow, site);
+    sumFrom(cache, first);
+    cache.table = &table;
+    cache.seenCount = begun;  // rows written by this run are read once more by the next
+    cache.placeholderRow = state.placeholderRow;
+    cache.site = site;
+
+    double sum = 0;
+    figures.totalModuleArea = 0;
+    figures.totalPeakPower = 0;
+    if (!cache.rows.empty()) {
+        const YieldRowCache::Row& last = cache.rows.back();
+        figures.totalModuleArea = last.areaTotal;
+        figures.totalPeakPower = last.powerTotal;
+        sum = last.yieldTotal;
+        if (last.countedRows > 0) {
+            state.tableRefreshPending = true;
         }
-        completeModuleFieldRow(table, row, -1, {});
-        state.tableRefreshPending = true;
-
-        const double area = readCellValue(table.cellText(row, ColumnArea));
-        const double azimuth = readCellValue(table.cellText(row, ColumnAzimuth));
-        const double tilt = readCellValue(table.cellText(row, ColumnTilt));
-
-        const double power = area * powerPerArea;
-        table.setCellText(row, ColumnPower, formatString("%.0F Wp ", power));
-        figures.totalModuleArea += area;
-        figures.totalPeakPower += power;
-
-        // A row's yield is before the installation's losses.
-        const double yield = idealPerArea * area * orientationFactor(tilt, azimuth, latitude);
-        table.setCellText(row, ColumnYield, formatString("%.1F kWh ", yield));
-        sum += yield;
     }
 
     if (target != AnnualYield) {

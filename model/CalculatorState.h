@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "model/ModuleFieldRowCache.h"
 #include "model/ModuleFieldTable.h"
 #include "model/Quantity.h"
 
@@ -44,6 +45,10 @@ struct CalculatorState {
 
     // The always-last empty row of the module-field table; not a field.
     RowHandle placeholderRow = kNoRow;
+
+    // The rows as the yield relation and the refresh tick last saw them.
+    YieldRowCache yieldRows;
+    RowFormatCache formattedRows;
 };
 
 }  // namespace lumetra

@@ -48,17 +48,47 @@ std::string MemoryModuleFieldTable::cellText(RowHandle row, int column) const {
 }
 
 void MemoryModuleFieldTable::setCellText(RowHandle row, int column, std::string_view text) {
-    if (Row* r = find(row); r != nullptr && validColumn(column)) {
+    if (Row* r = find(row); r != nullptr && validColumn(column) && r->texts[column] != text) {
         r->texts[column] = std::string(text);
+        noteChanged(*r);
     }
 }
 
-int MemoryModuleFieldTable::rowIndex(RowHandle row) const {
-    const auto it = index_.find(row);
-    if (it == index_.end()) {
-        return -1;
+void MemoryModuleFieldTable::noteChanged(Row& row) {
+    row.changedAt = ++changeCount_;
+    recent_.splice(recent_.begin(), recent_, row.recent);
+}
+
+std::vector<RowHandle> MemoryModuleFieldTable::rowsChangedSince(std::uint64_t since) const {
+    std::vector<RowHandle> changed;
+    for (const RowHandle handle : recent_) {
+        const Row* row = find(handle);
+        if (row->changedAt <= since) {
+            break;
+        }
+        changed.push_back(handle);
     }
-    return static_cast<int>(std::distance(rows_.begin(), RowList::const_iterator(it->second)));
+    return changed;
+}
+
+void MemoryModuleFieldTable::refreshOrder() const {
+    if (orderValid_) {
+        return;
+    }
+    order_.clear();
+    lines_.clear();
+    order_.reserve(rows_.size());
+    for (const Row& row : rows_) {
+        lines_.emplace(row.handle, static_cast<int>(order_.size()));
+        order_.push_back(row.handle);
+    }
+    orderValid_ = true;
+}
+
+int MemoryModuleFieldTable::rowIndex(RowHandle row) const {
+    refreshOrder();
+    const auto it = lines_.find(row);
+    return it == lines_.end() ? -1 : it->second;
 }
 
 void MemoryModuleFieldTable::setCellBackground(RowHandle row, int column,
@@ -84,9 +114,21 @@ RowHandle MemoryModuleFieldTable::insertRow(RowPosition position, RowHandle afte
         }
         where = std::next(it->second);
     }
+    const bool atEnd = where == rows_.end();
     const RowHandle handle = nextHandle_++;
-    const auto inserted = rows_.insert(where, Row{handle, {}, {}});
+    const auto inserted = rows_.insert(where, Row{handle, {}, {}, 0, {}});
     index_.emplace(handle, inserted);
+    recent_.push_front(handle);
+    inserted->recent = recent_.begin();
+    inserted->changedAt = ++changeCount_;
+    if (!atEnd) {
+        layoutChangeCount_ = changeCount_;
+        orderValid_ = false;
+    } else if (orderValid_) {
+        // A row added at the end moves no other row, so the order is extended, not rebuilt.
+        lines_.emplace(handle, static_cast<int>(order_.size()));
+        order_.push_back(handle);
+    }
     return handle;
 }
 
@@ -95,8 +137,11 @@ bool MemoryModuleFieldTable::deleteRow(RowHandle row) {
     if (it == index_.end()) {
         return false;
     }
+    recent_.erase(it->second->recent);
     rows_.erase(it->second);
     index_.erase(it);
+    orderValid_ = false;
+    layoutChangeCount_ = ++changeCount_;
     if (focusedRow_ == row) {
         focusedRow_ = kNoRow;
     }
@@ -118,7 +163,8 @@ RowHandle MemoryModuleFieldTable::rowAt(int index) const {
     if (index < 0 || index >= rowCount()) {
         return kNoRow;
     }
-    return std::next(rows_.begin(), index)->handle;
+    refreshOrder();
+    return order_[static_cast<std::size_t>(index)];
 }
 
 }  // namespace lumetra

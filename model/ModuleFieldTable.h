@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "support/Rgb.h"
 
@@ -46,6 +47,20 @@ class ModuleFieldTable {
 
     // Moves the focused cell to `row`, keeping the focused column; kNoRow removes the focus.
     virtual void setFocusedRow(RowHandle row) = 0;
+
+    // Change tracking, so that work over the rows can be limited to the rows that changed.
+    // The change count grows with every change: a cell text set to a different text (setting
+    // the same text again is no change), a row inserted or deleted. Backgrounds and the focus
+    // are not counted.
+    virtual std::uint64_t changeCount() const = 0;
+
+    // The existing rows whose cell texts changed, or that were inserted, after the change count
+    // stood at `since`; each row once, the latest changed first.
+    virtual std::vector<RowHandle> rowsChangedSince(std::uint64_t since) const = 0;
+
+    // The change count of the latest change that moved rows to other lines or removed them: a
+    // deletion, or an insertion anywhere but after the last row. 0 when there was none.
+    virtual std::uint64_t layoutChangeCount() const = 0;
 };
 
 }  // namespace lumetra

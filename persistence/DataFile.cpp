@@ -15,21 +15,20 @@
 namespace lumetra {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-void deleteFieldRows(Calculator& calculator) {
+// Returns whether any row was deleted.
+bool deleteFieldRows(Calculator& calculator) {
     ModuleFieldTable& table = calculator.table();
     const RowHandle placeholder = calculator.state().placeholderRow;
+    bool deleted = false;
     RowHandle row = table.firstRow();
     while (row != kNoRow) {
         const RowHandle next = table.nextRow(row);
         if (row != placeholder) {
-            table.deleteRow(row);
+            deleted = table.deleteRow(row) || deleted;
         }
         row = next;
     }
+    return deleted;
 }
 
 // The rows read go before the placeholder row, which stays last, in the order of their numbers
@@ -83,6 +82,50 @@ void solvePass(Calculator& calculator, const DataFileReading& reading,
     }
 }
 
+// Whether a relation can compute q: only then may a saved value lie outside the quantity's
+// limits, which bind typed and loaded input.
+bool computedByARelation(QuantityId q) {
+    for (int f = 0; f < kRelationCount; ++f) {
+        if (kInvolvement[q][f] != 0 && kInvolvement[q][f] != kInputOnly) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The value a quantity read from the file keeps at the end of the load: the read value, limited
+// as a solve from it limits it, unless a relation may have computed it beyond its limits (the
+// window shows such a value, so the file gives it back).
+double restoredValue(QuantityId q, double value) {
+    if (computedByARelation(q)) {
+        return value;
+    }
+    const QuantityInfo& info = kQuantityInfo[q];
+    if (info.minimum != kNoLimit && value < info.minimum) {
+        value = info.minimum;
+    }
+    if (info.maximum != kNoLimit && value > info.maximum) {
+        value = info.maximum;
+    }
+    return value;
+}
+
+// Gives every quantity read from the file that is not derived its read value (restoredValue);
+// returns whether any value changed.
+bool restoreReadValues(Calculator& calculator, const DataFileReading& reading) {
+    CalculatorState& state = calculator.state();
+    bool changed = false;
+    for (int i = 0; i < kQuantityCount; ++i) {
+        const auto q = static_cast<QuantityId>(i);
+        if (reading.read[q] && !state.derived[q]) {
+            const double value = restoredValue(q, reading.value[q]);
+            changed = changed || state.values[q] != value;
+            state.values[q] = value;
+        }
+    }
+    return changed;
+}
+
 }  // namespace
 
 std::string_view dataFileMessage(DataFileOutcome outcome) {
@@ -90,6 +133,7 @@ std::string_view dataFileMessage(DataFileOutcome outcome) {
         case DataFileOutcome::NotFound:
             return kFileNotFoundMessage;
         case DataFileOutcome::WrongFormat:
+        case DataFileOutcome::TooLarge:
             return kWrongFormatMessage;
         case DataFileOutcome::SaveFailed:
             return kSaveFailedMessage;
@@ -120,20 +164,25 @@ DataFileOutcome saveDataFile(const Calculator& calculator, const std::filesystem
 }
 
 DataFileOutcome loadDataFile(Calculator& calculator, const std::filesystem::path& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return DataFileOutcome::NotFound;
-    }
-    std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
-    if (!file) {
-        return DataFileOutcome::NotFound;
+    FilePointer file;
+    switch (openRegularFileForReading(path, file)) {
+        case ReadOpenResult::Opened:
+            break;
+        case ReadOpenResult::NotOpened:
+            return DataFileOutcome::NotFound;
+        case ReadOpenResult::TooLarge:
+            return DataFileOutcome::TooLarge;
     }
     const DataFileReading reading = readDataFile(file.get());
     file.reset();
     // A file that opens but cannot be read is as good as missing; half of it must not replace
-    // the table and the quantities.
+    // the table and the quantities. Nor may the first 256 MiB of something that is no data
+    // file.
     if (reading.readFailed) {
         return DataFileOutcome::NotFound;
+    }
+    if (reading.tooLarge) {
+        return DataFileOutcome::TooLarge;
     }
     return applyDataFile(calculator, reading);
 }
@@ -142,8 +191,9 @@ DataFileOutcome applyDataFile(Calculator& calculator, const DataFileReading& rea
     CalculatorState& state = calculator.state();
     ModuleFieldTable& table = calculator.table();
 
-    deleteFieldRows(calculator);
+    const bool rowsDeleted = deleteFieldRows(calculator);
     const std::vector<RowHandle> rows = insertRowsRead(calculator, reading);
+    const bool rowsChanged = rowsDeleted || !rows.empty();
     formatModuleFieldRows(table, state.placeholderRow);
     const DataFileOutcome outcome =
         reading.recognisedLines == 0 ? DataFileOutcome::WrongFormat : DataFileOutcome::Done;
@@ -186,6 +236,30 @@ DataFileOutcome applyDataFile(Calculator& calculator, const DataFileReading& rea
     if (state.stampCounter == stampBeforeToggles) {
         state.derived[AnnualYield] = yieldDerived;
     }
+
+    // The solve passes may have overwritten a value of the file that ends the load free (a
+    // relation's guard giving 0 for a divisor of 0, or a partner computed from a field's
+    // rounded text). Every read quantity that is not derived shows what the file holds
+    // (restoredValue). Then the rows get their power and yield, and
+    // the figures that follow the yield, from these values, even when the file holds no
+    // quantity the solve passes would start from: the solve a table edit posts, run at once so
+    // that nothing of the load is left for later. It must not undo the restored values either.
+    // A file whose marks over-determine a relation (the toggles released some of them) was not
+    // written from a state the window can hold; its values do not fit together, and the solve
+    // passes have given the relations their say, as a click followed by typing would.
+    bool marksTaken = true;
+    for (int q = 0; q < kQuantityCount; ++q) {
+        marksTaken = marksTaken && (!reading.read[q] || state.preset[q] == marked[q]);
+    }
+    const bool restored = marksTaken && restoreReadValues(calculator, reading);
+    if (rowsChanged || restored) {
+        calculator.writeAllFields();
+        calculator.solveFrom(Latitude);
+        if (marksTaken && restoreReadValues(calculator, reading)) {
+            calculator.writeAllFields();
+        }
+    }
+
     FieldPanel& fields = calculator.fields();
     for (int i = 0; i < kQuantityCount; ++i) {
         const auto q = static_cast<QuantityId>(i);

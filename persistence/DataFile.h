@@ -12,8 +12,10 @@ class Calculator;
 
 enum class DataFileOutcome {
     Done,         // no message
-    NotFound,     // load: the file could not be opened or read; nothing changed
+    NotFound,     // load: the file could not be opened or read, or is no regular file; nothing
+                  // changed
     WrongFormat,  // load: no line was recognised; the table holds only the placeholder row
+    TooLarge,     // load: larger than any data file (the format message); nothing changed
     SaveFailed,   // save: nothing was written, an existing file is untouched
 };
 

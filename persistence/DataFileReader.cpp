@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "persistence/DataFileFormat.h"
+#include "persistence/FileAccess.h"
 #include "persistence/LinePieceReader.h"
 #include "support/CharClass.h"
 #include "support/Windows1252.h"
@@ -242,9 +243,10 @@ DataFileReading readDataFile(std::string_view bytes) {
 }
 
 DataFileReading readDataFile(std::FILE* file) {
-    LinePieceReader pieces(file, kDataFileLinePiece);
+    LinePieceReader pieces(file, kDataFileLinePiece, kMaxReadFileSize);
     DataFileReading reading = readAll(pieces);
     reading.readFailed = pieces.failed();
+    reading.tooLarge = pieces.tooLarge();
     return reading;
 }
 

@@ -32,6 +32,8 @@ struct DataFileReading {
     std::size_t recognisedLines = 0;
     // Reading the file broke off with an error: what was read is not the whole file.
     bool readFailed = false;
+    // The file is larger than any data file (kMaxReadFileSize); reading stopped there.
+    bool tooLarge = false;
 };
 
 // Reads a data file line by line.
@@ -59,7 +61,8 @@ class DataFileReader {
     int lastQuantity_ = -1;
 };
 
-// Reads every line of a data file (bytes in memory or an open file).
+// Reads every line of a data file (bytes in memory or an open file). A UTF-8 byte-order mark
+// at the very start is passed over.
 DataFileReading readDataFile(std::string_view bytes);
 DataFileReading readDataFile(std::FILE* file);
 

@@ -7,10 +7,11 @@
 namespace lumetra {
 namespace {
 constexpr std::size_t kBlockSize = 64 * 1024;
-}
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+}  // namespace
 
-LinePieceReader::LinePieceReader(std::FILE* file, std::size_t maxPiece)
-    : file_(file), maxPiece_(std::max<std::size_t>(maxPiece, 1)) {
+LinePieceReader::LinePieceReader(std::FILE* file, std::size_t maxPiece, std::uintmax_t maxBytes)
+    : file_(file), maxPiece_(std::max<std::size_t>(maxPiece, 1)), maxBytes_(maxBytes) {
     buffer_.resize(std::max(kBlockSize, 2 * maxPiece_));
 }
 
@@ -29,13 +30,28 @@ void LinePieceReader::refill() {
         failed_ = std::ferror(file_) != 0;
     }
     pending_ = std::string_view(buffer_.data(), kept + got);
+    bytesRead_ += got;
+    if (bytesRead_ > maxBytes_) {
+        atEnd_ = true;
+        tooLarge_ = true;
+    }
+}
+
+void LinePieceReader::skipByteOrderMark() {
+    atStart_ = false;
+    if (pending_.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) {
+        pending_.remove_prefix(kUtf8ByteOrderMark.size());
+    }
 }
 
 bool LinePieceReader::next(std::string_view& piece) {
     if (!atEnd_ && pending_.size() < maxPiece_ && pending_.find('\n') == std::string_view::npos) {
         refill();
     }
-    if (pending_.empty()) {
+    if (atStart_) {
+        skipByteOrderMark();
+    }
+    if (tooLarge_ || pending_.empty()) {
         return false;
     }
     const std::size_t window = std::min(pending_.size(), maxPiece_);

@@ -12,10 +12,6 @@
 namespace lumetra {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 bool isWhiteSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
@@ -60,19 +56,17 @@ ChooseLocationOutcome chooseLocation(Calculator& calculator,
                                      const std::filesystem::path& databasePath,
                                      std::string& lastLocationName,
                                      const LocationSelection& select) {
-    std::error_code error;
-    if (std::filesystem::is_directory(databasePath, error)) {
-        return ChooseLocationOutcome::CannotOpen;
-    }
-    std::unique_ptr<std::FILE, FileCloser> file(openFile(databasePath, "rb"));
-    if (!file) {
+    // Only a regular file is read: a FIFO or a link to a device would never end.
+    FilePointer file;
+    if (openRegularFileForReading(databasePath, file) != ReadOpenResult::Opened) {
         return ChooseLocationOutcome::CannotOpen;
     }
     bool readFailed = false;
     const LocationList list = readLocationList(file.get(), &readFailed);
     file.reset();
-    // A file that opens but cannot be read is not an empty database: it could not be opened
-    // for what it holds, and no half-read list is offered.
+    // A file that opens but cannot be read (or that is far larger than any database) is not an
+    // empty database: it could not be opened for what it holds, and no half-read list is
+    // offered.
     if (readFailed) {
         return ChooseLocationOutcome::CannotOpen;
     }

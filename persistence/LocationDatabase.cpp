@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "persistence/FileAccess.h"
 #include "persistence/LinePieceReader.h"
 #include "persistence/NaturalCompare.h"
 #include "support/Windows1252.h"
@@ -52,10 +53,10 @@ LocationList readLocationList(std::string_view bytes) {
 }
 
 LocationList readLocationList(std::FILE* file, bool* readFailed) {
-    LinePieceReader reader(file, kMaxPiece);
+    LinePieceReader reader(file, kMaxPiece, kMaxReadFileSize);
     LocationList list = readAll(reader);
     if (readFailed != nullptr) {
-        *readFailed = reader.failed();
+        *readFailed = reader.failed() || reader.tooLarge();
     }
     return list;
 }

@@ -32,8 +32,9 @@ bool isLocationCommentLine(std::string_view bytes);
 // Reads every location line of a database (bytes in memory or an open file) and sorts them
 // ascending by NaturalCompare over the whole lines; lines that compare equal keep their order.
 LocationList readLocationList(std::string_view bytes);
-// `readFailed`, when given, tells whether reading the file failed part way; the list then holds
-// only what was read before.
+// `readFailed`, when given, tells whether reading the file failed part way or stopped at
+// kMaxReadFileSize; the list then holds only what was read before. A UTF-8 byte-order mark at
+// the very start is passed over.
 LocationList readLocationList(std::FILE* file, bool* readFailed = nullptr);
 
 // The fields of a line split at ";": empty fields between two separators are kept, but a ";"

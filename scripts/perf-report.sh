@@ -220,6 +220,21 @@ for count in (1, 100, 1000):
               "BM_SolveFromEfficiency/%d" % count, 1e6, "< 1 ms")
 timed_row("Chart render 300 x 122 (window size)", "bench_chart", "BM_DrawMonthlyChart/300/122",
           200e3, "< 200 µs")
+timed_row("Data file load, 10,000 rows", "bench_tablesize", "BM_LoadDataFile10000Rows/iterations:3",
+          1e9, "< 1 s")
+timed_row("One cell edit with 10,000 rows (edit, solve, refresh tick)", "bench_tablesize",
+          "BM_CellEdit10000Rows", 2e6, "< 2 ms")
+timed_row("Data file load, 10,000 rows (window, repainted)", "bench_gui_table",
+          "BM_WindowLoad10000Rows/iterations:3", 1e9, "< 1 s")
+timed_row("One cell edit with 10,000 rows (window: typed, solved, ticked, repainted)",
+          "bench_gui_table", "BM_WindowCellEdit/10000", 2e6, "< 2 ms")
+timed_row("One cell edit with 100 rows (window: typed, solved, ticked, repainted)",
+          "bench_gui_table", "BM_WindowCellEdit/100")
+for count in (500, 2000):
+    timed_row("%d rows added one by one (core)" % count, "bench_tablesize",
+              "BM_AddRowsOneByOne/%d/iterations:1" % count)
+    timed_row("%d rows added one by one (window)" % count, "bench_gui_table",
+              "BM_WindowAddRowsOneByOne/%d/iterations:1" % count)
 timed_row("Data file load, 140 rows", "bench_report_extra", "BM_DataFileLoad140Rows")
 timed_row("Data file save, 140 rows", "bench_report_extra", "BM_DataFileSave140Rows")
 timed_row("10,000 places read and sorted (core)", "bench_report_extra",

@@ -520,11 +520,21 @@ TEST_P(LoadFailure, ShowsItsMessageAndKeepsTheQuantities) {
 
     expectError(seen, c.message);
     EXPECT_EQ(shown.dialog().dataFilePath(), qPath(file));
-    EXPECT_EQ(calculator.state().values, before.values);
+    // What the user entered stays; derived figures follow the table, which a file of the
+    // wrong format has emptied.
+    for (int q = 0; q < kQuantityCount; ++q) {
+        if (!before.derived[q]) {
+            EXPECT_EQ(calculator.state().values[q], before.values[q]) << q;
+        }
+    }
     EXPECT_EQ(calculator.state().preset, before.preset);
     EXPECT_EQ(rowCount(calculator), c.emptiesTable ? 1 : 3);
     if (c.emptiesTable) {
         EXPECT_EQ(calculator.table().firstRow(), calculator.state().placeholderRow);
+        EXPECT_EQ(calculator.state().values[AnnualYield], 0);
+        EXPECT_EQ(calculator.state().values[SolarArea], 0);
+    } else {
+        EXPECT_EQ(calculator.state().values, before.values);
     }
 }
 

@@ -25,6 +25,7 @@
 #include "calculator/ModuleFieldEditing.h"
 #include "energy/ModuleFieldColumns.h"
 #include "energy/ModuleFieldRules.h"
+#include "test_support/RowChangeChecks.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 
 namespace lumetra::test {
@@ -584,6 +585,59 @@ TEST(TreeListTablePort, KeepsRowsInDisplayOrderAndTextsInUtf8) {
     EXPECT_EQ(port.rowIndex(middle), -1);
     EXPECT_EQ(port.nextRow(first), last);
 }
+
+TEST(TreeListTablePort, TracksChangedRows) {
+    QWidget parent;  // declared first: the control leaves it before it goes
+    CTreeListCtrl control;
+    ASSERT_TRUE(control.Create(0, WS_VISIBLE, QRect(0, 0, 400, 200), &parent, 13425));
+    setUpModuleFieldColumns(control);
+    TreeListTable port(control);
+    expectChangeTracking(port);
+}
+
+TEST(TreeListTablePort, AnEditorStoringItsTextCountsAsAChange) {
+    QWidget parent;
+    CTreeListCtrl control;
+    ASSERT_TRUE(
+        control.Create(0, WS_VISIBLE | TVS_EDITLABELS, QRect(0, 0, 720, 200), &parent, 13425));
+    setUpModuleFieldColumns(control);
+    TreeListTable port(control);
+    const RowHandle first = port.insertRow(RowPosition::Last);
+    port.insertRow(RowPosition::Last);
+    const std::uint64_t before = port.changeCount();
+    parent.show();
+    ASSERT_TRUE(control.EditLabel(first, ColumnWidth));
+    QLineEdit* line = openEditorLine(control);
+    ASSERT_NE(line, nullptr);
+    QTest::keyClicks(line, "4");
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_EQ(port.cellText(first, ColumnWidth), "4");
+    EXPECT_EQ(port.rowsChangedSince(before), std::vector<RowHandle>{first});
+}
+
+class TreeListKeptRuns : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(TreeListKeptRuns, MatchFullWalks) {
+    QWidget parent;
+    CTreeListCtrl control;
+    ASSERT_TRUE(control.Create(0, WS_VISIBLE, QRect(0, 0, 720, 200), &parent, 13425));
+    setUpModuleFieldColumns(control);
+    TreeListTable port(control);
+    expectKeptRunsMatchFullWalks({port,
+                                  [&](RowHandle row, int column) -> std::optional<Rgb> {
+                                      const TreeListColor colour =
+                                          control.GetCellBkColor(row, column);
+                                      if (colour == kTreeListDefaultColor) {
+                                          return std::nullopt;
+                                      }
+                                      return Rgb{static_cast<std::uint8_t>(colour & 0xFF),
+                                                 static_cast<std::uint8_t>((colour >> 8) & 0xFF),
+                                                 static_cast<std::uint8_t>((colour >> 16) & 0xFF)};
+                                  }},
+                                 GetParam(), 300);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, TreeListKeptRuns, ::testing::Values(3u, 5u, 8u));
 
 TEST(TreeListTablePort, SetsUpTheColumnsAndEditorsOfTheTable) {
     QWidget parent;

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -383,6 +385,31 @@ INSTANTIATE_TEST_SUITE_P(Cli, CliSettledTest,
                                            SettledCase{"Toggle", {"--toggle", "12"}},
                                            SettledCase{"Location", {"--location", "Linz"}}),
                          [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(CliTest, ChartReplacesTheOldFileWholeAndReportsWhatCannotBeWritten) {
+    const fs::path chart = folder.path() / "chart.png";
+    ASSERT_EQ(runCli({"--chart-size", "320x120", "--chart", "chart.png"}, folder.path()).exitCode,
+              0);
+    struct stat before {};
+    ASSERT_EQ(::stat(chart.c_str(), &before), 0);
+    ASSERT_EQ(runCli({"--chart-size", "300x100", "--chart", "chart.png"}, folder.path()).exitCode,
+              0);
+    struct stat after {};
+    ASSERT_EQ(::stat(chart.c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino) << "the chart was written in place";
+    EXPECT_EQ(QImage(QString::fromStdString(chart.string())).width(), 300);
+
+    // A dangling link and a FIFO are no charts: exit 1, and the command line does not hang.
+    fs::create_symlink("fehlt.png", folder.path() / "link.png");
+    ASSERT_EQ(::mkfifo((folder.path() / "rohr.png").c_str(), 0600), 0);
+    for (const char* target : {"link.png", "rohr.png"}) {
+        const CliRun run = runCli({"--chart-size", "320x120", "--chart", target}, folder.path());
+        EXPECT_EQ(run.exitCode, 1) << target;
+        EXPECT_TRUE(run.err.contains("Diagramm konnte nicht geschrieben")) << target;
+    }
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder.path() / "link.png")));
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(folder.path() / "rohr.png")));
+}
 
 }  // namespace
 

@@ -35,6 +35,11 @@ class RecordingTable final : public ModuleFieldTable {
     }
     bool deleteRow(RowHandle row) override { return inner.deleteRow(row); }
     void setFocusedRow(RowHandle row) override { inner.setFocusedRow(row); }
+    std::uint64_t changeCount() const override { return inner.changeCount(); }
+    std::vector<RowHandle> rowsChangedSince(std::uint64_t since) const override {
+        return inner.rowsChangedSince(since);
+    }
+    std::uint64_t layoutChangeCount() const override { return inner.layoutChangeCount(); }
 
     // A field row at the end with the given texts in columns 1..5 (empty ones left unset).
     RowHandle addRow(const std::string& width, const std::string& height, const std::string& area,

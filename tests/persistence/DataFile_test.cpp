@@ -287,6 +287,36 @@ TEST(DataFileLoad, UnmarkedQuantityLosesItsVorgabe) {
     EXPECT_EQ(s.value(CarDistance), 5000);
 }
 
+TEST(DataFileLoad, RowsWithoutQuantityLinesGetTheirYieldAndTotals) {
+    // The same rows made by editing the table, for the figures they must give.
+    OpeningState edited;
+    editCell(edited, 0, ColumnWidth, "4");
+    editCell(edited, 0, ColumnHeight, "3");
+
+    OpeningState s;
+    ASSERT_EQ(loadBytes(s,
+                        "[01] Modulfeldbreite = 4\n[01] Modulfeldhöhe = 3\n"
+                        "[01] Modulausrichtung = 0\n[01] Modulwinkel = 30\n"),
+              DataFileOutcome::Done);
+    s.runPosted();
+    const CalculatorState& state = s.calculator.state();
+    EXPECT_EQ(state.values[SolarArea], 12);
+    EXPECT_EQ(state.figures.totalModuleArea, 12);
+    EXPECT_TRUE(test::nearRelative(state.values[AnnualYield], edited.value(AnnualYield)));
+    EXPECT_TRUE(test::nearRelative(state.values[SolarPower], edited.value(SolarPower)));
+    EXPECT_TRUE(test::nearRelative(state.figures.monthlyYield[5],
+                                   edited.calculator.state().figures.monthlyYield[5]));
+    EXPECT_EQ(s.table.cellText(s.table.rowAt(0), ColumnPower),
+              edited.table.cellText(edited.table.rowAt(0), ColumnPower));
+}
+
+TEST(DataFileLoad, OutOfLimitInputIsLimitedAsItsSolveLimitsIt) {
+    OpeningState s;
+    loadBytes(s, formatQuantityLine(Latitude, 95, true));
+    EXPECT_EQ(s.value(Latitude), 90);
+    EXPECT_EQ(s.fields.fieldText(Latitude), "90.000000");
+}
+
 TEST(DataFileSave, PresetTextOfACellIsSavedAsItsAngle) {
     OpeningState s;
     s.table.setCellText(s.table.rowAt(0), ColumnTilt, kTiltPresets[2]);

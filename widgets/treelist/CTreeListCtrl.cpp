@@ -226,14 +226,15 @@ bool CTreeListCtrl::DeleteItem(HTREEITEM item) {
             data_.deleteAll();
             focus = moveFocusLocked(0, focusColumn_);
         } else {
-            const int row = data_.rowIndex(item);
-            if (row < 0) {
+            if (!data_.contains(item)) {
                 return false;
             }
             if (focusItem_ == item) {
-                HTREEITEM successor = data_.itemAt(row + 1);
+                // The neighbours come from the item's links: asking for display rows would
+                // rebuild the order of every item after each deletion.
+                HTREEITEM successor = data_.next(item);
                 if (successor == 0) {
-                    successor = data_.itemAt(row - 1);
+                    successor = data_.previous(item);
                 }
                 focus = moveFocusLocked(successor, focusColumn_);
             }
@@ -261,7 +262,11 @@ bool CTreeListCtrl::SetItemText(HTREEITEM item, int column, const QString& text)
         if (cell == nullptr) {
             return false;
         }
-        cell->text = text.isNull() ? QStringLiteral("") : text;
+        const QString stored = text.isNull() ? QStringLiteral("") : text;
+        if (cell->text != stored) {
+            cell->text = stored;
+            data_.noteTextChanged(item);
+        }
     }
     viewport()->update();
     return true;
@@ -330,6 +335,21 @@ int CTreeListCtrl::GetFocusColumn() const {
 
 int CTreeListCtrl::GetRowIndex(HTREEITEM item) const {
     return data_.rowIndex(item);
+}
+
+std::uint64_t CTreeListCtrl::GetChangeCount() const {
+    std::lock_guard guard(lock_);
+    return data_.changeCount();
+}
+
+std::vector<HTREEITEM> CTreeListCtrl::GetItemsChangedSince(std::uint64_t since) const {
+    std::lock_guard guard(lock_);
+    return data_.itemsChangedSince(since);
+}
+
+std::uint64_t CTreeListCtrl::GetLayoutChangeCount() const {
+    std::lock_guard guard(lock_);
+    return data_.layoutChangeCount();
 }
 
 TreeListColor CTreeListCtrl::SetCellBkColor(HTREEITEM item, int column, TreeListColor color) {

@@ -20,6 +20,7 @@
 #include <QRect>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -106,6 +107,13 @@ class CTreeListCtrl : public QAbstractScrollArea {
 
     // 0-based display row; -1 for an unknown or deleted item.
     int GetRowIndex(HTREEITEM item) const;
+
+    // Change tracking (see TreeListData): a count that grows with every inserted or deleted
+    // item and every text set to a different text; the items changed after the count stood at
+    // `since`, the latest first; the count of the latest change that moved or removed items.
+    std::uint64_t GetChangeCount() const;
+    std::vector<HTREEITEM> GetItemsChangedSince(std::uint64_t since) const;
+    std::uint64_t GetLayoutChangeCount() const;
 
     // Background of a cell (`column` above 254: every column of the item) as 0x00BBGGRR, or
     // kTreeListDefaultColor for the control's own (alternating) colour. Returns the former

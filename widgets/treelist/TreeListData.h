@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_map>
 #include <vector>
 
@@ -39,6 +40,11 @@ struct TreeListCell {
 
 struct TreeListItem {
     std::vector<TreeListCell> cells;  // grows on demand; a missing cell has no text
+    HTREEITEM previous = 0;           // neighbours in display order; 0 at either end
+    HTREEITEM next = 0;
+    std::uint64_t changedAt = 0;   // the change count of the item's latest change
+    HTREEITEM recentPrevious = 0;  // neighbours in the order of change, the latest first
+    HTREEITEM recentNext = 0;
 };
 
 class TreeListData {
@@ -49,7 +55,7 @@ class TreeListData {
     // Inserts before `index` (clamped to the end); returns the index used or -1 when full.
     int insertColumn(int index, TreeListColumn column);
 
-    int itemCount() const { return static_cast<int>(order_.size()); }
+    int itemCount() const { return static_cast<int>(items_.size()); }
     bool contains(HTREEITEM item) const { return items_.count(item) != 0; }
     // Inserts a new item at TVI_FIRST, TVI_LAST or after an existing item; 0 if `after` is
     // none of these.
@@ -63,6 +69,16 @@ class TreeListData {
     HTREEITEM next(HTREEITEM item) const;
     HTREEITEM previous(HTREEITEM item) const;
 
+    // Change tracking: the count grows with every inserted or deleted item and every item
+    // whose texts were changed (reported by noteTextChanged). The layout count is the change
+    // count of the latest deletion or insertion anywhere but at the end.
+    void noteTextChanged(HTREEITEM item);
+    std::uint64_t changeCount() const { return changeCount_; }
+    std::uint64_t layoutChangeCount() const { return layoutChangeCount_; }
+    // The existing items inserted or changed after the change count stood at `since`, the
+    // latest first.
+    std::vector<HTREEITEM> itemsChangedSince(std::uint64_t since) const;
+
     // Null for an unknown item or column; a cell without text has an empty (not null) text.
     const TreeListCell* cell(HTREEITEM item, int column) const;
     // The cell, created on demand; null for an unknown item or column.
@@ -71,11 +87,25 @@ class TreeListData {
   private:
     // The item's own text (column 0) exists even before any column has been inserted.
     int cellColumnCount() const { return std::max(columnCount(), 1); }
+    // The items are linked in display order, so that inserting, deleting and walking cost the
+    // same for any number of items; display rows come from an order rebuilt on the first
+    // question after the items changed (a paint or a walk then pays for it once).
+    void refreshOrder() const;
+    void link(HTREEITEM item, HTREEITEM previous, HTREEITEM next);
+    void unlinkRecent(TreeListItem& entry);
+    void linkRecentFirst(HTREEITEM item, TreeListItem& entry);
 
     std::vector<TreeListColumn> columns_;
-    std::vector<HTREEITEM> order_;
     std::unordered_map<HTREEITEM, TreeListItem> items_;
+    HTREEITEM first_ = 0;
+    HTREEITEM last_ = 0;
     HTREEITEM nextHandle_ = 1;
+    mutable std::vector<HTREEITEM> order_;
+    mutable std::unordered_map<HTREEITEM, int> rows_;
+    mutable bool orderValid_ = true;
+    HTREEITEM recentFirst_ = 0;
+    std::uint64_t changeCount_ = 0;
+    std::uint64_t layoutChangeCount_ = 0;
 };
 
 }  // namespace lumetra
