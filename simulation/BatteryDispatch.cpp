@@ -8,7 +8,30 @@ namespace lumetra::simulation {
 
 namespace {
 
-// One year from `start`; returns the state of charge at its end.
+// The state of charge at the end of a year begun with `start`: the same steps as runYear,
+// without keeping the flows.
+double endOfYear(const std::vector<double>& pv, const std::vector<double>& demand, double capacity,
+                 double start) {
+    const double stepLimit = kBatteryCRate_per_h * capacity * kStepHours;
+    double soc = start;
+    const std::size_t count = pv.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const double surplus = pv[i] - demand[i];
+        if (surplus > 0) {
+            double charge =
+                std::min({surplus, stepLimit, (capacity - soc) / kBatteryChargeEfficiency});
+            charge = std::max(charge, 0.0);
+            soc = std::min(capacity, soc + charge * kBatteryChargeEfficiency);
+        } else if (surplus < 0 && soc > 0) {
+            const double discharge =
+                std::min({-surplus, stepLimit, soc * kBatteryDischargeEfficiency});
+            soc = std::max(0.0, soc - discharge / kBatteryDischargeEfficiency);
+        }
+    }
+    return soc;
+}
+
+// One year from `start` with its flows; returns the state of charge at its end.
 double runYear(const std::vector<double>& pv, const std::vector<double>& demand, double capacity,
                double start, DispatchSeries& out) {
     const double stepLimit = kBatteryCRate_per_h * capacity * kStepHours;
@@ -56,19 +79,22 @@ void dispatch(const std::vector<double>& pv, const std::vector<double>& demand, 
         series->resize(count);
     }
     const double capacity = std::isfinite(capacity_kWh) && capacity_kWh > 0 ? capacity_kWh : 0.0;
-    double start = 0;
-    out.years = 0;
     // The end state rises monotonically with the start state and forgets it as soon as the
-    // battery runs full or empty once; a few years settle it.
-    while (true) {
-        const double end = runYear(pv, demand, capacity, start, out);
-        ++out.years;
-        if (capacity <= 0 || std::abs(end - start) <= kSteadyStateTolerance * capacity ||
-            out.years >= kMaxSteadyStateYears) {
-            break;
+    // battery runs full or empty once; a few years settle it. Only the last one keeps its flows.
+    double start = 0;
+    out.years = 1;
+    if (capacity > 0) {
+        while (out.years < kMaxSteadyStateYears) {
+            const double end = endOfYear(pv, demand, capacity, start);
+            ++out.years;
+            const bool settled = std::abs(end - start) <= kSteadyStateTolerance * capacity;
+            start = end;
+            if (settled) {
+                break;
+            }
         }
-        start = end;
     }
+    runYear(pv, demand, capacity, start, out);
     out.initialStateOfCharge = start;
 }
 

@@ -99,8 +99,10 @@ IrradiationGrid::IrradiationGrid(const std::vector<Point>& points) {
     }
     const double rows = std::round((latitudeMax - latitudeMin_) / latitudeStep_) + 1;
     const double columns = std::round((longitudeMax - longitudeMin_) / longitudeStep_) + 1;
-    if (rows * columns > static_cast<double>(kMaxGridCells)) {
-        throw std::invalid_argument("Das Gitter hat zu viele Punkte");
+    // A few points spread far apart with a tiny step would ask for a huge, almost empty grid.
+    if (rows * columns > static_cast<double>(kMaxGridCells) ||
+        rows * columns > 8.0 * static_cast<double>(points.size()) + 1024) {
+        throw std::invalid_argument("Das Gitter ist zu groß für seine Punkte");
     }
     latitudeCount_ = static_cast<int>(rows);
     longitudeCount_ = static_cast<int>(columns);

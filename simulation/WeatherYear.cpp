@@ -88,15 +88,15 @@ const ZenithTable& zenithTable() {
     return table;
 }
 
-PerezBrightening perez(double diffuse, double beamNormal, double cosZenith,
-                       double extraterrestrialNormal) {
+// perNormal: 1 / extraterrestrial normal irradiance (m²/W).
+PerezBrightening perez(double diffuse, double beamNormal, double cosZenith, double perNormal) {
     if (diffuse <= 0) {
         return {};
     }
     const auto [zenith, airMass] = zenithTable()(cosZenith);
     const double z3 = 1.041 * zenith * zenith * zenith;
     const double epsilon = ((diffuse + beamNormal) / diffuse + z3) / (1 + z3);
-    const double brightness = diffuse * airMass / extraterrestrialNormal;
+    const double brightness = diffuse * airMass * perNormal;
     int bin = 0;
     while (bin < 7 && epsilon >= kPerezBinUpper[bin]) {
         ++bin;
@@ -307,23 +307,25 @@ void buildWeatherYear(const ClimateTables& climate, double latitude_deg, double 
             weight[static_cast<std::size_t>(best)] = 1;
             weightSum = 1;
         }
+        const double toIrradiance = dayEnergy_Wh / (weightSum * kStepHours);  // W/m²
+        const double perNormal = 1.0 / normal;
         for (int k = 0; k < kStepsPerDay; ++k) {
             const auto i = static_cast<std::size_t>(k);
             if (weight[i] <= 0) {
                 continue;
             }
             const int step = d * kStepsPerDay + k;
-            const double global = dayEnergy_Wh * weight[i] / weightSum / kStepHours;  // W/m²
+            const double global = weight[i] * toIrradiance;
             const double cosZenith = sinPhi * sinDelta + cosPhi * cosDelta * cosOmega[i];
             double diffuse = global;
             double beamNormal = 0;
             if (cosZenith > 0) {
-                const double cz = std::max(cosZenith, kMinCosZenith);
-                const double kt = global / (normal * cz);
+                const double perCz = 1.0 / std::max(cosZenith, kMinCosZenith);
+                const double kt = global * perNormal * perCz;
                 diffuse = global * std::min(1.0, erbsDiffuseFraction(kt));
-                beamNormal = std::min((global - diffuse) / cz, normal);
+                beamNormal = std::min((global - diffuse) * perCz, normal);
             }
-            const PerezBrightening brightening = perez(diffuse, beamNormal, cosZenith, normal);
+            const PerezBrightening brightening = perez(diffuse, beamNormal, cosZenith, perNormal);
             weather.globalHorizontal[static_cast<std::size_t>(step)] = global;
             light.step.push_back(step);
             light.global.push_back(global);

@@ -110,6 +110,8 @@ TEST(ClimateTablesTest, MalformedFilesAreRefusedWithTheLine) {
         {"off the grid",
          "50;10" + months(1) + "\n50.2;10" + months(1) + "\n50.07;10" + months(1) + "\n", "Gitter"},
         {"only comments", "; nothing\n;\n", "keine Gitterpunkte"},
+        {"few points far apart on a fine grid",
+         "0;0" + months(1) + "\n0.001;0" + months(1) + "\n80;170" + months(1) + "\n", "zu groß"},
     };
     for (const Case& c : cases) {
         std::string error;
