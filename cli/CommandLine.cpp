@@ -29,7 +29,8 @@ Command makeCommand(Command::Kind kind, QuantityId quantity = Latitude) {
 }  // namespace
 
 std::string_view usageText() {
-    return "Aufruf: lumetra-cli [Befehl ...] [--json] [--chart DATEI.png] [--chart-size BxH]\n"
+    return "Aufruf: lumetra-cli [Befehl ...] [--json] [--hourly-csv DATEI] [--chart DATEI.png]\n"
+           "                   [--chart-size BxH]\n"
            "\n"
            "Beginnt im Zustand des geöffneten Fensters und führt die Befehle der Reihe nach aus:\n"
            "  --load DATEI         lädt eine Datendatei wie \"Laden\"\n"
@@ -43,7 +44,10 @@ std::string_view usageText() {
            "  --location NAME      wählt den Ort NAME aus SolarDatabase.csv im aktuellen Ordner\n"
            "  --chart DATEI.png    schreibt das Monatsdiagramm des aktuellen Zustands\n"
            "\n"
-           "Ausgabe: die Bytes, die Speichern jetzt schreiben würde; mit --json ein JSON-Objekt.\n"
+           "Ausgabe: die Bytes, die Speichern jetzt schreiben würde; mit --json ein JSON-Objekt,\n"
+           "  das unter \"hourly\" auch die Viertelstunden-Bilanz des Referenzjahres trägt.\n"
+           "  --hourly-csv DATEI   schreibt die 35040 Viertelstunden des Referenzjahres als CSV\n"
+           "                       (kWh je Viertelstunde)\n"
            "  --chart-size BxH     Größe des Diagramms in Pixeln (sonst die Diagrammfläche des\n"
            "                       Fensters)\n"
            "  --help               zeigt diesen Text\n"
@@ -131,6 +135,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             Command command = makeCommand(Command::Kind::DeleteRow);
             command.row = *row;
             line.commands.push_back(std::move(command));
+        } else if (option == "--hourly-csv") {
+            line.hourlyCsvPath = value();
+            if (line.hourlyCsvPath->empty()) {
+                fail(option + " erwartet einen nicht leeren Wert");
+            }
         } else if (option == "--chart-size") {
             const std::string& argument = value();
             const std::size_t x = argument.find('x');

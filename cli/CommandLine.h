@@ -26,6 +26,7 @@ struct CommandLine {
     bool help = false;
     std::optional<int> chartWidth;  // from --chart-size
     std::optional<int> chartHeight;
+    std::optional<std::string> hourlyCsvPath;  // from --hourly-csv
 };
 
 // Parses the arguments (without the program name). Throws std::invalid_argument with a message

@@ -9,9 +9,13 @@
 
 #include "cli/ChartOutput.h"
 #include "cli/CommandLine.h"
+#include "cli/HourlyOutput.h"
 #include "cli/JsonOutput.h"
 #include "cli/Session.h"
 #include "persistence/DataFileFormat.h"
+#include "persistence/FileAccess.h"
+#include "simulation/HourlyCsv.h"
+#include "simulation/SimulationInput.h"
 
 namespace {
 
@@ -73,8 +77,33 @@ int main(int argc, char** argv) {
     for (const std::string& message : session.messages()) {
         writeOut(stderr, message + "\n");
     }
+    bool failed = !session.messages().empty();
+
+    // The hourly balance of the state after all commands, for the JSON and the CSV.
+    std::unique_ptr<lumetra::simulation::HourlyBalance> balance;
+    const lumetra::simulation::HourlyResult* hourly = nullptr;
+    if (line.json || line.hourlyCsvPath) {
+        std::string error;
+        auto climate = lumetra::simulation::loadClimateTables(cliDataSearch(), &error);
+        if (climate) {
+            balance = std::make_unique<lumetra::simulation::HourlyBalance>(std::move(climate));
+            hourly = &balance->run(lumetra::simulation::simulationInputFrom(
+                session.calculator().state(), session.table()));
+        } else {
+            writeOut(stderr, "Die Stundenbilanz kann nicht gerechnet werden: " + error + "\n");
+            failed = true;
+        }
+    }
+    if (line.hourlyCsvPath && hourly != nullptr &&
+        !lumetra::writeFileReplacing(*line.hourlyCsvPath,
+                                     lumetra::simulation::hourlyCsv(*hourly))) {
+        writeOut(stderr,
+                 "Die CSV-Datei konnte nicht geschrieben werden: " + *line.hourlyCsvPath + "\n");
+        failed = true;
+    }
+
     if (line.json) {
-        writeOut(stdout, stateJson(session));
+        writeOut(stdout, stateJson(session, hourly));
     } else {
         writeOut(stdout, lumetra::dataFileBytes(session.calculator()));
     }
@@ -83,5 +112,5 @@ int main(int argc, char** argv) {
         writeOut(stderr, "Die Ausgabe konnte nicht geschrieben werden\n");
         return 1;
     }
-    return session.messages().empty() ? 0 : 1;
+    return failed ? 1 : 0;
 }

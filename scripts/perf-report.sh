@@ -219,6 +219,19 @@ for count in (1, 100, 1000):
               "BM_SolveFromEfficiency/%d" % count, 1e6, "< 1 ms")
 timed_row("Chart render 300 x 122 (window size)", "bench_chart", "BM_DrawMonthlyChart/300/122",
           200e3, "< 200 µs")
+hourly_site = figure("bench_hourly", "BM_HourlyYearNewSite")
+timed_row("Hourly balance: year of 3 fields + battery, new site (nothing cached)", "bench_hourly",
+          "BM_HourlyYearNewSite", 5e6, "< 5 ms")
+for title, name in (("new orientation of one field", "BM_HourlyYearNewOrientation"),
+                    ("new size of one field", "BM_HourlyYearNewRoofSize"),
+                    ("new household demand", "BM_HourlyYearNewDemand"),
+                    ("new battery capacity", "BM_HourlyYearNewBattery")):
+    # "Far less" than a new site: at most half of it.
+    limit = hourly_site["ns"] / 2 if "ns" in hourly_site else None
+    timed_row("Hourly balance: " + title, "bench_hourly", name, limit,
+              "< 1/2 of a new site" if limit else "—")
+timed_row("Hourly balance: CSV text of the 35,040 steps", "bench_hourly", "BM_HourlyCsvText")
+timed_row("Climate tables read (3 files)", "bench_hourly", "BM_ClimateTablesLoad")
 timed_row("Data file load, 140 rows", "bench_report_extra", "BM_DataFileLoad140Rows")
 timed_row("Data file save, 140 rows", "bench_report_extra", "BM_DataFileSave140Rows")
 timed_row("10,000 places read and sorted (core)", "bench_report_extra",

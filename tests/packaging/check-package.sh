@@ -33,6 +33,9 @@ installed_files=(
     "lumetra share/metainfo/org.lumetra.Lumetra.metainfo.xml"
     "any share/lumetra/SolarDatabase.csv"
     "any share/lumetra/SOURCES.md"
+    "any share/lumetra/MonthlyIrradiation.csv"
+    "any share/lumetra/MonthlyTemperature.csv"
+    "any share/lumetra/LoadProfileH25.csv"
 )
 # Qt 6 runtime packages the .deb must depend on.
 qt_packages=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins)
