@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 #include "app/AppResources.h"
@@ -15,6 +16,7 @@
 #include "app/PresetBox.h"
 #include "energy/ModuleFieldEditing.h"
 #include "energy/MonthlyChart.h"
+#include "evaluation_ui/EvaluationAttachment.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 
 namespace lumetra {
@@ -35,9 +37,12 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
     connect(controls_.buttons[1], &QPushButton::clicked, this, &CLumetraDlg::OnSaveData);
     connect(controls_.buttons[2], &QPushButton::clicked, this, &CLumetraDlg::OnChooseLocation);
     initDialog();
+    evaluation_ = std::make_unique<EvaluationAttachment>(
+        *this, *calculator_, *controls_.chartPicture, [this] { return dataFilePath_; });
 }
 
 CLumetraDlg::~CLumetraDlg() {
+    evaluation_.reset();
     // The children outlive the calculator; their last events must not reach it.
     refreshTimer_.stop();
     disconnectFields();
@@ -100,11 +105,13 @@ void CLumetraDlg::createTable() {
 }
 
 void CLumetraDlg::OnLoadData() {
-    loadDataCommand(this, *calculator_, dataFilePath_);
+    if (loadDataCommand(this, *calculator_, dataFilePath_)) {
+        evaluation_->dataFileLoaded(dataFilePath_);
+    }
 }
 
 void CLumetraDlg::OnSaveData() {
-    saveDataCommand(this, *calculator_, dataFilePath_);
+    saveDataCommand(this, *calculator_, dataFilePath_, evaluation_->dataFileLines());
 }
 
 void CLumetraDlg::OnChooseLocation() {
@@ -119,6 +126,9 @@ void CLumetraDlg::refreshTick() {
     QWidget* focus = QApplication::focusWidget();
     if (focus != nullptr && focus->window() == this) {
         focusHelp_->update(focus, tableControl_);
+    }
+    if (evaluation_) {
+        evaluation_->afterRefreshTick();
     }
 }
 
@@ -205,7 +215,10 @@ void CLumetraDlg::keyPressEvent(QKeyEvent* event) {
 void CLumetraDlg::contextMenuEvent(QContextMenuEvent* event) {
     // The window menu of the platform cannot be extended here; the dialog's background offers
     // its entries instead.
-    showSystemMenu(this, event->globalPos());
+    QMenu menu(this);
+    evaluation_->addMenuEntry(menu);
+    fillSystemMenu(menu, this);
+    menu.exec(event->globalPos());
 }
 
 void CLumetraDlg::showTableMenu(const QPoint& globalPos) {

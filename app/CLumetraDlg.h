@@ -21,6 +21,7 @@ class QLineEdit;
 namespace lumetra {
 
 class CTreeListCtrl;
+class EvaluationAttachment;
 class PresetBox;
 
 // Background of a field the user fills in (preset or free) and of a computed (derived) one.
@@ -53,6 +54,8 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     QSize helpPictureArea() const { return helpArea_; }
     // Whether a chart has been drawn since start-up.
     bool hasChart() const { return chartShown_; }
+    // The Auswertung: status line, menu entry, its window and inputs.
+    EvaluationAttachment& evaluation() const { return *evaluation_; }
 
     // "Laden", "Speichern" and "Ort auswählen".
     void OnLoadData();
@@ -100,6 +103,7 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     bool chartShown_ = false;
     QString dataFilePath_;
     std::string lastLocationName_;
+    std::unique_ptr<EvaluationAttachment> evaluation_;
 };
 
 }  // namespace lumetra

@@ -111,21 +111,23 @@ bool confirmOverwrite(QWidget* parent) {
     return box.exec() == QMessageBox::Yes;
 }
 
-void loadDataCommand(QWidget* parent, Calculator& calculator, QString& dataFilePath) {
+bool loadDataCommand(QWidget* parent, Calculator& calculator, QString& dataFilePath) {
     const std::optional<QString> path =
         runDataFileDialog(parent, DataFileDialogKind::Load, dataFilePath);
     if (!path) {
-        return;
+        return false;
     }
     dataFilePath = *path;
-    const std::string_view message =
-        dataFileMessage(loadDataFile(calculator, toFilesystemPath(*path)));
+    const DataFileOutcome outcome = loadDataFile(calculator, toFilesystemPath(*path));
+    const std::string_view message = dataFileMessage(outcome);
     if (!message.empty()) {
         showFileError(parent, message);
     }
+    return outcome != DataFileOutcome::NotFound;
 }
 
-void saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath) {
+void saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath,
+                     std::string_view extraLines) {
     const std::optional<QString> path =
         runDataFileDialog(parent, DataFileDialogKind::Save, dataFilePath);
     if (!path) {
@@ -136,7 +138,7 @@ void saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dat
     if (isExistingFile(target) && !confirmOverwrite(parent)) {
         return;
     }
-    const std::string_view message = dataFileMessage(saveDataFile(calculator, target));
+    const std::string_view message = dataFileMessage(saveDataFile(calculator, target, extraLines));
     if (!message.empty()) {
         showFileError(parent, message);
     }

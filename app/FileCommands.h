@@ -41,11 +41,14 @@ void showFileError(QWidget* parent, std::string_view message);
 bool confirmOverwrite(QWidget* parent);
 
 // "Laden": asks for the file, remembers the confirmed path in `dataFilePath` (also when the
-// load then fails), loads it into the calculator and reports a failure.
-void loadDataCommand(QWidget* parent, Calculator& calculator, QString& dataFilePath);
+// load then fails), loads it into the calculator and reports a failure. Returns whether a file
+// was read (its lines then hold the data set, whatever the outcome's message).
+bool loadDataCommand(QWidget* parent, Calculator& calculator, QString& dataFilePath);
 
 // "Speichern": asks for the file, remembers the confirmed path, asks before replacing an
-// existing file, saves and reports a failure. A "No" writes nothing.
-void saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath);
+// existing file, saves and reports a failure. A "No" writes nothing. `extraLines` follow the
+// specified lines (see saveDataFile).
+void saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath,
+                     std::string_view extraLines = {});
 
 }  // namespace lumetra

@@ -50,6 +50,7 @@ std::string_view usageText() {
            "                       (kWh je Viertelstunde)\n"
            "  --chart-size BxH     Größe des Diagramms in Pixeln (sonst die Diagrammfläche des\n"
            "                       Fensters)\n"
+           "  --report DATEI.pdf   schreibt den Bericht der Auswertung (nach allen Befehlen)\n"
            "  --help               zeigt diesen Text\n"
            "\n"
            "Meldungen stehen auf der Standardfehlerausgabe. Rückgabewert: 0 ohne Meldung, 1 mit\n"
@@ -138,6 +139,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         } else if (option == "--hourly-csv") {
             line.hourlyCsvPath = value();
             if (line.hourlyCsvPath->empty()) {
+                fail(option + " erwartet einen nicht leeren Wert");
+            }
+        } else if (option == "--report") {
+            line.reportPath = value();
+            if (line.reportPath->empty()) {
                 fail(option + " erwartet einen nicht leeren Wert");
             }
         } else if (option == "--chart-size") {

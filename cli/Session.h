@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "evaluation/EvaluationInputs.h"
 #include "model/Calculator.h"
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
@@ -32,6 +33,10 @@ class Session {
     const Calculator& calculator() const { return calculator_; }
     const MemoryFieldPanel& fields() const { return fields_; }
     const MemoryModuleFieldTable& table() const { return table_; }
+    // The Auswertung inputs of the last data file loaded (defaults before), which saving
+    // writes back, and the path of that file (empty before).
+    const evaluation::EvaluationInputs& evaluationInputs() const { return evaluationInputs_; }
+    const std::string& lastLoadedPath() const { return lastLoadedPath_; }
 
   private:
     void runPosted();
@@ -50,6 +55,8 @@ class Session {
     ChartSize chartSize_;
     std::string lastLocationName_;
     std::vector<std::string> messages_;
+    evaluation::EvaluationInputs evaluationInputs_;
+    std::string lastLoadedPath_;
 };
 
 }  // namespace lumetra::cli

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QByteArray>
 #include <QGuiApplication>
 
@@ -11,6 +12,7 @@
 #include "cli/CommandLine.h"
 #include "cli/HourlyOutput.h"
 #include "cli/JsonOutput.h"
+#include "cli/ReportOutput.h"
 #include "cli/Session.h"
 #include "persistence/DataFileFormat.h"
 #include "persistence/FileAccess.h"
@@ -53,6 +55,11 @@ int main(int argc, char** argv) {
         }
         return windowChartSize();
     };
+    // The report's charts are graphics widgets: they need the widgets' application, off screen.
+    if (line.reportPath) {
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+        application = std::make_unique<QApplication>(argc, argv);
+    }
     for (const Command& command : line.commands) {
         if (command.kind == Command::Kind::Chart && !application) {
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -74,10 +81,16 @@ int main(int argc, char** argv) {
         return wrongCommandLine(error.what());
     }
 
-    for (const std::string& message : session.messages()) {
+    std::vector<std::string> messages = session.messages();
+    if (line.reportPath) {
+        if (std::string message = writeReport(session, *line.reportPath); !message.empty()) {
+            messages.push_back(std::move(message));
+        }
+    }
+    for (const std::string& message : messages) {
         writeOut(stderr, message + "\n");
     }
-    bool failed = !session.messages().empty();
+    bool failed = !messages.empty();
 
     // The hourly balance of the state after all commands, for the JSON and the CSV.
     std::unique_ptr<lumetra::simulation::HourlyBalance> balance;

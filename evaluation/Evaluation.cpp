@@ -60,6 +60,18 @@ Evaluation::Evaluation(std::shared_ptr<const simulation::ClimateTables> climate)
 
 Evaluation::~Evaluation() = default;
 
+void Evaluation::setClimate(std::shared_ptr<const simulation::ClimateTables> climate) {
+    climate_ = std::move(climate);
+    balance_.reset();
+    if (climate_) {
+        balance_ = std::make_unique<simulation::HourlyBalance>(climate_);
+    }
+    result_ = nullptr;
+    hasResult_ = false;
+    hourly_.reset();
+    inputsChanged_ = true;
+}
+
 void Evaluation::setInputs(const EvaluationInputs& inputs) {
     if (!(inputs == inputs_)) {
         inputs_ = inputs;
@@ -68,7 +80,7 @@ void Evaluation::setInputs(const EvaluationInputs& inputs) {
 }
 
 bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& table) {
-    simulation::SimulationInput input = simulationInputFrom(state, table);
+    simulation::SimulationInput input = simulation::simulationInputFrom(state, table);
     if (inputs_.batteryCapacity_kWh) {
         input.batteryCapacity_kWh = *inputs_.batteryCapacity_kWh;
     }

@@ -27,6 +27,10 @@ class Evaluation {
     Evaluation(const Evaluation&) = delete;
     Evaluation& operator=(const Evaluation&) = delete;
 
+    // Takes climate tables that arrived later (they are read in the background at start-up);
+    // the next update runs the hourly balance.
+    void setClimate(std::shared_ptr<const simulation::ClimateTables> climate);
+
     const EvaluationInputs& inputs() const { return inputs_; }
     // Takes new inputs; the next update recomputes.
     void setInputs(const EvaluationInputs& inputs);
@@ -46,6 +50,8 @@ class Evaluation {
     const simulation::HourlyResult* hourlyResult() const { return hasResult_ ? result_ : nullptr; }
 
     const KeyFigures& monthlyFigures() const { return monthly_; }
+    // The monthly model's monthly arrays as of the last update.
+    const MonthlyFigures& monthlyModelArrays() const { return figures_; }
     const std::optional<KeyFigures>& hourlyFigures() const { return hourly_; }
     const MoneyResult& monthlyMoney() const { return monthlyMoney_; }
     // The hourly balance's money; the monthly model's while there is no hourly balance.
