@@ -64,6 +64,7 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
     keyFigures_->verticalHeader()->setVisible(false);
     keyFigures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     keyFigures_->setSelectionMode(QAbstractItemView::NoSelection);
+    keyFigures_->setFocusPolicy(Qt::NoFocus);
     keyFigures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     keyFigures_->setToolTip(
         QStringLiteral("Monatsmodell: die Faustformeln des Hauptfensters.\nStundenbilanz: das "

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPen>
 #include <QScatterSeries>
@@ -15,9 +17,12 @@ void fillSizingChart(QChart& chart, const std::vector<evaluation::SizingPoint>& 
                      SizingKind kind, double currentSize, double currentSelfSufficiency,
                      double currentSelfConsumptionShare) {
     const bool battery = kind == SizingKind::Battery;
-    resetChart(chart, battery ? QStringLiteral("Wie groß ein Speicher?")
-                              : QStringLiteral("Wie groß die Anlage?"));
     const QString unit = battery ? QStringLiteral("kWh") : QStringLiteral("kWp");
+    // The current choice is named in the title, so the legend keeps to the two curves.
+    resetChart(chart, (battery ? QStringLiteral("Wie groß ein Speicher?")
+                               : QStringLiteral("Wie groß die Anlage?")) +
+                          QStringLiteral("<br><small>rot: aktuelle Wahl, %1 %2</small>")
+                              .arg(german(currentSize, 1), unit));
     double right = battery ? 20.0 : 1.0;
     for (const evaluation::SizingPoint& point : points) {
         right = std::max(right, point.size);
@@ -60,6 +65,9 @@ void fillSizingChart(QChart& chart, const std::vector<evaluation::SizingPoint>& 
     current->append(currentSize, currentSelfConsumptionShare * 100);
     chart.addSeries(current);
     attach(chart, current);
+    for (QLegendMarker* marker : chart.legend()->markers(current)) {
+        marker->setVisible(false);
+    }
 }
 
 }  // namespace lumetra::charts
