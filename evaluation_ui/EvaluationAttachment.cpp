@@ -97,7 +97,8 @@ void EvaluationAttachment::afterRefreshTick() {
         return;
     }
     updateStatusLine();
-    if (window_ != nullptr) {
+    // A closed window catches up when it is opened again.
+    if (window_ != nullptr && window_->isVisible()) {
         window_->refresh();
     }
 }
@@ -116,15 +117,16 @@ void EvaluationAttachment::addMenuEntry(QMenu& menu) {
 
 void EvaluationAttachment::openWindow() {
     if (window_ == nullptr) {
-        evaluation_->update(calculator_.state(), calculator_.table());
         window_ = new EvaluationWindow(*evaluation_, calculator_, dataFilePath_, &dialog_);
         connect(window_, &EvaluationWindow::inputsEdited, this, [this] {
             evaluation_->update(calculator_.state(), calculator_.table());
             updateStatusLine();
             window_->refresh();
         });
-        window_->refresh();
     }
+    evaluation_->update(calculator_.state(), calculator_.table());
+    updateStatusLine();
+    window_->refresh();
     window_->show();
     window_->raise();
     window_->activateWindow();
