@@ -16,7 +16,7 @@ void renderCharts(QPainter& painter, const QRectF& target, const QList<QChart*>&
     if (charts.isEmpty()) {
         return;
     }
-    const double width = target.width() / charts.size();
+    const double width = target.width() / static_cast<double>(charts.size());
     for (int i = 0; i < charts.size(); ++i) {
         QChart* chart = charts[i];
         const QRectF cell(target.left() + i * width, target.top(), width, target.height());
