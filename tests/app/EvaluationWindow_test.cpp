@@ -2,7 +2,9 @@
 // The Auswertung window from the main window: the ways in, following the main window, the
 // money inputs, the status line.
 #include <QChartView>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
@@ -33,9 +35,19 @@ constexpr int kDemandRow = 7;
 
 class EvaluationWindowTest : public ::testing::Test {
   protected:
+    // Settings of this process alone: tests run in parallel processes, and another one closing
+    // its window must not write the geometry this one reads.
     void SetUp() override {
         QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName(
+            QStringLiteral("lumetra-test-%1").arg(QCoreApplication::applicationPid()));
         QSettings().remove(QStringLiteral("Auswertung"));
+    }
+    void TearDown() override {
+        QSettings settings;
+        settings.clear();
+        settings.sync();
+        QFile::remove(settings.fileName());
     }
 
     EvaluationAttachment& attachment() { return shown.dialog().evaluation(); }
