@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <span>
 #include <stdexcept>
 
 #include "persistence/FileAccess.h"
@@ -212,14 +213,15 @@ std::optional<MonthArray> ClimateTables::stationTemperature(double latitude_deg,
 std::optional<IrradiationGrid> parseIrradiationGrid(std::string_view bytes, std::string* error) {
     constexpr std::string_view kFile = kIrradiationFileName;
     std::vector<IrradiationGrid::Point> points;
+    std::vector<std::string_view> fields;
+    std::vector<double> numbers;
     int lineNumber = 0;
     for (std::string_view line : TextLines(bytes)) {
         ++lineNumber;
         if (isSkippedLine(line)) {
             continue;
         }
-        const std::vector<std::string_view> fields = splitFields(line, ';');
-        std::vector<double> numbers;
+        splitFields(line, ';', fields);
         if (fields.size() != 14 || !parseNumbers(fields, numbers)) {
             setError(error, lineMessage(kFile, lineNumber,
                                         "erwartet Breitengrad;Längengrad;12 Monatswerte"));
@@ -255,14 +257,15 @@ std::optional<std::vector<TemperatureStation>> parseTemperatureStations(std::str
                                                                         std::string* error) {
     constexpr std::string_view kFile = kTemperatureFileName;
     std::vector<TemperatureStation> stations;
+    std::vector<std::string_view> fields;
+    std::vector<double> numbers;
     int lineNumber = 0;
     for (std::string_view line : TextLines(bytes)) {
         ++lineNumber;
         if (isSkippedLine(line)) {
             continue;
         }
-        std::vector<std::string_view> fields = splitFields(line, ';');
-        std::vector<double> numbers;
+        splitFields(line, ';', fields);
         // The altitude (field 3) may be empty and is not used.
         if (fields.size() != 16) {
             setError(error, lineMessage(kFile, lineNumber,
@@ -308,12 +311,16 @@ std::optional<LoadProfile> parseLoadProfile(std::string_view bytes, std::string*
     std::array<std::array<bool, 3>, 12> seen{};
     int lineNumber = 0;
     int dataLines = 0;
+    std::vector<std::string_view> fields;
+    std::vector<double> numbers;
     for (std::string_view line : TextLines(bytes)) {
         ++lineNumber;
         if (line.empty()) {
             continue;
         }
-        const std::vector<std::string_view> fields = splitFields(line, ',');
+        if (lineNumber <= 2) {
+            splitFields(line, ',', fields);  // the two heading lines
+        }
         if (lineNumber == 1) {
             for (std::size_t c = 1; c < fields.size(); ++c) {
                 const auto it = std::find(kMonthNames.begin(), kMonthNames.end(), fields[c]);
@@ -344,10 +351,7 @@ std::optional<LoadProfile> parseLoadProfile(std::string_view bytes, std::string*
             }
             continue;
         }
-        std::vector<double> numbers;
-        if (dataLines >= 96 || fields.size() != 37 ||
-            !parseNumbers(std::vector<std::string_view>(fields.begin() + 1, fields.end()),
-                          numbers)) {
+        if (dataLines >= 96 || !parseNumbersAfterFirstField(line, ',', 36, numbers)) {
             setError(error,
                      lineMessage(kFile, lineNumber, "erwartet eine Viertelstunde mit 36 Werten"));
             return std::nullopt;

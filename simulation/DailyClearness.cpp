@@ -45,6 +45,8 @@ struct ClearnessDistribution {
 
     explicit ClearnessDistribution(double mean) {
         kMax = 0.6313 + 0.267 * mean - 11.9 * std::pow(mean - 0.75, 8);
+        // Below a mean of about 0.1 the fitted maximum falls under the minimum; keep a range.
+        kMax = std::max(kMax, std::max(mean, kMinClearness) + 0.1);
         mean = std::clamp(mean, kMinClearness + 0.01 * (kMax - kMinClearness),
                           kMax - 0.01 * (kMax - kMinClearness));
         // The mean rises monotonically with gamma; bisect.

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace lumetra::simulation {
 
@@ -46,8 +47,8 @@ bool isSkippedLine(std::string_view line) {
     return line.empty() || line.front() == ';';
 }
 
-std::vector<std::string_view> splitFields(std::string_view line, char separator) {
-    std::vector<std::string_view> fields;
+void splitFields(std::string_view line, char separator, std::vector<std::string_view>& fields) {
+    fields.clear();
     while (true) {
         const std::size_t end = line.find(separator);
         fields.push_back(trimmed(line.substr(0, end)));
@@ -56,10 +57,15 @@ std::vector<std::string_view> splitFields(std::string_view line, char separator)
         }
         line.remove_prefix(end + 1);
     }
+}
+
+std::vector<std::string_view> splitFields(std::string_view line, char separator) {
+    std::vector<std::string_view> fields;
+    splitFields(line, separator, fields);
     return fields;
 }
 
-bool parseNumbers(const std::vector<std::string_view>& fields, std::vector<double>& numbers) {
+bool parseNumbers(std::span<const std::string_view> fields, std::vector<double>& numbers) {
     numbers.clear();
     numbers.reserve(fields.size());
     for (std::string_view field : fields) {
@@ -76,6 +82,37 @@ bool parseNumbers(const std::vector<std::string_view>& fields, std::vector<doubl
         numbers.push_back(value);
     }
     return true;
+}
+
+bool parseNumbersAfterFirstField(std::string_view line, char separator, std::size_t count,
+                                 std::vector<double>& numbers) {
+    // Plain pointers: this loop reads every number of the load profile.
+    numbers.resize(count);
+    const char* const end = line.data() + line.size();
+    const char* field = static_cast<const char*>(std::memchr(line.data(), separator, line.size()));
+    std::size_t found = 0;
+    while (field != nullptr) {
+        const char* first = field + 1;
+        const char* next = static_cast<const char*>(std::memchr(first, separator, end - first));
+        const char* last = next != nullptr ? next : end;
+        while (first < last && (*first == ' ' || *first == '\t')) {
+            ++first;
+        }
+        while (last > first && (last[-1] == ' ' || last[-1] == '\t' || last[-1] == '\r')) {
+            --last;
+        }
+        if (found == count || first == last) {
+            return false;
+        }
+        double value = 0;
+        const auto [stop, error] = std::from_chars(first, last, value, std::chars_format::fixed);
+        if (error != std::errc() || stop != last || !std::isfinite(value)) {
+            return false;
+        }
+        numbers[found++] = value;
+        field = next;
+    }
+    return found == count;
 }
 
 }  // namespace lumetra::simulation

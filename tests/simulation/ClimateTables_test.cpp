@@ -12,7 +12,8 @@
 namespace lumetra::simulation {
 namespace {
 
-std::string months(double value) {
+// Twelve monthly values value, value + 1, ..., as whole numbers.
+std::string months(int value) {
     std::string text;
     for (int m = 0; m < 12; ++m) {
         text += ";" + std::to_string(value + m);

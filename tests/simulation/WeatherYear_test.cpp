@@ -35,6 +35,7 @@ TEST(WeatherYearTest, EachMonthAndTheYearSumToTheirInputs) {
         {"Kiel, low figure", 54.32, 10.13, 800},
         {"Kapstadt", -33.9, 18.4, 1900},
         {"Quito", -0.2, -78.5, 1700},
+        {"far too dark a figure", 52.52, 13.41, 60},
     };
     for (const Case& c : cases) {
         WeatherYear weather;
