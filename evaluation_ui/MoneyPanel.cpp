@@ -80,7 +80,7 @@ QList<MoneyResultRow> moneyResultRows(const evaluation::Evaluation& evaluation) 
         {QStringLiteral("Amortisation"), hourly(payback(h, years)), payback(m, years)},
         {QStringLiteral("Kapitalwert nach %1 Jahren").arg(years),
          hourly(money(h.netPresentValue_EUR)), money(m.netPresentValue_EUR)},
-        {QStringLiteral("Stromgestehungskosten"), hourly(lcoe(h)), lcoe(m)},
+        {QStringLiteral("Kosten je erzeugte kWh"), hourly(lcoe(h)), lcoe(m)},
     };
 }
 
@@ -259,6 +259,7 @@ void MoneyPanel::refresh() {
         setCell(*results_, r, 1, rows[r].hourly, true);
         setCell(*results_, r, 2, rows[r].monthly, true);
     }
+    results_->resizeRowsToContents();
     const int count = static_cast<int>(evaluation_.hourlyMoney().years.size());
     years_->setRowCount(count);
     for (int r = 0; r < count; ++r) {
