@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 
 #include "app/AppResources.h"
@@ -19,6 +20,7 @@
 #include "app/WindowTitle.h"
 #include "calculator/ModuleFieldEditing.h"
 #include "energy/MonthlyChart.h"
+#include "evaluation_ui/EvaluationAttachment.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 
 namespace lumetra {
@@ -40,6 +42,8 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
     connect(controls_.chooseLocationButton, &QPushButton::clicked, this,
             &CLumetraDlg::OnChooseLocation);
     initDialog();
+    evaluation_ = std::make_unique<EvaluationAttachment>(
+        *this, *calculator_, *controls_.chartPicture, [this] { return dataFilePath_; });
     takeBaseline();
     updateWindowState();
     // On a screen smaller than the dialog its contents scroll in a window that fits.
@@ -47,6 +51,7 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
 }
 
 CLumetraDlg::~CLumetraDlg() {
+    evaluation_.reset();
     // The children outlive the calculator; their last events must not reach it.
     refreshTimer_.stop();
     disconnectFields();
@@ -130,6 +135,9 @@ void CLumetraDlg::createTable() {
 void CLumetraDlg::OnLoadData() {
     const std::optional<DataFileOutcome> outcome =
         loadDataCommand(this, *calculator_, dataFilePath_);
+    if (outcome && *outcome != DataFileOutcome::NotFound) {
+        evaluation_->dataFileLoaded(dataFilePath_);
+    }
     noteChange();
     // A file that was not read, or not recognised, is not the data set's file.
     if (outcome == DataFileOutcome::Done) {
@@ -141,7 +149,7 @@ void CLumetraDlg::OnLoadData() {
 
 bool CLumetraDlg::OnSaveData() {
     noteChange();
-    if (!saveDataCommand(this, *calculator_, dataFilePath_)) {
+    if (!saveDataCommand(this, *calculator_, dataFilePath_, evaluation_->dataFileLines())) {
         updateWindowState();
         return false;
     }
@@ -225,6 +233,9 @@ void CLumetraDlg::refreshTick() {
     QWidget* focus = QApplication::focusWidget();
     if (focus != nullptr && focus->window() == this) {
         focusHelp_->update(focus, tableControl_);
+    }
+    if (evaluation_) {
+        evaluation_->afterRefreshTick();
     }
 }
 
@@ -311,7 +322,10 @@ void CLumetraDlg::keyPressEvent(QKeyEvent* event) {
 void CLumetraDlg::contextMenuEvent(QContextMenuEvent* event) {
     // The window menu of the platform cannot be extended here; the dialog's background offers
     // its entries instead.
-    showSystemMenu(this, event->globalPos());
+    QMenu menu(this);
+    evaluation_->addMenuEntry(menu);
+    fillSystemMenu(menu, this);
+    menu.exec(event->globalPos());
 }
 
 void CLumetraDlg::showTableMenu(const QPoint& globalPos) {

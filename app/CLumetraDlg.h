@@ -24,6 +24,7 @@ class QLineEdit;
 namespace lumetra {
 
 class CTreeListCtrl;
+class EvaluationAttachment;
 class PresetBox;
 
 // Background of a field the user fills in (preset or free) and of a computed (derived) one.
@@ -57,6 +58,8 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     QSize helpPictureArea() const { return helpArea_; }
     // Whether a chart has been drawn since start-up.
     bool hasChart() const { return chartShown_; }
+    // The Auswertung: status line, menu entry, its window and inputs.
+    EvaluationAttachment& evaluation() const { return *evaluation_; }
 
     // "Laden", "Speichern" and "Ort auswählen". OnSaveData returns true when the file was
     // written.
@@ -127,6 +130,7 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     QString documentPath_;
     std::string placeName_;
     std::array<std::string, 2> placeCoordinates_;  // latitude and longitude field texts
+    std::unique_ptr<EvaluationAttachment> evaluation_;
 };
 
 }  // namespace lumetra

@@ -127,7 +127,8 @@ std::optional<DataFileOutcome> loadDataCommand(QWidget* parent, Calculator& calc
     return outcome;
 }
 
-bool saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath) {
+bool saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath,
+                     std::string_view extraLines) {
     const std::optional<QString> path =
         runDataFileDialog(parent, DataFileDialogKind::Save, dataFilePath);
     if (!path) {
@@ -138,7 +139,7 @@ bool saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dat
     if (isExistingFile(target) && !confirmOverwrite(parent)) {
         return false;
     }
-    const DataFileOutcome outcome = saveDataFile(calculator, target);
+    const DataFileOutcome outcome = saveDataFile(calculator, target, extraLines);
     const std::string_view message = dataFileMessage(outcome);
     if (!message.empty()) {
         showFileError(parent, message);

@@ -51,7 +51,8 @@ std::optional<DataFileOutcome> loadDataCommand(QWidget* parent, Calculator& calc
 
 // "Speichern": asks for the file, remembers the confirmed path, asks before replacing an
 // existing file, saves and reports a failure. A "No" writes nothing. Returns true only when
-// the file was written.
-bool saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath);
+// the file was written. `extraLines` follow the specified lines (see saveDataFile).
+bool saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath,
+                     std::string_view extraLines = {});
 
 }  // namespace lumetra

@@ -32,7 +32,8 @@ Command makeCommand(Command::Kind kind, QuantityId quantity = Latitude) {
 
 std::string usageText() {
     std::string text =
-        "Aufruf: lumetra-cli [Befehl ...] [--json] [--chart DATEI.png] [--chart-size BxH]\n"
+        "Aufruf: lumetra-cli [Befehl ...] [--json] [--hourly-csv DATEI] [--chart DATEI.png]\n"
+        "                   [--chart-size BxH] [--report DATEI.pdf]\n"
         "\n"
         "Beginnt im Zustand des geöffneten Fensters und führt die Befehle der Reihe nach aus:\n"
         "  --load DATEI         lädt eine Datendatei wie \"Laden\"\n"
@@ -48,9 +49,13 @@ std::string usageText() {
         "                       dann im Datenordner des Quellbaums)\n"
         "  --chart DATEI.png    schreibt das Monatsdiagramm des aktuellen Zustands\n"
         "\n"
-        "Ausgabe: die Bytes, die Speichern jetzt schreiben würde; mit --json ein JSON-Objekt.\n"
+        "Ausgabe: die Bytes, die Speichern jetzt schreiben würde; mit --json ein JSON-Objekt,\n"
+        "  das unter \"hourly\" auch die Viertelstunden-Bilanz des Referenzjahres trägt.\n"
+        "  --hourly-csv DATEI   schreibt die 35040 Viertelstunden des Referenzjahres als CSV\n"
+        "                       (kWh je Viertelstunde)\n"
         "  --chart-size BxH     Größe des Diagramms in Pixeln (sonst die Diagrammfläche des\n"
         "                       Fensters)\n"
+        "  --report DATEI.pdf   schreibt den Bericht der Auswertung (nach allen Befehlen)\n"
         "  --help               zeigt diesen Text\n"
         "\n"
         "Meldungen stehen auf der Standardfehlerausgabe. Rückgabewert: 0 ohne Meldung, 1 mit\n"
@@ -161,6 +166,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             Command command = makeCommand(Command::Kind::DeleteRow);
             command.row = *row;
             line.commands.push_back(std::move(command));
+        } else if (option == "--hourly-csv") {
+            line.hourlyCsvPath = value();
+            if (line.hourlyCsvPath->empty()) {
+                fail(option + " erwartet einen nicht leeren Wert");
+            }
+        } else if (option == "--report") {
+            line.reportPath = value();
+            if (line.reportPath->empty()) {
+                fail(option + " erwartet einen nicht leeren Wert");
+            }
         } else if (option == "--chart-size") {
             const std::string& argument = value();
             const std::size_t x = argument.find('x');

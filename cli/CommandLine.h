@@ -27,6 +27,8 @@ struct CommandLine {
     bool help = false;
     std::optional<int> chartWidth;  // from --chart-size
     std::optional<int> chartHeight;
+    std::optional<std::string> hourlyCsvPath;  // from --hourly-csv
+    std::optional<std::string> reportPath;     // from --report: the Auswertung's PDF report
 };
 
 // Parses the arguments (without the program name). Throws std::invalid_argument with a message

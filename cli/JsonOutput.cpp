@@ -7,6 +7,7 @@
 #include <QJsonValue>
 #include <QString>
 
+#include "cli/HourlyOutput.h"
 #include "cli/Session.h"
 #include "energy/ModuleFieldRules.h"
 
@@ -40,7 +41,7 @@ QJsonValue background(const std::optional<Rgb>& colour) {
 
 }  // namespace
 
-std::string stateJson(const Session& session) {
+std::string stateJson(const Session& session, const simulation::HourlyResult* hourly) {
     const CalculatorState& state = session.calculator().state();
 
     QJsonArray quantities;
@@ -92,6 +93,7 @@ std::string stateJson(const Session& session) {
         {"rows", rows},
         {"monthly", months},
         {"figures", figures},
+        {"hourly", hourly != nullptr ? QJsonValue(hourlyJson(*hourly)) : QJsonValue()},
     };
     return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
 }

@@ -5,6 +5,7 @@
 
 #include "calculator/ModuleFieldEditing.h"
 #include "cli/ChartOutput.h"
+#include "evaluation/EvaluationFileLines.h"
 #include "persistence/DataFile.h"
 #include "persistence/LocationChooser.h"
 
@@ -108,15 +109,23 @@ void Session::writeChart(const std::string& path) {
 
 void Session::apply(const Command& command) {
     switch (command.kind) {
-        case Command::Kind::Load:
-            if (const auto message = dataFileMessage(loadDataFile(calculator_, command.text));
-                !message.empty()) {
+        case Command::Kind::Load: {
+            const DataFileOutcome outcome = loadDataFile(calculator_, command.text);
+            if (const auto message = dataFileMessage(outcome); !message.empty()) {
                 messages_.emplace_back(message);
+            }
+            if (outcome != DataFileOutcome::NotFound) {
+                evaluationInputs_ =
+                    evaluation::readEvaluationInputsFile(command.text).value_or(evaluationInputs_);
+                lastLoadedPath_ = command.text;
             }
             runPosted();
             break;
+        }
         case Command::Kind::Save:
-            if (const auto message = dataFileMessage(saveDataFile(calculator_, command.text));
+            if (const auto message = dataFileMessage(
+                    saveDataFile(calculator_, command.text,
+                                 evaluation::evaluationInputLines(evaluationInputs_)));
                 !message.empty()) {
                 messages_.emplace_back(message);
             }

@@ -8,6 +8,7 @@
 
 #include "calculator/Calculator.h"
 #include "cli/CommandLine.h"
+#include "evaluation/EvaluationInputs.h"
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
 #include "persistence/DataSearch.h"
@@ -35,6 +36,10 @@ class Session {
     const Calculator& calculator() const { return calculator_; }
     const MemoryFieldPanel& fields() const { return fields_; }
     const MemoryModuleFieldTable& table() const { return table_; }
+    // The Auswertung inputs of the last data file loaded (defaults before), which saving
+    // writes back, and the path of that file (empty before).
+    const evaluation::EvaluationInputs& evaluationInputs() const { return evaluationInputs_; }
+    const std::string& lastLoadedPath() const { return lastLoadedPath_; }
 
   private:
     void runPosted();
@@ -54,6 +59,8 @@ class Session {
     DataSearch dataSearch_;
     std::string lastLocationName_;
     std::vector<std::string> messages_;
+    evaluation::EvaluationInputs evaluationInputs_;
+    std::string lastLoadedPath_;
 };
 
 }  // namespace lumetra::cli

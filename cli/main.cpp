@@ -1,16 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#ifdef LUMETRA_CLI_REPORT
+#include <QApplication>
+#include <QByteArray>
+#endif
+
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cli/ChartOutput.h"
 #include "cli/CommandLine.h"
+#include "cli/HourlyOutput.h"
 #include "cli/JsonOutput.h"
 #include "cli/ProgramFolder.h"
+#ifdef LUMETRA_CLI_REPORT
+#include "cli/ReportOutput.h"
+#endif
 #include "cli/Session.h"
 #include "energy/MonthlyChart.h"
 #include "persistence/DataFileFormat.h"
+#include "persistence/FileAccess.h"
+#include "simulation/HourlyCsv.h"
+#include "simulation/SimulationInput.h"
 
 namespace {
 
@@ -46,8 +59,17 @@ int main(int argc, char** argv) {
         }
         return {lumetra::kDefaultChartWidth, lumetra::kDefaultChartHeight};
     };
+#ifdef LUMETRA_CLI_REPORT
+    // The report's charts are graphics widgets: they need the widgets' application, off screen.
+    std::unique_ptr<QApplication> application;
+    if (line.reportPath) {
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+        application = std::make_unique<QApplication>(argc, argv);
+    }
+#endif
 
-    Session session(chartSize, programDataSearch(argc > 0 ? argv[0] : nullptr));
+    const lumetra::DataSearch dataSearch = programDataSearch(argc > 0 ? argv[0] : nullptr);
+    Session session(chartSize, dataSearch);
     try {
         for (const Command& command : line.commands) {
             session.apply(command);
@@ -59,11 +81,48 @@ int main(int argc, char** argv) {
         return wrongCommandLine(error.what());
     }
 
-    for (const std::string& message : session.messages()) {
+    std::vector<std::string> messages = session.messages();
+    if (line.reportPath) {
+#ifdef LUMETRA_CLI_REPORT
+        if (std::string message = writeReport(session, *line.reportPath); !message.empty()) {
+            messages.push_back(std::move(message));
+        }
+#else
+        messages.push_back(
+            "Der Bericht kann nicht geschrieben werden: dieses lumetra-cli wurde "
+            "ohne die Auswertung gebaut");
+#endif
+    }
+    for (const std::string& message : messages) {
         writeOut(stderr, message + "\n");
     }
+    bool failed = !messages.empty();
+
+    // The hourly balance of the state after all commands, for the JSON and the CSV.
+    std::unique_ptr<lumetra::simulation::HourlyBalance> balance;
+    const lumetra::simulation::HourlyResult* hourly = nullptr;
+    if (line.json || line.hourlyCsvPath) {
+        std::string error;
+        auto climate = lumetra::simulation::loadClimateTables(dataSearch, &error);
+        if (climate) {
+            balance = std::make_unique<lumetra::simulation::HourlyBalance>(std::move(climate));
+            hourly = &balance->run(lumetra::simulation::simulationInputFrom(
+                session.calculator().state(), session.table()));
+        } else {
+            writeOut(stderr, "Die Stundenbilanz kann nicht gerechnet werden: " + error + "\n");
+            failed = true;
+        }
+    }
+    if (line.hourlyCsvPath && hourly != nullptr &&
+        !lumetra::writeFileReplacing(*line.hourlyCsvPath,
+                                     lumetra::simulation::hourlyCsv(*hourly))) {
+        writeOut(stderr,
+                 "Die CSV-Datei konnte nicht geschrieben werden: " + *line.hourlyCsvPath + "\n");
+        failed = true;
+    }
+
     if (line.json) {
-        writeOut(stdout, stateJson(session));
+        writeOut(stdout, stateJson(session, hourly));
     } else {
         writeOut(stdout, lumetra::dataFileBytes(session.calculator()));
     }
@@ -72,5 +131,5 @@ int main(int argc, char** argv) {
         writeOut(stderr, "Die Ausgabe konnte nicht geschrieben werden\n");
         return 1;
     }
-    return session.messages().empty() ? 0 : 1;
+    return failed ? 1 : 0;
 }

@@ -41,10 +41,8 @@ double seasonalSwing(double latitude) {
 
 }  // namespace
 
-void splitAnnualYield(CalculatorState& state) {
-    const auto& v = state.values;
-    MonthlyFigures& figures = state.figures;
-    const double ratio = seasonalSwing(v[Latitude]);
+MonthlyValues irradiationShape(double latitude, double* shapeSum) {
+    const double ratio = seasonalSwing(latitude);
 
     double shareSum = 0;
     for (double share : kIrradiationShare) {
@@ -57,6 +55,17 @@ void splitAnnualYield(CalculatorState& state) {
         scaled[j] = average + (kIrradiationShare[j] - average) * ratio;
         scaledSum += scaled[j];
     }
+    if (shapeSum != nullptr) {
+        *shapeSum = scaledSum;
+    }
+    return scaled;
+}
+
+void splitAnnualYield(CalculatorState& state) {
+    const auto& v = state.values;
+    MonthlyFigures& figures = state.figures;
+    double scaledSum = 0;
+    const MonthlyValues scaled = irradiationShape(v[Latitude], &scaledSum);
 
     const int shift = seasonShift(v[Latitude]);
     figures.maxMonthlyYield = 0;

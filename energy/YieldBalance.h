@@ -14,6 +14,11 @@ namespace lumetra {
 // yield and its monthly split.
 void evaluateAnnualYield(CalculatorState& state, ModuleFieldTable& table, QuantityId target);
 
+// The monthly irradiation shape of the monthly model at a latitude, by northern month index
+// (not yet moved by six months south of the equator) and not normalised: the shares of the
+// reference latitude with the latitude's seasonal swing. `shapeSum` receives their sum.
+MonthlyValues irradiationShape(double latitude, double* shapeSum);
+
 // Spreads AnnualYield over monthlyYield by the irradiation shares, with the seasonal swing of
 // the latitude and, south of the equator, moved by six months; keeps maxMonthlyYield.
 void splitAnnualYield(CalculatorState& state);

@@ -11,6 +11,7 @@
 #include "persistence/FileAccess.h"
 #include "persistence/Messages.h"
 #include "support/TextFormat.h"
+#include "support/Windows1252.h"
 
 namespace lumetra {
 namespace {
@@ -158,9 +159,11 @@ bool fileMayMarkQuantity(QuantityId q) {
     return true;
 }
 
-DataFileOutcome saveDataFile(const Calculator& calculator, const std::filesystem::path& path) {
-    return writeFileReplacing(path, dataFileBytes(calculator)) ? DataFileOutcome::Done
-                                                               : DataFileOutcome::SaveFailed;
+DataFileOutcome saveDataFile(const Calculator& calculator, const std::filesystem::path& path,
+                             std::string_view extraLines) {
+    return writeFileReplacing(path, dataFileBytes(calculator) + utf8ToWindows1252(extraLines))
+               ? DataFileOutcome::Done
+               : DataFileOutcome::SaveFailed;
 }
 
 DataFileOutcome loadDataFile(Calculator& calculator, const std::filesystem::path& path) {

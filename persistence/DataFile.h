@@ -25,7 +25,10 @@ std::string_view dataFileMessage(DataFileOutcome outcome);
 // "Speichern" once the path is chosen (and, for an existing file, the overwrite question
 // answered with Yes: ask it when isExistingFile(path) holds). Writes the data set from the
 // value store and the table, replacing the file only when everything was written.
-DataFileOutcome saveDataFile(const Calculator& calculator, const std::filesystem::path& path);
+// `extraLines` (UTF-8, each ending in a line feed) follow the specified lines: lines of the
+// program's additions, which a reader that does not know them skips.
+DataFileOutcome saveDataFile(const Calculator& calculator, const std::filesystem::path& path,
+                             std::string_view extraLines = {});
 
 // "Laden" once the path is chosen: reads the file and applies it (applyDataFile).
 DataFileOutcome loadDataFile(Calculator& calculator, const std::filesystem::path& path);

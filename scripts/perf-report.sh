@@ -235,6 +235,26 @@ for count in (500, 2000):
               "BM_AddRowsOneByOne/%d/iterations:1" % count)
     timed_row("%d rows added one by one (window)" % count, "bench_gui_table",
               "BM_WindowAddRowsOneByOne/%d/iterations:1" % count)
+hourly_site = figure("bench_hourly", "BM_HourlyYearNewSite")
+timed_row("Hourly balance: year of 3 fields + battery, new site (nothing cached)", "bench_hourly",
+          "BM_HourlyYearNewSite", 5e6, "< 5 ms")
+for title, name in (("new orientation of one field", "BM_HourlyYearNewOrientation"),
+                    ("new size of one field", "BM_HourlyYearNewRoofSize"),
+                    ("new household demand", "BM_HourlyYearNewDemand"),
+                    ("new battery capacity", "BM_HourlyYearNewBattery")):
+    # "Far less" than a new site: at most half of it.
+    limit = hourly_site["ns"] / 2 if "ns" in hourly_site else None
+    timed_row("Hourly balance: " + title, "bench_hourly", name, limit,
+              "< 1/2 of a new site" if limit else "—")
+timed_row("Hourly balance: CSV text of the 35,040 steps", "bench_hourly", "BM_HourlyCsvText")
+timed_row("Climate tables read (3 files)", "bench_hourly", "BM_ClimateTablesLoad")
+timed_row("Auswertung window: first opening (charts included)", "bench_gui_evaluation",
+          "BM_EvaluationWindowFirstOpen")
+timed_row("Auswertung window: refresh tick after a change, window open", "bench_gui_evaluation",
+          "BM_EvaluationTickWithWindowOpen", 250e6, "< 250 ms (one tick)")
+timed_row("Auswertung: sizing curves (33 hourly years, worker thread)", "bench_gui_evaluation",
+          "BM_SizingCurves")
+timed_row("Auswertung: PDF report (3 pages)", "bench_gui_evaluation", "BM_ReportPdf")
 timed_row("Data file load, 140 rows", "bench_report_extra", "BM_DataFileLoad140Rows")
 timed_row("Data file save, 140 rows", "bench_report_extra", "BM_DataFileSave140Rows")
 timed_row("10,000 places read and sorted (core)", "bench_report_extra",

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -81,6 +82,10 @@ struct HourlyResult {
     double peakPower_kWp = 0;
     double batteryCapacity_kWh = 0;
     StepSeries steps;
+    double utcOffset_h = 1;               // of the local standard time the steps are counted in
+    bool climateFromGrid = false;         // monthly irradiation shape from the grid (else the
+                                          // monthly model's shape for the latitude)
+    bool temperatureFromStation = false;  // else the documented default temperatures
 };
 
 class ClimateTables;  // the monthly irradiation grid, the temperature stations, the load profile
@@ -98,6 +103,12 @@ class HourlyBalance {
 
     // The result stays valid until the next run.
     const HourlyResult& run(const SimulationInput& input);
+
+    // The climate tables the balance reads.
+    const ClimateTables& climate() const { return *climate_; }
+
+    // Bytes held by the caches and the last result.
+    std::size_t memoryBytes() const;
 
   private:
     struct Cache;

@@ -18,6 +18,7 @@
 #include "app/ControlIds.h"
 #include "app/DialogLayout.h"
 #include "app/InfoDialogs.h"
+#include "evaluation_ui/EvaluationAttachment.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 
 namespace lumetra::test {
@@ -43,7 +44,8 @@ TEST_F(MainDialogTemplate, HasAllTheTemplateControls) {
     // 11 group boxes, 39 labels, 42 fields, 36 units, 42 boxes and 13 other controls.
     int count = 0;
     for (QWidget* child : dialog.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child != dialog.tableControl()) {
+        // The status line under the template's content is no control of the template.
+        if (child != dialog.tableControl() && child != dialog.evaluation().statusLine()) {
             ++count;
         }
     }
@@ -132,7 +134,11 @@ TEST_F(MainDialogTemplate, PicturesAreaAndChartAreaFollowTheFont) {
     const DialogBaseUnits base = dialogBaseUnits(dialog.font());
     EXPECT_EQ(dialog.helpPictureArea(), dialogUnitsToPixels(QRect(520, 115, 198, 93), base).size());
     EXPECT_EQ(dialog.chartArea(), dialogUnitsToPixels(QRect(520, 375, 200, 75), base).size());
-    EXPECT_EQ(dialog.size(), dialogUnitsToPixels(QRect(0, 0, 728, 476), base).size());
+    // The template's size, and under it the status line.
+    const QSize templateSize = dialogUnitsToPixels(QRect(0, 0, 728, 476), base).size();
+    const QRect status = dialog.evaluation().statusLine()->geometry();
+    EXPECT_EQ(status.top(), templateSize.height());
+    EXPECT_EQ(dialog.size(), templateSize + QSize(0, status.height()));
 }
 
 // ---- the about box, the legend and the system menu ------------------------------------------

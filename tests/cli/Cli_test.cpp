@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "test_support/TestSupport.h"
 
@@ -409,6 +410,94 @@ TEST_F(CliTest, ChartReplacesTheOldFileWholeAndReportsWhatCannotBeWritten) {
     }
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder.path() / "link.png")));
     EXPECT_TRUE(fs::is_fifo(fs::symlink_status(folder.path() / "rohr.png")));
+}
+
+TEST_F(CliTest, JsonCarriesTheHourlyBalance) {
+    const QJsonObject state = json({"--type", "StorageDays=1"});
+    const QJsonObject hourly = state["hourly"].toObject();
+    const QJsonObject annual = hourly["annual"].toObject();
+    const QJsonObject monthly = hourly["monthly"].toObject();
+    const char* flowKeys[] = {"yield_kWh",
+                              "direct_kWh",
+                              "batteryCharge_kWh",
+                              "batteryDischarge_kWh",
+                              "batteryLoss_kWh",
+                              "feedIn_kWh",
+                              "purchase_kWh",
+                              "demand_kWh",
+                              "selfConsumptionShare",
+                              "selfSufficiency",
+                              "specificYield_kWh_per_kWp",
+                              "batteryCycles",
+                              "costWithout_EUR",
+                              "costWith_EUR"};
+    ASSERT_EQ(annual.size(), 16);
+    ASSERT_EQ(monthly.size(), 14);
+    for (const char* key : flowKeys) {
+        ASSERT_TRUE(annual[key].isDouble()) << key;
+        ASSERT_EQ(monthly[key].toArray().size(), 12) << key;
+    }
+    // Energies of the months add up to the year's; shares are fractions.
+    for (const char* key : {"yield_kWh", "demand_kWh", "purchase_kWh", "batteryCharge_kWh"}) {
+        double sum = 0;
+        for (const QJsonValue month : monthly[key].toArray()) {
+            sum += month.toDouble();
+        }
+        EXPECT_TRUE(lumetra::test::nearRelative(sum, annual[key].toDouble(), 1e-12)) << key;
+    }
+    EXPECT_GT(annual["selfSufficiency"].toDouble(), 0);
+    EXPECT_LT(annual["selfSufficiency"].toDouble(), 1);
+    // The installation and the battery are those of the calculator.
+    EXPECT_TRUE(lumetra::test::nearRelative(
+        annual["peakPower_kWp"].toDouble(),
+        state["figures"].toObject()["totalPeakPower"].toDouble() / 1000, 1e-12));
+    EXPECT_EQ(annual["batteryCapacity_kWh"].toDouble(), quantity(state, 31)["value"].toDouble());
+    EXPECT_GT(annual["batteryCapacity_kWh"].toDouble(), 0);
+    EXPECT_GT(annual["batteryCycles"].toDouble(), 0);
+    EXPECT_TRUE(lumetra::test::nearRelative(
+        annual["demand_kWh"].toDouble(),
+        quantity(state, 13)["value"].toDouble() + quantity(state, 17)["value"].toDouble() +
+            quantity(state, 21)["value"].toDouble() + quantity(state, 25)["value"].toDouble() +
+            quantity(state, 29)["value"].toDouble()));
+}
+
+TEST_F(CliTest, HourlyCsvHasEveryQuarterHourAndTheYearsSums) {
+    const CliRun run = runCli({"--hourly-csv", "jahr.csv", "--json"}, folder.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject annual =
+        QJsonDocument::fromJson(run.out).object()["hourly"].toObject()["annual"].toObject();
+    QFile file(QString::fromStdString((folder.path() / "jahr.csv").string()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 35040 + 2);  // header, the steps, and the empty rest after the last LF
+    EXPECT_TRUE(lines.back().isEmpty());
+    const QList<QByteArray> header = lines[0].split(',');
+    ASSERT_EQ(header.size(), 9);
+    EXPECT_EQ(header[0], "time");
+    std::vector<double> sums(header.size(), 0.0);
+    for (int i = 1; i <= 35040; ++i) {
+        const QList<QByteArray> fields = lines[i].split(',');
+        ASSERT_EQ(fields.size(), 9) << i;
+        for (int c = 1; c < fields.size(); ++c) {
+            bool ok = false;
+            sums[c] += fields[c].toDouble(&ok);
+            ASSERT_TRUE(ok) << lines[i].toStdString();
+        }
+    }
+    for (int c = 1; c < 8; ++c) {
+        const QString key = QString::fromUtf8(header[c]);
+        EXPECT_TRUE(lumetra::test::nearRelative(sums[c], annual[key].toDouble(), 1e-5))
+            << key.toStdString();
+    }
+}
+
+TEST_F(CliTest, HourlyCsvThatCannotBeWrittenEndsWithAMessage) {
+    const CliRun run = runCli({"--hourly-csv", "kein/ordner/jahr.csv"}, folder.path());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("CSV")) << run.err.toStdString();
+    EXPECT_FALSE(run.out.isEmpty());  // the data file bytes are still written
+    const CliRun missing = runCli({"--hourly-csv"}, folder.path());
+    EXPECT_EQ(missing.exitCode, 2);
 }
 
 }  // namespace

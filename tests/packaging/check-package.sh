@@ -35,6 +35,9 @@ installed_files=(
     "any share/lumetra/SolarDatabase.csv"
     "any share/lumetra/SOURCES.md"
     "any share/doc/lumetra/copyright"
+    "any share/lumetra/MonthlyIrradiation.csv"
+    "any share/lumetra/MonthlyTemperature.csv"
+    "any share/lumetra/LoadProfileH25.csv"
 )
 # Qt 6 runtime packages the .deb must depend on.
 qt_packages=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n)

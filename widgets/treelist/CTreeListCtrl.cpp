@@ -338,17 +338,14 @@ int CTreeListCtrl::GetRowIndex(HTREEITEM item) const {
 }
 
 std::uint64_t CTreeListCtrl::GetChangeCount() const {
-    std::lock_guard guard(lock_);
     return data_.changeCount();
 }
 
 std::vector<HTREEITEM> CTreeListCtrl::GetItemsChangedSince(std::uint64_t since) const {
-    std::lock_guard guard(lock_);
     return data_.itemsChangedSince(since);
 }
 
 std::uint64_t CTreeListCtrl::GetLayoutChangeCount() const {
-    std::lock_guard guard(lock_);
     return data_.layoutChangeCount();
 }
 

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Auswertung window: its first opening (the charting library's first use included), one
+// refresh after a change of the main window, the sizing curves and the PDF report.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <memory>
+
+#include "app/CLumetraDlg.h"
+#include "evaluation/Evaluation.h"
+#include "evaluation/SizingSweep.h"
+#include "evaluation_ui/EvaluationAttachment.h"
+#include "evaluation_ui/EvaluationWindow.h"
+
+namespace {
+
+using lumetra::CLumetraDlg;
+
+// A shown main dialog whose hourly balance has its first result.
+std::unique_ptr<CLumetraDlg> readyDialog() {
+    auto dialog = std::make_unique<CLumetraDlg>();
+    dialog->show();
+    QElapsedTimer timer;
+    timer.start();
+    while (dialog->evaluation().evaluation().hourlyResult() == nullptr && timer.elapsed() < 10000) {
+        QTest::qWait(10);
+    }
+    return dialog;
+}
+
+void BM_EvaluationWindowFirstOpen(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto dialog = readyDialog();
+        state.ResumeTiming();
+        dialog->evaluation().openWindow();
+        QApplication::processEvents();
+        state.PauseTiming();
+        dialog.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EvaluationWindowFirstOpen)->Unit(benchmark::kMillisecond);
+
+// A keystroke's change reaching the open window at the next tick: both models, every chart.
+void BM_EvaluationTickWithWindowOpen(benchmark::State& state) {
+    auto dialog = readyDialog();
+    dialog->evaluation().openWindow();
+    QApplication::processEvents();
+    QLineEdit* persons = dialog->field(lumetra::Persons);
+    bool append = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        persons->setText(append ? QStringLiteral("45") : QStringLiteral("4"));
+        append = !append;
+        state.ResumeTiming();
+        dialog->refreshTick();
+    }
+}
+BENCHMARK(BM_EvaluationTickWithWindowOpen)->Unit(benchmark::kMillisecond);
+
+void BM_SizingCurves(benchmark::State& state) {
+    auto dialog = readyDialog();
+    const lumetra::evaluation::Evaluation& evaluation = dialog->evaluation().evaluation();
+    lumetra::simulation::HourlyBalance balance(evaluation.climate());
+    const std::atomic<bool> never{false};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            lumetra::evaluation::computeSizingCurves(balance, evaluation.simulationInput(), never));
+    }
+}
+BENCHMARK(BM_SizingCurves)->Unit(benchmark::kMillisecond);
+
+void BM_ReportPdf(benchmark::State& state) {
+    auto dialog = readyDialog();
+    dialog->evaluation().openWindow();
+    QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath(QStringLiteral("bericht.pdf"));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dialog->evaluation().window()->exportPdf(path));
+    }
+}
+BENCHMARK(BM_ReportPdf)->Unit(benchmark::kMillisecond);
+
+}  // namespace

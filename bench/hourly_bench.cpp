@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Cost of the hourly energy balance: the whole reference year from a new site (nothing
+// cached), and after a change that leaves the weather year cached (an orientation, a roof's
+// size, a demand, the battery). The memory counter is what one balance instance holds.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "simulation/ClimateTables.h"
+#include "simulation/HourlyBalance.h"
+#include "simulation/HourlyCsv.h"
+
+namespace lumetra::simulation {
+namespace {
+
+std::shared_ptr<const ClimateTables> shippedTables() {
+    static const std::shared_ptr<const ClimateTables> tables = [] {
+        const std::filesystem::path data(LUMETRA_DATA_DIR);
+        std::string error;
+        return loadClimateTables(data / kIrradiationFileName, data / kTemperatureFileName,
+                                 data / kLoadProfileFileName, &error);
+    }();
+    return tables;
+}
+
+// Three module fields (south, east, west), a household with a heat pump and a car, a battery.
+SimulationInput threeFieldsAndBattery() {
+    SimulationInput input;
+    input.latitude_deg = 52.52;
+    input.longitude_deg = 13.41;
+    input.annualIrradiation_kWh_per_m2 = 1092;
+    input.planes = {{5.0, 0, 35}, {3.0, -90, 30}, {3.0, 90, 30}};
+    input.systemLosses_fraction = 0.1;
+    input.household_kWh = 4000;
+    input.hotWater_kWh = 800;
+    input.heating_kWh = 3500;
+    input.car_kWh = 2000;
+    input.batteryCapacity_kWh = 8;
+    input.electricityPrice_EUR_per_kWh = 0.35;
+    input.feedInTariff_EUR_per_kWh = 0.08;
+    return input;
+}
+
+void setMemoryCounter(benchmark::State& state, const HourlyBalance& balance) {
+    state.counters["memory_MiB"] = static_cast<double>(balance.memoryBytes()) / (1024.0 * 1024.0);
+}
+
+// Each iteration moves the site by a hair, so the weather year, the planes and the demand
+// are all computed anew.
+void BM_HourlyYearNewSite(benchmark::State& state) {
+    HourlyBalance balance(shippedTables());
+    SimulationInput input = threeFieldsAndBattery();
+    int i = 0;
+    for (auto _ : state) {
+        input.latitude_deg = 52.52 + 1e-6 * (++i % 2);
+        benchmark::DoNotOptimize(balance.run(input).annual.selfSufficiency);
+    }
+    setMemoryCounter(state, balance);
+}
+BENCHMARK(BM_HourlyYearNewSite)->Unit(benchmark::kMillisecond);
+
+void BM_HourlyYearNewOrientation(benchmark::State& state) {
+    HourlyBalance balance(shippedTables());
+    SimulationInput input = threeFieldsAndBattery();
+    int i = 0;
+    for (auto _ : state) {
+        input.planes[0].tilt_deg = 35 + 1e-3 * (++i % 1000);  // never a cached orientation
+        benchmark::DoNotOptimize(balance.run(input).annual.selfSufficiency);
+    }
+}
+BENCHMARK(BM_HourlyYearNewOrientation)->Unit(benchmark::kMillisecond);
+
+void BM_HourlyYearNewRoofSize(benchmark::State& state) {
+    HourlyBalance balance(shippedTables());
+    SimulationInput input = threeFieldsAndBattery();
+    int i = 0;
+    for (auto _ : state) {
+        input.planes[0].peakPower_kWp = 5 + 0.01 * (++i % 2);
+        benchmark::DoNotOptimize(balance.run(input).annual.selfSufficiency);
+    }
+}
+BENCHMARK(BM_HourlyYearNewRoofSize)->Unit(benchmark::kMillisecond);
+
+void BM_HourlyYearNewDemand(benchmark::State& state) {
+    HourlyBalance balance(shippedTables());
+    SimulationInput input = threeFieldsAndBattery();
+    int i = 0;
+    for (auto _ : state) {
+        input.household_kWh = 4000 + (++i % 2);
+        benchmark::DoNotOptimize(balance.run(input).annual.selfSufficiency);
+    }
+}
+BENCHMARK(BM_HourlyYearNewDemand)->Unit(benchmark::kMillisecond);
+
+void BM_HourlyYearNewBattery(benchmark::State& state) {
+    HourlyBalance balance(shippedTables());
+    SimulationInput input = threeFieldsAndBattery();
+    int i = 0;
+    for (auto _ : state) {
+        input.batteryCapacity_kWh = 8 + 0.1 * (++i % 2);
+        benchmark::DoNotOptimize(balance.run(input).annual.selfSufficiency);
+    }
+}
+BENCHMARK(BM_HourlyYearNewBattery)->Unit(benchmark::kMillisecond);
+
+void BM_HourlyCsvText(benchmark::State& state) {
+    HourlyBalance balance(shippedTables());
+    const HourlyResult& result = balance.run(threeFieldsAndBattery());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(hourlyCsv(result).size());
+    }
+}
+BENCHMARK(BM_HourlyCsvText)->Unit(benchmark::kMillisecond);
+
+void BM_ClimateTablesLoad(benchmark::State& state) {
+    const std::filesystem::path data(LUMETRA_DATA_DIR);
+    for (auto _ : state) {
+        std::string error;
+        benchmark::DoNotOptimize(loadClimateTables(data / kIrradiationFileName,
+                                                   data / kTemperatureFileName,
+                                                   data / kLoadProfileFileName, &error));
+    }
+}
+BENCHMARK(BM_ClimateTablesLoad)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace lumetra::simulation
+
+BENCHMARK_MAIN();

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/HourlyOutput.h"
+
+#include <QJsonArray>
+
+#include <utility>
+
+namespace lumetra::cli {
+
+namespace {
+
+using simulation::FlowSums;
+
+// The keys of the JSON objects and the member each one reads.
+const std::pair<const char*, double FlowSums::*> kFlowKeys[] = {
+    {"yield_kWh", &FlowSums::yield_kWh},
+    {"direct_kWh", &FlowSums::direct_kWh},
+    {"batteryCharge_kWh", &FlowSums::batteryCharge_kWh},
+    {"batteryDischarge_kWh", &FlowSums::batteryDischarge_kWh},
+    {"batteryLoss_kWh", &FlowSums::batteryLoss_kWh},
+    {"feedIn_kWh", &FlowSums::feedIn_kWh},
+    {"purchase_kWh", &FlowSums::purchase_kWh},
+    {"demand_kWh", &FlowSums::demand_kWh},
+    {"selfConsumptionShare", &FlowSums::selfConsumptionShare},
+    {"selfSufficiency", &FlowSums::selfSufficiency},
+    {"specificYield_kWh_per_kWp", &FlowSums::specificYield_kWh_per_kWp},
+    {"batteryCycles", &FlowSums::batteryCycles},
+    {"costWithout_EUR", &FlowSums::costWithout_EUR},
+    {"costWith_EUR", &FlowSums::costWith_EUR},
+};
+
+}  // namespace
+
+QJsonObject hourlyJson(const simulation::HourlyResult& result) {
+    QJsonObject annual;
+    QJsonObject monthly;
+    for (const auto& [key, member] : kFlowKeys) {
+        annual[key] = result.annual.*member;
+        QJsonArray months;
+        for (const FlowSums& month : result.monthly) {
+            months.append(month.*member);
+        }
+        monthly[key] = months;
+    }
+    annual["peakPower_kWp"] = result.peakPower_kWp;
+    annual["batteryCapacity_kWh"] = result.batteryCapacity_kWh;
+    return QJsonObject{{"annual", annual}, {"monthly", monthly}};
+}
+
+}  // namespace lumetra::cli

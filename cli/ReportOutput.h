@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+namespace lumetra::cli {
+
+class Session;
+
+// Writes the Auswertung's PDF report of the session's state, as the window's "PDF-Bericht"
+// does, with the Auswertung inputs of the last data file loaded. Needs a QApplication (the
+// charts are widgets' graphics items). Returns an empty text or the message of a failure.
+std::string writeReport(const Session& session, const std::string& path);
+
+}  // namespace lumetra::cli

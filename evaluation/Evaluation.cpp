@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "evaluation/Evaluation.h"
+
+#include "simulation/SimulationInput.h"
+
+namespace lumetra::evaluation {
+
+namespace {
+
+bool sameFigures(const MonthlyFigures& a, const MonthlyFigures& b) {
+    return a.monthlyYield == b.monthlyYield && a.monthlyConsumption == b.monthlyConsumption &&
+           a.monthlySelfUse == b.monthlySelfUse && a.monthlyPurchase == b.monthlyPurchase &&
+           a.totalPeakPower == b.totalPeakPower;
+}
+
+}  // namespace
+
+bool sameSimulationInput(const simulation::SimulationInput& a,
+                         const simulation::SimulationInput& b) {
+    if (a.planes.size() != b.planes.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.planes.size(); ++i) {
+        const simulation::PlaneInput& p = a.planes[i];
+        const simulation::PlaneInput& q = b.planes[i];
+        if (p.peakPower_kWp != q.peakPower_kWp || p.azimuth_deg != q.azimuth_deg ||
+            p.tilt_deg != q.tilt_deg) {
+            return false;
+        }
+    }
+    return a.latitude_deg == b.latitude_deg && a.longitude_deg == b.longitude_deg &&
+           a.annualIrradiation_kWh_per_m2 == b.annualIrradiation_kWh_per_m2 &&
+           a.systemLosses_fraction == b.systemLosses_fraction &&
+           a.household_kWh == b.household_kWh && a.hotWater_kWh == b.hotWater_kWh &&
+           a.heating_kWh == b.heating_kWh && a.cooling_kWh == b.cooling_kWh &&
+           a.car_kWh == b.car_kWh && a.batteryCapacity_kWh == b.batteryCapacity_kWh &&
+           a.electricityPrice_EUR_per_kWh == b.electricityPrice_EUR_per_kWh &&
+           a.feedInTariff_EUR_per_kWh == b.feedInTariff_EUR_per_kWh;
+}
+
+MoneyBasis moneyBasis(const KeyFigures& figures, double peakPower_kWp, double electricityPrice,
+                      double feedInTariff) {
+    MoneyBasis basis;
+    basis.peakPower_kWp = peakPower_kWp;
+    basis.batteryCapacity_kWh = figures.batteryCapacity_kWh;
+    basis.yield_kWh = figures.yield_kWh;
+    basis.selfUsed_kWh = figures.selfConsumption_kWh;
+    basis.feedIn_kWh = figures.feedIn_kWh;
+    basis.electricityPrice_EUR_per_kWh = electricityPrice;
+    basis.feedInTariff_EUR_per_kWh = feedInTariff;
+    return basis;
+}
+
+Evaluation::Evaluation(std::shared_ptr<const simulation::ClimateTables> climate)
+    : climate_(std::move(climate)) {
+    if (climate_) {
+        balance_ = std::make_unique<simulation::HourlyBalance>(climate_);
+    }
+}
+
+Evaluation::~Evaluation() = default;
+
+void Evaluation::setClimate(std::shared_ptr<const simulation::ClimateTables> climate) {
+    climate_ = std::move(climate);
+    balance_.reset();
+    if (climate_) {
+        balance_ = std::make_unique<simulation::HourlyBalance>(climate_);
+    }
+    result_ = nullptr;
+    hasResult_ = false;
+    hourly_.reset();
+    inputsChanged_ = true;
+}
+
+void Evaluation::setInputs(const EvaluationInputs& inputs) {
+    if (!(inputs == inputs_)) {
+        inputs_ = inputs;
+        inputsChanged_ = true;
+    }
+}
+
+bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& table) {
+    simulation::SimulationInput input = simulation::simulationInputFrom(state, table);
+    if (inputs_.batteryCapacity_kWh) {
+        input.batteryCapacity_kWh = *inputs_.batteryCapacity_kWh;
+    }
+    const bool inputChanged = !hasResult_ || !sameSimulationInput(input, input_);
+    if (!inputsChanged_ && !inputChanged && state.values == values_ &&
+        sameFigures(state.figures, figures_) && generation_ > 0) {
+        return false;
+    }
+    inputsChanged_ = false;
+    values_ = state.values;
+    figures_ = state.figures;
+
+    monthly_ = monthlyModelFigures(state);
+    monthlyMoney_ = computeMoney(
+        moneyBasis(monthly_, values_[SolarPower] / 1000.0, electricityPrice(), feedInTariff()),
+        inputs_);
+    if (balance_ && inputChanged) {
+        input_ = std::move(input);
+        result_ = &balance_->run(input_);
+        hasResult_ = true;
+    }
+    if (hasResult_) {
+        hourly_ = evaluation::hourlyFigures(*result_, electricityPrice(), feedInTariff());
+        hourlyMoney_ = computeMoney(
+            moneyBasis(*hourly_, result_->peakPower_kWp, electricityPrice(), feedInTariff()),
+            inputs_);
+    }
+    ++generation_;
+    return true;
+}
+
+}  // namespace lumetra::evaluation

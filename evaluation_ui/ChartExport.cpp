@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "evaluation_ui/ChartExport.h"
+
+#include <QChart>
+#include <QDir>
+#include <QFileInfo>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+namespace lumetra::charts {
+
+void renderCharts(QPainter& painter, const QRectF& target, const QList<QChart*>& charts) {
+    if (charts.isEmpty()) {
+        return;
+    }
+    const double width = target.width() / static_cast<double>(charts.size());
+    for (int i = 0; i < charts.size(); ++i) {
+        QChart* chart = charts[i];
+        const QRectF cell(target.left() + i * width, target.top(), width, target.height());
+        if (chart->scene() != nullptr) {
+            chart->scene()->render(&painter, cell, chart->sceneBoundingRect(),
+                                   Qt::IgnoreAspectRatio);
+        }
+    }
+}
+
+bool writeChartsPng(const QString& path, const QList<QChart*>& charts, QSize chartSize) {
+    if (charts.isEmpty()) {
+        return false;
+    }
+    QImage image(chartSize.width() * static_cast<int>(charts.size()), chartSize.height(),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderCharts(painter, QRectF(QPointF(0, 0), image.size()), charts);
+    }
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+}
+
+bool writeChartsSvg(const QString& path, const QList<QChart*>& charts, QSize chartSize) {
+    if (charts.isEmpty()) {
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    const QSize size(chartSize.width() * static_cast<int>(charts.size()), chartSize.height());
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(QStringLiteral("Lumetra – Auswertung"));
+    {
+        QPainter painter;
+        if (!painter.begin(&svg)) {
+            return false;
+        }
+        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+        renderCharts(painter, QRectF(QPointF(0, 0), size), charts);
+    }
+    return file.commit();
+}
+
+QString offeredExportName(const QString& dataFilePath, const QString& what,
+                          const QString& extension) {
+    if (dataFilePath.isEmpty()) {
+        return QDir::current().filePath(QStringLiteral("lumetra-") + what + QLatin1Char('.') +
+                                        extension);
+    }
+    const QFileInfo info(dataFilePath);
+    return info.dir().filePath(info.completeBaseName() + QLatin1Char('-') + what +
+                               QLatin1Char('.') + extension);
+}
+
+}  // namespace lumetra::charts

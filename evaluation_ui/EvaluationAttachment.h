@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <future>
+#include <memory>
+#include <string>
+
+#include "evaluation/Evaluation.h"
+
+class QDialog;
+class QLabel;
+class QMenu;
+class QWidget;
+
+namespace lumetra {
+
+class Calculator;
+class EvaluationWindow;
+
+// The text of the main window's context-menu entry and the shortcut that opens the Auswertung.
+inline constexpr char kEvaluationMenuText[] = "Auswertung...";
+
+// What the main window gains beside its specified content: the one-line status bar under it
+// with the hourly balance's shares, the monthly chart as a button (pointing hand, tooltip, a
+// click opens the Auswertung), the context-menu entry and the shortcut, and the Auswertung
+// window itself, which follows the calculator from the refresh tick. Owns the evaluation (the
+// hourly balance and the money) and the Auswertung inputs of the data file.
+class EvaluationAttachment : public QObject {
+    Q_OBJECT
+
+  public:
+    // `dataFilePath` gives the main window's last data file, from which file names are offered.
+    EvaluationAttachment(QDialog& dialog, Calculator& calculator, QLabel& chartPicture,
+                         std::function<QString()> dataFilePath);
+    ~EvaluationAttachment() override;
+
+    // After every refresh tick: recomputes when the calculator changed, then updates the status
+    // line and an open Auswertung window.
+    void afterRefreshTick();
+
+    // Adds "Auswertung..." to the main window's background menu.
+    void addMenuEntry(QMenu& menu);
+
+    // Opens the Auswertung window (creating it on first use) and raises it.
+    void openWindow();
+    EvaluationWindow* window() const;
+
+    QLabel* statusLine() const { return statusLine_; }
+    evaluation::Evaluation& evaluation() { return *evaluation_; }
+
+    // The data-file lines of the Auswertung inputs (empty while all are at their defaults).
+    std::string dataFileLines() const;
+    // After a data file was loaded: its Auswertung inputs (defaults where it has no line).
+    void dataFileLoaded(const QString& path);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void addStatusLine();
+    void updateStatusLine();
+    void takeClimateTables();
+
+    struct ClimateLoad {
+        std::shared_ptr<const simulation::ClimateTables> tables;
+        std::string error;
+    };
+
+    QDialog& dialog_;
+    Calculator& calculator_;
+    QLabel& chartPicture_;
+    std::function<QString()> dataFilePath_;
+    std::unique_ptr<evaluation::Evaluation> evaluation_;
+    // The climate tables are read in the background, so that they never delay the start.
+    std::future<ClimateLoad> climateLoad_;
+    QString climateError_;
+    QLabel* statusLine_ = nullptr;
+    QPointer<EvaluationWindow> window_;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,307 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "evaluation_ui/EvaluationWindow.h"
+
+#include <QChartView>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSettings>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "evaluation/Evaluation.h"
+#include "evaluation_ui/ChartExport.h"
+#include "evaluation_ui/Charts.h"
+#include "evaluation_ui/HeatMapView.h"
+#include "evaluation_ui/HourlyCsvExport.h"
+#include "evaluation_ui/MoneyPanel.h"
+#include "evaluation_ui/Report.h"
+#include "evaluation_ui/SizingPanel.h"
+
+namespace lumetra {
+
+namespace {
+
+const QString kGeometryKey = QStringLiteral("Auswertung/Geometrie");
+constexpr QSize kExportChartSize{900, 520};
+
+QChartView* chartView(QChart* chart, const QString& name, QWidget* parent) {
+    auto* view = new QChartView(chart, parent);
+    view->setObjectName(name);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(320, 240);
+    return view;
+}
+
+}  // namespace
+
+EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Calculator& calculator,
+                                   std::function<QString()> dataFilePath, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      evaluation_(evaluation),
+      calculator_(calculator),
+      dataFilePath_(std::move(dataFilePath)) {
+    setObjectName(QStringLiteral("evaluationWindow"));
+    setWindowTitle(QStringLiteral("Auswertung – Lumetra"));
+    setLocale(QLocale(QLocale::German, QLocale::Germany));
+
+    auto* figuresBox = new QGroupBox(QStringLiteral("Kennzahlen"), this);
+    keyFigures_ = new QTableWidget(0, 3, figuresBox);
+    keyFigures_->setObjectName(QStringLiteral("keyFigures"));
+    keyFigures_->setHorizontalHeaderLabels({QStringLiteral("Kennzahl"),
+                                            QStringLiteral("Monatsmodell"),
+                                            QStringLiteral("Stundenbilanz")});
+    keyFigures_->verticalHeader()->setVisible(false);
+    keyFigures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    keyFigures_->setSelectionMode(QAbstractItemView::NoSelection);
+    keyFigures_->setFocusPolicy(Qt::NoFocus);
+    keyFigures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    keyFigures_->setToolTip(
+        QStringLiteral("Monatsmodell: die Faustformeln des Hauptfensters.\nStundenbilanz: das "
+                       "Jahr in Viertelstunden mit Wetter, Lastprofil und Speicher."));
+    auto* figuresLayout = new QVBoxLayout(figuresBox);
+    figuresLayout->addWidget(keyFigures_);
+
+    buildTabs();
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(figuresBox);
+    splitter->addWidget(tabs_);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    struct ButtonDef {
+        QString text;
+        std::function<void()> action;
+    };
+    const ButtonDef defs[] = {
+        {QStringLiteral("Stundenwerte als CSV..."),
+         [this] {
+             askAndExport(QStringLiteral("Stundenwerte speichern"), QStringLiteral("stunden"),
+                          QStringLiteral("csv"), QStringLiteral("CSV-Dateien (*.csv)"),
+                          &EvaluationWindow::exportCsv);
+         }},
+        {QStringLiteral("Diagramm als PNG..."),
+         [this] {
+             askAndExport(QStringLiteral("Diagramm speichern"), QStringLiteral("diagramm"),
+                          QStringLiteral("png"), QStringLiteral("PNG-Bilder (*.png)"),
+                          &EvaluationWindow::exportPng);
+         }},
+        {QStringLiteral("Diagramm als SVG..."),
+         [this] {
+             askAndExport(QStringLiteral("Diagramm speichern"), QStringLiteral("diagramm"),
+                          QStringLiteral("svg"), QStringLiteral("SVG-Zeichnungen (*.svg)"),
+                          &EvaluationWindow::exportSvg);
+         }},
+        {QStringLiteral("PDF-Bericht..."),
+         [this] {
+             askAndExport(QStringLiteral("Bericht speichern"), QStringLiteral("auswertung"),
+                          QStringLiteral("pdf"), QStringLiteral("PDF-Dateien (*.pdf)"),
+                          &EvaluationWindow::exportPdf);
+         }},
+        {QStringLiteral("Drucken..."), [this] { print(); }},
+    };
+    for (const ButtonDef& def : defs) {
+        auto* button = new QPushButton(def.text, this);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, def.action);
+        buttons->addWidget(button);
+        exportButtons_.append(button);
+    }
+    buttons->addStretch(1);
+    auto* close = new QPushButton(QStringLiteral("Schließen"), this);
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(close);
+
+    auto* print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, this, &EvaluationWindow::print);
+    auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter, 1);
+    layout->addLayout(buttons);
+
+    resize(1280, 800);
+    const QByteArray geometry = QSettings().value(kGeometryKey).toByteArray();
+    if (!geometry.isEmpty()) {
+        restoreGeometry(geometry);
+    }
+}
+
+EvaluationWindow::~EvaluationWindow() = default;
+
+void EvaluationWindow::buildTabs() {
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("evaluationTabs"));
+
+    monthsView_ = chartView(new QChart, QStringLiteral("monthsChart"), tabs_);
+    tabs_->addTab(monthsView_, QStringLiteral("Monate"));
+
+    auto* days = new QWidget(tabs_);
+    juneView_ = chartView(new QChart, QStringLiteral("juneChart"), days);
+    decemberView_ = chartView(new QChart, QStringLiteral("decemberChart"), days);
+    auto* daysLayout = new QHBoxLayout(days);
+    daysLayout->addWidget(juneView_);
+    daysLayout->addWidget(decemberView_);
+    tabs_->addTab(days, QStringLiteral("Juni und Dezember"));
+
+    batteryView_ = chartView(new QChart, QStringLiteral("batteryChart"), tabs_);
+    tabs_->addTab(batteryView_, QStringLiteral("Speicher"));
+
+    heatMap_ = new charts::HeatMapChart;
+    heatMapView_ = new charts::HeatMapView(heatMap_, tabs_);
+    heatMapView_->setObjectName(QStringLiteral("heatMapChart"));
+    tabs_->addTab(heatMapView_, QStringLiteral("Jahreskarte"));
+
+    sizing_ = new SizingPanel(evaluation_, tabs_);
+    tabs_->addTab(sizing_, QStringLiteral("Dimensionierung"));
+
+    money_ = new MoneyPanel(evaluation_, tabs_);
+    connect(money_, &MoneyPanel::inputsEdited, this, &EvaluationWindow::inputsEdited);
+    tabs_->addTab(money_, QStringLiteral("Wirtschaftlichkeit"));
+}
+
+void EvaluationWindow::refresh() {
+    fillKeyFigures();
+    charts::fillMonthsChart(*monthsView_->chart(), evaluation_);
+    charts::fillDayChart(*juneView_->chart(), evaluation_, 5);
+    charts::fillDayChart(*decemberView_->chart(), evaluation_, 11);
+    charts::fillBatteryChart(*batteryView_->chart(), evaluation_);
+    heatMap_->fill(evaluation_);
+    money_->refresh();
+    sizing_->refresh();
+}
+
+void EvaluationWindow::showInputs() {
+    money_->showInputs();
+}
+
+void EvaluationWindow::fillKeyFigures() {
+    const std::vector<evaluation::KeyFigureRow> rows =
+        evaluation::keyFigureRows(evaluation_.monthlyFigures(), evaluation_.hourlyFigures());
+    keyFigures_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const evaluation::KeyFigureRow& row = rows[static_cast<std::size_t>(r)];
+        const QString texts[] = {
+            QString::fromUtf8(row.label.data(), static_cast<qsizetype>(row.label.size())),
+            QString::fromStdString(row.monthlyModel), QString::fromStdString(row.hourlyBalance)};
+        for (int c = 0; c < 3; ++c) {
+            QTableWidgetItem* item = keyFigures_->item(r, c);
+            if (item == nullptr) {
+                item = new QTableWidgetItem;
+                item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                              : Qt::AlignRight | Qt::AlignVCenter);
+                keyFigures_->setItem(r, c, item);
+            }
+            item->setText(texts[c]);
+        }
+    }
+    // The whole table stays in sight: the box is as wide as its columns.
+    keyFigures_->resizeColumnsToContents();
+    int width = keyFigures_->frameWidth() * 2 + 4;
+    for (int c = 0; c < 3; ++c) {
+        width += keyFigures_->columnWidth(c);
+    }
+    keyFigures_->setMinimumWidth(width);
+    keyFigures_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+QList<QChart*> EvaluationWindow::currentCharts() const {
+    QWidget* page = tabs_->currentWidget();
+    if (page == sizing_) {
+        return {sizing_->batteryView()->chart(), sizing_->roofView()->chart()};
+    }
+    if (page == money_) {
+        return {money_->chartView()->chart()};
+    }
+    if (auto* view = qobject_cast<QChartView*>(page)) {
+        return {view->chart()};
+    }
+    return {juneView_->chart(), decemberView_->chart()};
+}
+
+QPushButton* EvaluationWindow::exportButton(int index) const {
+    return exportButtons_.value(index);
+}
+
+QString EvaluationWindow::offeredName(const QString& what, const QString& extension) const {
+    return charts::offeredExportName(dataFilePath_ ? dataFilePath_() : QString(), what, extension);
+}
+
+bool EvaluationWindow::exportCsv(const QString& path) {
+    return writeHourlyCsvExport(path, evaluation_);
+}
+
+bool EvaluationWindow::exportPng(const QString& path) {
+    return charts::writeChartsPng(path, currentCharts(), kExportChartSize);
+}
+
+bool EvaluationWindow::exportSvg(const QString& path) {
+    return charts::writeChartsSvg(path, currentCharts(), kExportChartSize);
+}
+
+bool EvaluationWindow::exportPdf(const QString& path) {
+    const QString dataFile = dataFilePath_ ? dataFilePath_() : QString();
+    return writeReportPdf(path, ReportSource{evaluation_, calculator_, dataFile});
+}
+
+void EvaluationWindow::askAndExport(const QString& title, const QString& what,
+                                    const QString& extension, const QString& filter,
+                                    bool (EvaluationWindow::*write)(const QString&)) {
+    QFileDialog dialog(this, title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(extension);
+    dialog.selectFile(offeredName(what, extension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().first();
+    if (!(this->*write)(path)) {
+        reportFailure(path);
+    }
+}
+
+void EvaluationWindow::reportFailure(const QString& path) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"),
+                    QStringLiteral("Die Datei konnte nicht geschrieben werden:\n") + path,
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void EvaluationWindow::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Lumetra – Auswertung"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Drucken"));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const QString dataFile = dataFilePath_ ? dataFilePath_() : QString();
+    if (paintReport(printer, ReportSource{evaluation_, calculator_, dataFile}) == 0) {
+        reportFailure(printer.outputFileName().isEmpty() ? printer.printerName()
+                                                         : printer.outputFileName());
+    }
+}
+
+void EvaluationWindow::closeEvent(QCloseEvent* event) {
+    QSettings().setValue(kGeometryKey, saveGeometry());
+    QWidget::closeEvent(event);
+}
+
+}  // namespace lumetra

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QChart;
+class QChartView;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+
+namespace lumetra::evaluation {
+class Evaluation;
+}
+
+namespace lumetra {
+
+class Calculator;
+class MoneyPanel;
+class SizingPanel;
+
+namespace charts {
+class HeatMapChart;
+}
+
+// The "Auswertung" window: the key figures of the monthly model and of the hourly balance side
+// by side, the charts in tabs, the money over the years, the sizing curves, and the exports.
+// Modeless and resizable; it remembers its geometry. The main window's attachment calls
+// refresh() whenever the evaluation changed.
+class EvaluationWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    EvaluationWindow(evaluation::Evaluation& evaluation, const Calculator& calculator,
+                     std::function<QString()> dataFilePath, QWidget* parent);
+    ~EvaluationWindow() override;
+
+    // Shows the evaluation's current figures everywhere.
+    void refresh();
+    // Puts the evaluation's inputs into the editors.
+    void showInputs();
+
+    QTableWidget* keyFigureTable() const { return keyFigures_; }
+    QTabWidget* tabs() const { return tabs_; }
+    MoneyPanel* moneyPanel() const { return money_; }
+    SizingPanel* sizingPanel() const { return sizing_; }
+    QChartView* monthsView() const { return monthsView_; }
+    // The charts of the tab on show (one or two), as the PNG and SVG exports draw them.
+    QList<QChart*> currentCharts() const;
+    QPushButton* exportButton(int index) const;  // CSV, PNG, SVG, PDF, Drucken
+
+    // The exports without their file dialogs; false with a message box when writing failed.
+    bool exportCsv(const QString& path);
+    bool exportPng(const QString& path);
+    bool exportSvg(const QString& path);
+    bool exportPdf(const QString& path);
+
+    // A file name offered for an export: the data file's name with `suffix`, in its folder.
+    QString offeredName(const QString& what, const QString& extension) const;
+
+  signals:
+    void inputsEdited();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildTabs();
+    void fillKeyFigures();
+    void askAndExport(const QString& title, const QString& what, const QString& extension,
+                      const QString& filter, bool (EvaluationWindow::*write)(const QString&));
+    void print();
+    void reportFailure(const QString& path);
+
+    evaluation::Evaluation& evaluation_;
+    const Calculator& calculator_;
+    std::function<QString()> dataFilePath_;
+    QTableWidget* keyFigures_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QChartView* monthsView_ = nullptr;
+    QChartView* juneView_ = nullptr;
+    QChartView* decemberView_ = nullptr;
+    QChartView* batteryView_ = nullptr;
+    QChartView* heatMapView_ = nullptr;
+    charts::HeatMapChart* heatMap_ = nullptr;
+    MoneyPanel* money_ = nullptr;
+    SizingPanel* sizing_ = nullptr;
+    QList<QPushButton*> exportButtons_;
+};
+
+}  // namespace lumetra

@@ -1,0 +1,273 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "evaluation_ui/MoneyPanel.h"
+
+#include <QChartView>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "evaluation/Evaluation.h"
+#include "evaluation/GermanNumber.h"
+#include "evaluation_ui/ChartSupport.h"
+#include "evaluation_ui/Charts.h"
+
+namespace lumetra {
+
+using evaluation::InputId;
+
+namespace {
+
+QString money(double euros) {
+    return charts::german(euros, 0) + QStringLiteral(" Euro");
+}
+
+QString payback(const evaluation::MoneyResult& result, int years) {
+    if (!result.paybackYears) {
+        return QStringLiteral("nicht innerhalb von %1 Jahren").arg(years);
+    }
+    return QStringLiteral("nach %1 Jahren").arg(charts::german(*result.paybackYears, 1));
+}
+
+QString lcoe(const evaluation::MoneyResult& result) {
+    if (!result.levelizedCost_EUR_per_kWh) {
+        return QString::fromUtf8(evaluation::kNoFigure.data());
+    }
+    return charts::german(*result.levelizedCost_EUR_per_kWh * 100, 1) + QStringLiteral(" Cent/kWh");
+}
+
+QTableWidget* makeTable(int columns, const QStringList& headers, QWidget* parent) {
+    auto* table = new QTableWidget(0, columns, parent);
+    table->setHorizontalHeaderLabels(headers);
+    table->verticalHeader()->setVisible(false);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setFocusPolicy(Qt::NoFocus);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return table;
+}
+
+void setCell(QTableWidget& table, int row, int column, const QString& text, bool number) {
+    auto* item = table.item(row, column);
+    if (item == nullptr) {
+        item = new QTableWidgetItem;
+        table.setItem(row, column, item);
+    }
+    item->setText(text);
+    item->setTextAlignment(number ? Qt::AlignRight | Qt::AlignVCenter
+                                  : Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+}  // namespace
+
+QList<MoneyResultRow> moneyResultRows(const evaluation::Evaluation& evaluation) {
+    const evaluation::MoneyResult& h = evaluation.hourlyMoney();
+    const evaluation::MoneyResult& m = evaluation.monthlyMoney();
+    const int years = evaluation.inputs().years;
+    const QString none = QString::fromUtf8(evaluation::kNoFigure.data());
+    const bool hasHourly = evaluation.hourlyFigures().has_value();
+    const auto hourly = [&](const QString& text) { return hasHourly ? text : none; };
+    return {
+        {QStringLiteral("Investition"), hourly(money(h.investment_EUR)), money(m.investment_EUR)},
+        {QStringLiteral("Ersparnis und Vergütung im 1. Jahr"), hourly(money(h.firstYearSaving_EUR)),
+         money(m.firstYearSaving_EUR)},
+        {QStringLiteral("Amortisation"), hourly(payback(h, years)), payback(m, years)},
+        {QStringLiteral("Kapitalwert nach %1 Jahren").arg(years),
+         hourly(money(h.netPresentValue_EUR)), money(m.netPresentValue_EUR)},
+        {QStringLiteral("Kosten je erzeugte kWh"), hourly(lcoe(h)), lcoe(m)},
+    };
+}
+
+QStringList moneyTableHeaders() {
+    return {QStringLiteral("Jahr"),
+            QStringLiteral("Ertrag (kWh)"),
+            QStringLiteral("Strompreis (Euro/kWh)"),
+            QStringLiteral("Ersparnis (Euro)"),
+            QStringLiteral("Betriebskosten (Euro)"),
+            QStringLiteral("Zahlungsfluss (Euro)"),
+            QStringLiteral("Kumuliert (Euro)")};
+}
+
+QString moneyTableCell(const evaluation::Evaluation& evaluation, int yearRow, int column) {
+    const evaluation::MoneyYear& y =
+        evaluation.hourlyMoney().years.at(static_cast<std::size_t>(yearRow));
+    switch (column) {
+        case 0:
+            return QString::number(y.year);
+        case 1:
+            return y.year == 0 ? QString() : charts::german(y.yield_kWh, 0);
+        case 2:
+            return y.year == 0 ? QString() : charts::german(y.electricityPrice_EUR_per_kWh, 3);
+        case 3:
+            return y.year == 0 ? QString() : charts::german(y.saving_EUR, 0);
+        case 4:
+            return y.year == 0 ? QString() : charts::german(y.runningCost_EUR, 0);
+        case 5:
+            return charts::german(y.cashFlow_EUR, 0);
+        case 6:
+            return charts::german(y.cumulative_EUR, 0);
+        default:
+            return {};
+    }
+}
+
+MoneyPanel::MoneyPanel(evaluation::Evaluation& evaluation, QWidget* parent)
+    : QWidget(parent), evaluation_(evaluation) {
+    auto* inputsBox = new QGroupBox(QStringLiteral("Annahmen"), this);
+    auto* form = new QFormLayout(inputsBox);
+    for (const evaluation::InputInfo& info : evaluation::kInputInfo) {
+        auto* spin = new QDoubleSpinBox(inputsBox);
+        spin->setObjectName(
+            QString::fromUtf8(info.fileName.data(), static_cast<qsizetype>(info.fileName.size())));
+        spin->setDecimals(info.decimals);
+        spin->setRange(info.minimum, info.maximum);
+        spin->setGroupSeparatorShown(true);
+        spin->setKeyboardTracking(true);
+        spin->setSuffix(
+            QStringLiteral(" ") +
+            QString::fromUtf8(info.unit.data(), static_cast<qsizetype>(info.unit.size())));
+        spin->setAlignment(Qt::AlignRight);
+        const InputId id = info.id;
+        connect(spin, &QDoubleSpinBox::valueChanged, this,
+                [this, id](double value) { editorChanged(id, value); });
+        editors_[static_cast<std::size_t>(id)] = spin;
+        const QString label =
+            QString::fromUtf8(info.label.data(), static_cast<qsizetype>(info.label.size()));
+        if (id == InputId::BatteryCapacity) {
+            auto* row = new QWidget(inputsBox);
+            auto* layout = new QHBoxLayout(row);
+            layout->setContentsMargins(0, 0, 0, 0);
+            followMain_ = new QCheckBox(QStringLiteral("wie Hauptfenster"), row);
+            followMain_->setToolTip(
+                QStringLiteral("Die Stundenbilanz rechnet mit der Speicherkapazität des "
+                               "Hauptfensters."));
+            connect(followMain_, &QCheckBox::toggled, this, &MoneyPanel::followChanged);
+            layout->addWidget(spin, 1);
+            layout->addWidget(followMain_);
+            form->addRow(label + QStringLiteral(":"), row);
+        } else {
+            form->addRow(label + QStringLiteral(":"), spin);
+        }
+    }
+    auto* note = new QLabel(
+        QStringLiteral("Richtwerte Deutschland, Stand 2025. Strompreis und Einspeisevergütung "
+                       "kommen aus dem Hauptfenster; die Vergütung bleibt über die Jahre fest."),
+        inputsBox);
+    note->setWordWrap(true);
+    form->addRow(note);
+
+    results_ = makeTable(3,
+                         {QStringLiteral("Ergebnis"), QStringLiteral("Stundenbilanz"),
+                          QStringLiteral("Monatsmodell")},
+                         this);
+    results_->setObjectName(QStringLiteral("moneyResults"));
+    results_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    results_->setWordWrap(true);
+
+    auto* left = new QWidget(this);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(inputsBox);
+    leftLayout->addWidget(results_, 1);
+
+    chartView_ = new QChartView(new QChart, this);
+    chartView_->setObjectName(QStringLiteral("moneyChart"));
+    chartView_->setRenderHint(QPainter::Antialiasing);
+    chartView_->setMinimumSize(360, 260);
+
+    QStringList headers = moneyTableHeaders();
+    for (QString& header : headers) {
+        header.replace(QStringLiteral(" ("), QStringLiteral("\n("));
+    }
+    years_ = makeTable(7, headers, this);
+    years_->setObjectName(QStringLiteral("moneyTable"));
+
+    auto* right = new QSplitter(Qt::Vertical, this);
+    right->addWidget(chartView_);
+    right->addWidget(years_);
+    right->setStretchFactor(0, 3);
+    right->setStretchFactor(1, 2);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(left, 1);
+    layout->addWidget(right, 1);
+    showInputs();
+}
+
+QDoubleSpinBox* MoneyPanel::editor(InputId id) const {
+    return editors_[static_cast<std::size_t>(id)];
+}
+
+void MoneyPanel::showInputs() {
+    showing_ = true;
+    const evaluation::EvaluationInputs& inputs = evaluation_.inputs();
+    for (const evaluation::InputInfo& info : evaluation::kInputInfo) {
+        editor(info.id)->setValue(
+            evaluation::inputValue(inputs, info.id, evaluation_.mainBatteryCapacity()));
+    }
+    followMain_->setChecked(!inputs.batteryCapacity_kWh.has_value());
+    editor(InputId::BatteryCapacity)->setEnabled(inputs.batteryCapacity_kWh.has_value());
+    showing_ = false;
+}
+
+void MoneyPanel::editorChanged(InputId id, double value) {
+    if (showing_) {
+        return;
+    }
+    if (id == InputId::BatteryCapacity && followMain_->isChecked()) {
+        return;
+    }
+    evaluation::EvaluationInputs inputs = evaluation_.inputs();
+    if (evaluation::setInputValue(inputs, id, value)) {
+        evaluation_.setInputs(inputs);
+        emit inputsEdited();
+    }
+}
+
+void MoneyPanel::followChanged(bool follow) {
+    if (showing_) {
+        return;
+    }
+    evaluation::EvaluationInputs inputs = evaluation_.inputs();
+    if (follow) {
+        inputs.batteryCapacity_kWh.reset();
+    } else {
+        inputs.batteryCapacity_kWh = editor(InputId::BatteryCapacity)->value();
+    }
+    editor(InputId::BatteryCapacity)->setEnabled(!follow);
+    evaluation_.setInputs(inputs);
+    emit inputsEdited();
+}
+
+void MoneyPanel::refresh() {
+    // While it follows the main window, the battery editor shows the main window's size.
+    if (followMain_->isChecked()) {
+        showing_ = true;
+        editor(InputId::BatteryCapacity)->setValue(evaluation_.mainBatteryCapacity());
+        showing_ = false;
+    }
+    const QList<MoneyResultRow> rows = moneyResultRows(evaluation_);
+    results_->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        setCell(*results_, r, 0, rows[r].label, false);
+        setCell(*results_, r, 1, rows[r].hourly, true);
+        setCell(*results_, r, 2, rows[r].monthly, true);
+    }
+    results_->resizeRowsToContents();
+    const int count = static_cast<int>(evaluation_.hourlyMoney().years.size());
+    years_->setRowCount(count);
+    for (int r = 0; r < count; ++r) {
+        for (int c = 0; c < 7; ++c) {
+            setCell(*years_, r, c, moneyTableCell(evaluation_, r, c), true);
+        }
+    }
+    charts::fillMoneyChart(*chartView_->chart(), evaluation_);
+}
+
+}  // namespace lumetra

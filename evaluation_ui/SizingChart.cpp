@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPen>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+
+#include "evaluation_ui/ChartSupport.h"
+#include "evaluation_ui/Charts.h"
+
+namespace lumetra::charts {
+
+void fillSizingChart(QChart& chart, const std::vector<evaluation::SizingPoint>& points,
+                     SizingKind kind, double currentSize, double currentSelfSufficiency,
+                     double currentSelfConsumptionShare) {
+    const bool battery = kind == SizingKind::Battery;
+    const QString unit = battery ? QStringLiteral("kWh") : QStringLiteral("kWp");
+    // The current choice is named in the title, so the legend keeps to the two curves.
+    resetChart(chart, (battery ? QStringLiteral("Wie groß ein Speicher?")
+                               : QStringLiteral("Wie groß die Anlage?")) +
+                          QStringLiteral("<br><small>rot: aktuelle Wahl, %1 %2</small>")
+                              .arg(german(currentSize, 1), unit));
+    double right = battery ? 20.0 : 1.0;
+    for (const evaluation::SizingPoint& point : points) {
+        right = std::max(right, point.size);
+    }
+    right = std::max(right, currentSize);
+    chart.addAxis(valueAxis(battery ? QStringLiteral("Speicherkapazität (kWh)")
+                                    : QStringLiteral("Anlagenleistung (kWp)"),
+                            0, right, "%.0f"),
+                  Qt::AlignBottom);
+    chart.addAxis(valueAxis(QStringLiteral("Anteil (%)"), 0, 100), Qt::AlignLeft);
+
+    const auto addLine = [&](const QString& name, const QColor& colour,
+                             double evaluation::SizingPoint::*member) {
+        auto* line = new QLineSeries;
+        line->setName(name);
+        line->setPen(QPen(colour, 2));
+        line->setPointsVisible(true);
+        for (const evaluation::SizingPoint& point : points) {
+            line->append(point.size, point.*member * 100);
+        }
+        QObject::connect(
+            line, &QLineSeries::hovered, line, [name, unit](const QPointF& p, bool state) {
+                showTooltip(state ? QStringLiteral("%1 bei %2 %3: %4 %")
+                                        .arg(name, german(p.x(), 1), unit, german(p.y(), 0))
+                                  : QString());
+            });
+        chart.addSeries(line);
+        attach(chart, line);
+    };
+    addLine(QStringLiteral("Autarkiegrad"), kSelfUseColour,
+            &evaluation::SizingPoint::selfSufficiency);
+    addLine(QStringLiteral("Eigenverbrauchsanteil"), kPvColour,
+            &evaluation::SizingPoint::selfConsumptionShare);
+
+    auto* current = new QScatterSeries;
+    current->setName(QStringLiteral("Aktuelle Wahl: %1 %2").arg(german(currentSize, 1), unit));
+    current->setColor(kGridColour);
+    current->setMarkerSize(12);
+    current->append(currentSize, currentSelfSufficiency * 100);
+    current->append(currentSize, currentSelfConsumptionShare * 100);
+    chart.addSeries(current);
+    attach(chart, current);
+    for (QLegendMarker* marker : chart.legend()->markers(current)) {
+        marker->setVisible(false);
+    }
+}
+
+}  // namespace lumetra::charts

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "persistence/DataSearch.h"
+
+namespace lumetra::simulation {
+
+using MonthArray = std::array<double, 12>;  // January .. December
+
+// The file names of the climate tables as shipped in data/.
+inline constexpr std::string_view kIrradiationFileName = "MonthlyIrradiation.csv";
+inline constexpr std::string_view kTemperatureFileName = "MonthlyTemperature.csv";
+inline constexpr std::string_view kLoadProfileFileName = "LoadProfileH25.csv";
+
+// Monthly global horizontal irradiation (kWh/m² per month) on a regular latitude/longitude
+// grid. Points may be missing; a cell is interpolated from the corners it has.
+class IrradiationGrid {
+  public:
+    struct Point {
+        double latitude_deg = 0;
+        double longitude_deg = 0;
+        MonthArray months{};
+    };
+
+    IrradiationGrid() = default;
+    // Throws std::invalid_argument when the points do not lie on one regular grid.
+    explicit IrradiationGrid(const std::vector<Point>& points);
+
+    // Bilinear between the surrounding grid points that exist; std::nullopt outside the grid
+    // or where none of the four exists.
+    std::optional<MonthArray> monthlyAt(double latitude_deg, double longitude_deg) const;
+
+    bool contains(double latitude_deg, double longitude_deg) const;
+    std::size_t pointCount() const { return pointCount_; }
+
+  private:
+    double latitudeMin_ = 0;
+    double longitudeMin_ = 0;
+    double latitudeStep_ = 1;
+    double longitudeStep_ = 1;
+    int latitudeCount_ = 0;
+    int longitudeCount_ = 0;
+    std::size_t pointCount_ = 0;
+    std::vector<MonthArray> cells_;  // [latitude index * longitudeCount + longitude index]
+    std::vector<bool> present_;
+};
+
+// Monthly mean air temperature (°C) of weather stations.
+struct TemperatureStation {
+    std::string name;
+    double latitude_deg = 0;
+    double longitude_deg = 0;
+    MonthArray months{};
+};
+
+// The household standard load profile: kWh per quarter hour for each month, day type and
+// quarter hour of a reference of about 1 GWh a year (before the dynamisation).
+enum class DayType { Saturday = 0, SundayOrHoliday = 1, WorkingDay = 2 };
+struct LoadProfile {
+    // [month][day type][quarter hour]
+    std::array<std::array<std::array<double, 96>, 3>, 12> values{};
+};
+
+// The three tables the hourly balance reads. Immutable once built; shared between instances.
+class ClimateTables {
+  public:
+    ClimateTables(IrradiationGrid grid, std::vector<TemperatureStation> stations,
+                  LoadProfile profile);
+
+    const IrradiationGrid& irradiation() const { return grid_; }
+    const std::vector<TemperatureStation>& stations() const { return stations_; }
+    const LoadProfile& loadProfile() const { return profile_; }
+
+    // The monthly mean temperatures of the nearest station within `maxDistance_km`, or
+    // std::nullopt.
+    std::optional<MonthArray> stationTemperature(double latitude_deg, double longitude_deg,
+                                                 double maxDistance_km) const;
+
+  private:
+    IrradiationGrid grid_;
+    std::vector<TemperatureStation> stations_;
+    LoadProfile profile_;
+};
+
+// Readers of the three files' bytes (UTF-8, LF or CRLF, comment lines begin with ';').
+// Each returns std::nullopt and sets `error` (when given) to a message naming the line for
+// a malformed file.
+std::optional<IrradiationGrid> parseIrradiationGrid(std::string_view bytes, std::string* error);
+std::optional<std::vector<TemperatureStation>> parseTemperatureStations(std::string_view bytes,
+                                                                        std::string* error);
+std::optional<LoadProfile> parseLoadProfile(std::string_view bytes, std::string* error);
+
+// The tables from the three files' bytes; nullptr and a message when one cannot be read.
+std::shared_ptr<const ClimateTables> climateTablesFromBytes(std::string_view irradiation,
+                                                            std::string_view temperature,
+                                                            std::string_view loadProfile,
+                                                            std::string* error);
+
+// The tables from explicit files.
+std::shared_ptr<const ClimateTables> loadClimateTables(const std::filesystem::path& irradiation,
+                                                       const std::filesystem::path& temperature,
+                                                       const std::filesystem::path& loadProfile,
+                                                       std::string* error);
+
+// The tables from the shipped files, found as every data file is found.
+std::shared_ptr<const ClimateTables> loadClimateTables(const lumetra::DataSearch& search,
+                                                       std::string* error);
+
+}  // namespace lumetra::simulation

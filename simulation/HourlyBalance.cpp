@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "simulation/HourlyBalance.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "simulation/BatteryDispatch.h"
+#include "simulation/ClimateTables.h"
+#include "simulation/DemandSeries.h"
+#include "simulation/PlaneYield.h"
+#include "simulation/ReferenceCalendar.h"
+#include "simulation/WeatherYear.h"
+
+namespace lumetra::simulation {
+
+namespace {
+
+// Orientations kept per weather year; the window rarely shows more fields than this.
+constexpr std::size_t kMaxCachedPlanes = 16;
+
+double finiteOrZero(double value) {
+    return std::isfinite(value) ? value : 0.0;
+}
+
+double nonNegative(double value) {
+    return std::max(0.0, finiteOrZero(value));
+}
+
+// The input with every figure finite and within its range, so that equal inputs compare equal.
+SimulationInput sanitized(const SimulationInput& input) {
+    SimulationInput clean = input;
+    clean.latitude_deg = std::clamp(finiteOrZero(input.latitude_deg), -90.0, 90.0);
+    clean.longitude_deg = finiteOrZero(input.longitude_deg);
+    clean.annualIrradiation_kWh_per_m2 = nonNegative(input.annualIrradiation_kWh_per_m2);
+    clean.systemLosses_fraction = std::clamp(finiteOrZero(input.systemLosses_fraction), 0.0, 1.0);
+    clean.planes.clear();
+    for (const PlaneInput& plane : input.planes) {
+        if (nonNegative(plane.peakPower_kWp) > 0) {
+            clean.planes.push_back({nonNegative(plane.peakPower_kWp),
+                                    finiteOrZero(plane.azimuth_deg), finiteOrZero(plane.tilt_deg)});
+        }
+    }
+    clean.household_kWh = nonNegative(input.household_kWh);
+    clean.hotWater_kWh = nonNegative(input.hotWater_kWh);
+    clean.heating_kWh = nonNegative(input.heating_kWh);
+    clean.cooling_kWh = nonNegative(input.cooling_kWh);
+    clean.car_kWh = nonNegative(input.car_kWh);
+    clean.batteryCapacity_kWh = nonNegative(input.batteryCapacity_kWh);
+    clean.electricityPrice_EUR_per_kWh = finiteOrZero(input.electricityPrice_EUR_per_kWh);
+    clean.feedInTariff_EUR_per_kWh = finiteOrZero(input.feedInTariff_EUR_per_kWh);
+    return clean;
+}
+
+bool samePlanes(const std::vector<PlaneInput>& a, const std::vector<PlaneInput>& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](const PlaneInput& x, const PlaneInput& y) {
+               return x.peakPower_kWp == y.peakPower_kWp && x.azimuth_deg == y.azimuth_deg &&
+                      x.tilt_deg == y.tilt_deg;
+           });
+}
+
+DemandInput demandOf(const SimulationInput& input) {
+    return {input.household_kWh, input.hotWater_kWh, input.heating_kWh, input.cooling_kWh,
+            input.car_kWh};
+}
+
+// Shares, specific yield, cycles and money from the energies of a year or a month.
+void completeSums(FlowSums& sums, double peak_kWp, double capacity_kWh,
+                  const SimulationInput& input) {
+    sums.selfConsumptionShare =
+        sums.yield_kWh > 0 ? (sums.direct_kWh + sums.batteryCharge_kWh) / sums.yield_kWh : 0.0;
+    sums.selfSufficiency =
+        sums.demand_kWh > 0 ? (sums.direct_kWh + sums.batteryDischarge_kWh) / sums.demand_kWh : 0.0;
+    sums.specificYield_kWh_per_kWp = peak_kWp > 0 ? sums.yield_kWh / peak_kWp : 0.0;
+    sums.batteryCycles = capacity_kWh > 0 ? sums.batteryDischarge_kWh / capacity_kWh : 0.0;
+    sums.costWithout_EUR = sums.demand_kWh * input.electricityPrice_EUR_per_kWh;
+    sums.costWith_EUR = sums.purchase_kWh * input.electricityPrice_EUR_per_kWh -
+                        sums.feedIn_kWh * input.feedInTariff_EUR_per_kWh;
+}
+
+template <typename T>
+std::size_t bytesOf(const std::vector<T>& v) {
+    return v.capacity() * sizeof(T);
+}
+
+}  // namespace
+
+struct HourlyBalance::Cache {
+    // What depends only on the site.
+    bool weatherValid = false;
+    double latitude = 0;
+    double longitude = 0;
+    double irradiation = 0;
+    WeatherYear weather;
+
+    // What depends on the site and one orientation: DC energy per kWp.
+    struct Plane {
+        double tilt = 0;
+        double azimuth = 0;
+        std::vector<double> perKWp;
+        unsigned lastUse = 0;
+    };
+    std::vector<Plane> planes;
+    unsigned useCounter = 0;
+
+    // The installation's AC energy per step.
+    bool pvValid = false;
+    std::vector<PlaneInput> pvPlanes;
+    double pvLosses = 0;
+    std::vector<double> pv;
+
+    // The demand per step.
+    bool demandValid = false;
+    DemandInput demandInput;
+    std::vector<double> demand;
+
+    DispatchSeries flows;
+
+    const std::vector<double>& planeSeries(double tilt, double azimuth) {
+        ++useCounter;
+        for (Plane& plane : planes) {
+            if (plane.tilt == tilt && plane.azimuth == azimuth) {
+                plane.lastUse = useCounter;
+                return plane.perKWp;
+            }
+        }
+        if (planes.size() >= kMaxCachedPlanes) {
+            const auto oldest = std::min_element(
+                planes.begin(), planes.end(),
+                [](const Plane& a, const Plane& b) { return a.lastUse < b.lastUse; });
+            planes.erase(oldest);
+        }
+        Plane& plane = planes.emplace_back();
+        plane.tilt = tilt;
+        plane.azimuth = azimuth;
+        plane.lastUse = useCounter;
+        planeYieldPerKWp(weather, tilt, azimuth, plane.perKWp);
+        return plane.perKWp;
+    }
+};
+
+HourlyBalance::HourlyBalance(std::shared_ptr<const ClimateTables> climate)
+    : climate_(std::move(climate)), cache_(std::make_unique<Cache>()) {}
+
+HourlyBalance::~HourlyBalance() = default;
+
+const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
+    const SimulationInput input = sanitized(rawInput);
+    Cache& cache = *cache_;
+
+    if (!cache.weatherValid || cache.latitude != input.latitude_deg ||
+        cache.longitude != input.longitude_deg ||
+        cache.irradiation != input.annualIrradiation_kWh_per_m2) {
+        buildWeatherYear(*climate_, input.latitude_deg, input.longitude_deg,
+                         input.annualIrradiation_kWh_per_m2, cache.weather);
+        cache.weatherValid = true;
+        cache.latitude = input.latitude_deg;
+        cache.longitude = input.longitude_deg;
+        cache.irradiation = input.annualIrradiation_kWh_per_m2;
+        cache.planes.clear();
+        cache.pvValid = false;
+        cache.demandValid = false;  // heating and cooling follow the air temperature
+    }
+
+    if (!cache.pvValid || !samePlanes(cache.pvPlanes, input.planes) ||
+        cache.pvLosses != input.systemLosses_fraction) {
+        cache.pv.assign(kStepCount, 0.0);
+        const double kept = 1.0 - input.systemLosses_fraction;
+        // Fields of the same orientation add up before the series is walked.
+        std::vector<std::pair<const PlaneInput*, double>> groups;
+        for (const PlaneInput& plane : input.planes) {
+            auto same = std::find_if(groups.begin(), groups.end(), [&](const auto& group) {
+                return group.first->tilt_deg == plane.tilt_deg &&
+                       group.first->azimuth_deg == plane.azimuth_deg;
+            });
+            if (same == groups.end()) {
+                groups.emplace_back(&plane, plane.peakPower_kWp);
+            } else {
+                same->second += plane.peakPower_kWp;
+            }
+        }
+        for (const auto& [plane, peak] : groups) {
+            const std::vector<double>& perKWp =
+                cache.planeSeries(plane->tilt_deg, plane->azimuth_deg);
+            const double factor = peak * kept;
+            for (std::size_t i = 0; i < cache.pv.size(); ++i) {
+                cache.pv[i] += factor * perKWp[i];
+            }
+        }
+        cache.pvValid = true;
+        cache.pvPlanes = input.planes;
+        cache.pvLosses = input.systemLosses_fraction;
+    }
+
+    const DemandInput demandInput = demandOf(input);
+    if (!cache.demandValid || !(cache.demandInput == demandInput)) {
+        buildDemand(climate_->loadProfile(), cache.weather, demandInput, cache.demand);
+        cache.demandValid = true;
+        cache.demandInput = demandInput;
+    }
+
+    dispatch(cache.pv, cache.demand, input.batteryCapacity_kWh, cache.flows);
+
+    // Sums per month and per year, and the step series.
+    HourlyResult& result = result_;
+    result.peakPower_kWp = 0;
+    for (const PlaneInput& plane : input.planes) {
+        result.peakPower_kWp += plane.peakPower_kWp;
+    }
+    result.batteryCapacity_kWh = input.batteryCapacity_kWh;
+    result.utcOffset_h = cache.weather.timeZoneMeridian_deg / 15.0;
+    result.climateFromGrid = cache.weather.insideGrid;
+    result.temperatureFromStation = cache.weather.stationTemperature;
+    StepSeries& steps = result.steps;
+    for (auto* series :
+         {&steps.pv, &steps.demand, &steps.direct, &steps.batteryCharge, &steps.batteryDischarge,
+          &steps.feedIn, &steps.purchase, &steps.stateOfCharge}) {
+        series->resize(kStepCount);
+    }
+    const DispatchSeries& f = cache.flows;
+    result.annual = FlowSums{};
+    for (std::size_t m = 0; m < 12; ++m) {
+        FlowSums month;
+        const int first = kMonthStartDay[m] * kStepsPerDay;
+        const int last = kMonthStartDay[m + 1] * kStepsPerDay;
+        for (int s = first; s < last; ++s) {
+            const auto i = static_cast<std::size_t>(s);
+            month.yield_kWh += cache.pv[i];
+            month.demand_kWh += cache.demand[i];
+            month.direct_kWh += f.direct[i];
+            month.batteryCharge_kWh += f.charge[i];
+            month.batteryDischarge_kWh += f.discharge[i];
+            month.batteryLoss_kWh += f.loss[i];
+            month.feedIn_kWh += f.feedIn[i];
+            month.purchase_kWh += f.purchase[i];
+            steps.pv[i] = static_cast<float>(cache.pv[i]);
+            steps.demand[i] = static_cast<float>(cache.demand[i]);
+            steps.direct[i] = static_cast<float>(f.direct[i]);
+            steps.batteryCharge[i] = static_cast<float>(f.charge[i]);
+            steps.batteryDischarge[i] = static_cast<float>(f.discharge[i]);
+            steps.feedIn[i] = static_cast<float>(f.feedIn[i]);
+            steps.purchase[i] = static_cast<float>(f.purchase[i]);
+            steps.stateOfCharge[i] = static_cast<float>(f.stateOfCharge[i]);
+        }
+        completeSums(month, result.peakPower_kWp, input.batteryCapacity_kWh, input);
+        result.monthly[m] = month;
+        FlowSums& year = result.annual;
+        year.yield_kWh += month.yield_kWh;
+        year.demand_kWh += month.demand_kWh;
+        year.direct_kWh += month.direct_kWh;
+        year.batteryCharge_kWh += month.batteryCharge_kWh;
+        year.batteryDischarge_kWh += month.batteryDischarge_kWh;
+        year.batteryLoss_kWh += month.batteryLoss_kWh;
+        year.feedIn_kWh += month.feedIn_kWh;
+        year.purchase_kWh += month.purchase_kWh;
+    }
+    completeSums(result.annual, result.peakPower_kWp, input.batteryCapacity_kWh, input);
+    return result;
+}
+
+std::size_t HourlyBalance::memoryBytes() const {
+    const Cache& cache = *cache_;
+    std::size_t bytes = sizeof(HourlyBalance) + sizeof(Cache) + cache.weather.memoryBytes() +
+                        bytesOf(cache.pv) + bytesOf(cache.demand);
+    for (const Cache::Plane& plane : cache.planes) {
+        bytes += bytesOf(plane.perKWp) + sizeof(Cache::Plane);
+    }
+    const DispatchSeries& f = cache.flows;
+    bytes += bytesOf(f.direct) + bytesOf(f.charge) + bytesOf(f.discharge) + bytesOf(f.feedIn) +
+             bytesOf(f.purchase) + bytesOf(f.stateOfCharge) + bytesOf(f.loss);
+    const StepSeries& s = result_.steps;
+    bytes += bytesOf(s.pv) + bytesOf(s.demand) + bytesOf(s.direct) + bytesOf(s.batteryCharge) +
+             bytesOf(s.batteryDischarge) + bytesOf(s.feedIn) + bytesOf(s.purchase) +
+             bytesOf(s.stateOfCharge);
+    return bytes;
+}
+
+}  // namespace lumetra::simulation

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <vector>
+
+#include "simulation/ClimateTables.h"
+#include "simulation/DailyClearness.h"
+
+namespace lumetra::simulation {
+
+// Stations farther away than this do not give the site's temperatures.
+inline constexpr double kMaxStationDistance_km = 150.0;
+
+// Monthly mean air temperature (°C) where no station is near: the mean of the 198 German
+// stations of MonthlyTemperature.csv (1991-2020), moved by six months south of the equator.
+inline constexpr MonthArray kDefaultMonthlyTemperature = {0.6,  1.2,  4.4,  8.7, 12.8, 16.1,
+                                                          18.1, 17.7, 13.6, 9.2, 4.6,  1.5};
+
+// The weather of the reference year at one site, per quarter hour.
+struct WeatherYear {
+    double latitude_deg = 0;
+    double longitude_deg = 0;
+    double annualIrradiation = 0;  // kWh/m², the figure asked for
+    bool insideGrid = false;       // monthly shape from the irradiation grid
+    bool stationTemperature = false;
+    double timeZoneMeridian_deg = 15;
+
+    MonthArray monthlyIrradiation{};  // kWh/m², as placed (sums to the figure where possible)
+    MonthArray monthlyTemperature{};  // °C
+    DayArray dailyIrradiation{};      // kWh/m²
+    DayArray dailyExtraterrestrial{};
+
+    std::vector<double> globalHorizontal;  // W/m², mean of each step
+    std::vector<float> ambient;            // °C, each step
+
+    // The steps with daylight irradiance, and what every plane needs of them.
+    struct Daylight {
+        std::vector<int> step;
+        std::vector<double> global;      // W/m² on the horizontal
+        std::vector<double> diffuse;     // W/m² on the horizontal
+        std::vector<double> beamNormal;  // W/m² on a plane facing the sun
+        std::vector<double> sunEast;     // unit vector towards the sun
+        std::vector<double> sunNorth;
+        std::vector<double> sunUp;
+        // The diffuse light split by Perez et al. (1990): circumsolar per cos(incidence)
+        // (F1 D / max(cos zenith, cos 85°)), isotropic ((1 - F1) D) and horizon band (F2 D).
+        std::vector<double> circumsolarPerCos;
+        std::vector<double> isotropic;
+        std::vector<double> horizon;
+        std::vector<float> ambient;  // °C
+    } daylight;
+
+    std::size_t memoryBytes() const;
+};
+
+// The site's monthly global horizontal irradiation: the grid's monthly values bilinear between
+// the surrounding points, or outside the grid the monthly model's shape for the latitude,
+// either way scaled so that the year equals `annualIrradiation`.
+MonthArray siteMonthlyIrradiation(const ClimateTables& climate, double latitude_deg,
+                                  double longitude_deg, double annualIrradiation, bool* insideGrid);
+
+// Builds the weather year.
+//   hours from days: Collares-Pereira and Rabl, "The average distribution of solar radiation -
+//     correlations between diffuse and hemispherical and between daily and hourly insolation
+//     values", Solar Energy 22 (1979), evaluated at the middle of each quarter hour and
+//     normalised so that each day keeps its sum;
+//   diffuse fraction: Erbs, Klein and Duffie, "Estimation of the diffuse radiation fraction
+//     for hourly, daily and monthly-average global radiation", Solar Energy 28 (1982);
+//   sky brightness distribution: Perez, Ineichen, Seals, Michalsky and Stewart, "Modeling
+//     daylight availability and irradiance components from direct and global irradiance",
+//     Solar Energy 44 (1990), the all-sites composite coefficients, with the relative air mass
+//     of Kasten and Young (1989);
+//   air temperature: the monthly means interpolated between the middles of the months, with a
+//     daily swing of 3 K + 10 K x the day's clearness index, lowest at 3:00 and highest at
+//     15:00 solar time (a cosine, so each day keeps its mean).
+void buildWeatherYear(const ClimateTables& climate, double latitude_deg, double longitude_deg,
+                      double annualIrradiation, WeatherYear& weather);
+
+}  // namespace lumetra::simulation

@@ -1,0 +1,245 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Auswertung window from the main window: the ways in, following the main window, the
+// money inputs, the status line.
+#include <QChartView>
+#include <QCoreApplication>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMenu>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "MainDialogSupport.h"
+#include "app/ControlIds.h"
+#include "evaluation/Evaluation.h"
+#include "evaluation/GermanNumber.h"
+#include "evaluation_ui/EvaluationAttachment.h"
+#include "evaluation_ui/EvaluationWindow.h"
+#include "evaluation_ui/MoneyPanel.h"
+#include "evaluation_ui/SizingPanel.h"
+
+namespace lumetra::test {
+namespace {
+
+constexpr int kChartPictureId = 1111;
+constexpr int kSelfSufficiencyRow = 4;
+constexpr int kDemandRow = 7;
+
+class EvaluationWindowTest : public ::testing::Test {
+  protected:
+    // Settings of this process alone: tests run in parallel processes, and another one closing
+    // its window must not write the geometry this one reads.
+    void SetUp() override {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setApplicationName(
+            QStringLiteral("lumetra-test-%1").arg(QCoreApplication::applicationPid()));
+        QSettings().remove(QStringLiteral("Auswertung"));
+    }
+    void TearDown() override {
+        QSettings settings;
+        settings.clear();
+        settings.sync();
+        QFile::remove(settings.fileName());
+    }
+
+    EvaluationAttachment& attachment() { return shown.dialog().evaluation(); }
+    // Opens the window once the hourly balance has its first result (the climate tables are
+    // read in the background and taken up by a refresh tick).
+    void openWithResult() {
+        attachment().openWindow();
+        ASSERT_TRUE(
+            shown.waitFor([&] { return attachment().evaluation().hourlyResult() != nullptr; }));
+    }
+    EvaluationWindow* window() { return attachment().window(); }
+    QString keyFigure(int row, int column) {
+        return window()->keyFigureTable()->item(row, column)->text();
+    }
+    QLineSeries* moneySeries(const QString& name) {
+        for (QAbstractSeries* series : window()->moneyPanel()->chartView()->chart()->series()) {
+            if (series->name() == name) {
+                return qobject_cast<QLineSeries*>(series);
+            }
+        }
+        return nullptr;
+    }
+
+    ShownMainDialog shown;
+};
+
+TEST_F(EvaluationWindowTest, ChartClickOpensTheWindowAndTheChartInvitesIt) {
+    auto* chart = qobject_cast<QLabel*>(findControl(&shown.dialog(), kChartPictureId));
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_TRUE(chart->toolTip().contains(QStringLiteral("Auswertung")));
+    ASSERT_EQ(window(), nullptr);
+    QTest::mouseClick(chart, Qt::LeftButton, {}, chart->rect().center());
+    ASSERT_NE(window(), nullptr);
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_EQ(window()->windowTitle(), QStringLiteral("Auswertung – Lumetra"));
+    // A second click brings the same window back instead of a second one.
+    EvaluationWindow* first = window();
+    window()->close();
+    QTest::mouseClick(chart, Qt::LeftButton, {}, chart->rect().center());
+    EXPECT_EQ(window(), first);
+    EXPECT_TRUE(window()->isVisible());
+}
+
+TEST_F(EvaluationWindowTest, BackgroundMenuEntryOpensTheWindow) {
+    bool clicked = false;
+    QTimer::singleShot(50, &shown.dialog(), [&clicked] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        // The specified entries still end the menu.
+        const QList<QAction*> actions = menu->actions();
+        ASSERT_GE(actions.size(), 4);
+        EXPECT_EQ(actions.last()->text(), QStringLiteral("Informationen"));
+        for (QAction* action : actions) {
+            if (action->text() == QString::fromUtf8(kEvaluationMenuText)) {
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                clicked = true;
+                return;
+            }
+        }
+        menu->close();
+    });
+    const QPoint background(shown.dialog().width() / 2, 3);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, background,
+                            shown.dialog().mapToGlobal(background));
+    QApplication::sendEvent(&shown.dialog(), &event);
+    ASSERT_TRUE(clicked);
+    ASSERT_NE(window(), nullptr);
+    EXPECT_TRUE(window()->isVisible());
+}
+
+TEST_F(EvaluationWindowTest, ShortcutOpensTheWindowWhileAFieldHasTheFocus) {
+    shown.typeInto(Persons, QStringLiteral("4"));
+    QTest::keyClick(shown.field(Persons), Qt::Key_R, Qt::ControlModifier);
+    ASSERT_NE(window(), nullptr);
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_EQ(shown.text(Persons), QStringLiteral("4"));
+}
+
+TEST_F(EvaluationWindowTest, TypingInTheMainWindowUpdatesTheFiguresAtTheNextTick) {
+    openWithResult();
+    ASSERT_TRUE(shown.waitFor([&] {
+        return keyFigure(kDemandRow, 2) != QString::fromUtf8(evaluation::kNoFigure.data());
+    }));
+    const QString monthlyBefore = keyFigure(kDemandRow, 1);
+    const QString hourlyBefore = keyFigure(kDemandRow, 2);
+
+    // Back to the main window: the Auswertung window stays open beside it.
+    QLineEdit* persons = shown.field(Persons);
+    persons->setFocus(Qt::MouseFocusReason);
+    persons->selectAll();
+    QTest::keyClicks(persons, QStringLiteral("2"));
+    ASSERT_EQ(persons->text(), QStringLiteral("2"));
+    // Nothing is recomputed inside the keystroke ...
+    EXPECT_EQ(keyFigure(kDemandRow, 2), hourlyBefore);
+    // ... the next refresh tick brings both models' new figures.
+    shown.dialog().refreshTick();
+    EXPECT_NE(keyFigure(kDemandRow, 1), monthlyBefore);
+    EXPECT_NE(keyFigure(kDemandRow, 2), hourlyBefore);
+    const auto& hourly = attachment().evaluation().hourlyFigures();
+    ASSERT_TRUE(hourly.has_value());
+    EXPECT_EQ(keyFigure(kSelfSufficiencyRow, 2),
+              QString::fromStdString(evaluation::formatGermanPercent(*hourly->selfSufficiency, 0)));
+}
+
+TEST_F(EvaluationWindowTest, StatusLineUnderTheContentShowsTheHourlyShares) {
+    QLabel* status = attachment().statusLine();
+    ASSERT_TRUE(
+        shown.waitFor([&] { return status->text().contains(QStringLiteral("Autarkiegrad")); }));
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("Stundenbilanz: Autarkiegrad ")));
+    EXPECT_TRUE(status->text().endsWith(QStringLiteral(" – Details: Klick auf das Diagramm")));
+    for (QWidget* child : shown.dialog().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child != status && child->isVisible() && child->isWindow() == false) {
+            EXPECT_LE(child->geometry().bottom(), status->geometry().top())
+                << child->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(status->geometry().bottom(), shown.dialog().height() - 1);
+
+    const QString before = status->text();
+    shown.typeInto(Persons, QStringLiteral("1"));
+    shown.dialog().refreshTick();
+    EXPECT_NE(status->text().toStdString(), before.toStdString());
+}
+
+TEST_F(EvaluationWindowTest, ChangingTheInvestmentUpdatesTheMoneyChart) {
+    openWithResult();
+    window()->tabs()->setCurrentWidget(window()->moneyPanel());
+    QLineSeries* hourly = moneySeries(QStringLiteral("Stundenbilanz"));
+    ASSERT_NE(hourly, nullptr);
+    const double kWp = attachment().evaluation().hourlyResult()->peakPower_kWp;
+    EXPECT_NEAR(hourly->at(0).y(), -1500 * kWp, 1e-6);
+
+    QDoubleSpinBox* investment =
+        window()->moneyPanel()->editor(evaluation::InputId::InvestmentPerKWp);
+    investment->setFocus();
+    investment->selectAll();
+    QTest::keyClicks(investment, QStringLiteral("2000"));
+    QTest::keyClick(investment, Qt::Key_Tab);
+    hourly = moneySeries(QStringLiteral("Stundenbilanz"));
+    ASSERT_NE(hourly, nullptr);
+    EXPECT_NEAR(hourly->at(0).y(), -2000 * kWp, 1e-6);
+    EXPECT_EQ(attachment().evaluation().inputs().investmentPerKWp_EUR, 2000);
+    // The data file now carries the changed input.
+    EXPECT_NE(attachment().dataFileLines().find("Investition je kWp"), std::string::npos);
+}
+
+TEST_F(EvaluationWindowTest, OwnBatteryOfTheHourlyBalanceChangesItsFigures) {
+    openWithResult();
+    MoneyPanel* money = window()->moneyPanel();
+    window()->tabs()->setCurrentWidget(money);
+    ASSERT_TRUE(money->followMainBattery()->isChecked());
+    const double before = attachment().evaluation().hourlyResult()->annual.selfSufficiency;
+    QTest::mouseClick(money->followMainBattery(), Qt::LeftButton);
+    QDoubleSpinBox* battery = money->editor(evaluation::InputId::BatteryCapacity);
+    ASSERT_TRUE(battery->isEnabled());
+    battery->setFocus();
+    battery->selectAll();
+    QTest::keyClicks(battery, QStringLiteral("10"));
+    const simulation::HourlyResult* result = attachment().evaluation().hourlyResult();
+    EXPECT_DOUBLE_EQ(result->batteryCapacity_kWh, 10);
+    EXPECT_GE(result->annual.selfSufficiency, before);
+    EXPECT_NE(attachment().dataFileLines().find("Speicher Stundenbilanz"), std::string::npos);
+}
+
+TEST_F(EvaluationWindowTest, SizingCurvesAreComputedOffTheGuiThreadWithTheChoiceMarked) {
+    openWithResult();
+    SizingPanel* sizing = window()->sizingPanel();
+    window()->tabs()->setCurrentWidget(sizing);
+    ASSERT_TRUE(
+        shown.waitFor([&] { return sizing->shownGeneration() != 0 && !sizing->isComputing(); }));
+    const evaluation::SizingCurves& curves = sizing->curves();
+    ASSERT_EQ(curves.battery.size(), 21u);
+    ASSERT_EQ(curves.roof.size(), 12u);
+    for (std::size_t i = 1; i < curves.battery.size(); ++i) {
+        EXPECT_GE(curves.battery[i].selfSufficiency, curves.battery[i - 1].selfSufficiency - 1e-9);
+    }
+    const auto series = sizing->batteryView()->chart()->series();
+    const bool marked = std::any_of(series.begin(), series.end(), [](QAbstractSeries* s) {
+        return s->name().startsWith(QStringLiteral("Aktuelle Wahl"));
+    });
+    EXPECT_TRUE(marked);
+}
+
+TEST_F(EvaluationWindowTest, WindowRemembersItsGeometry) {
+    attachment().openWindow();
+    window()->resize(1310, 830);
+    window()->close();
+    ShownMainDialog other;
+    other.dialog().evaluation().openWindow();
+    EXPECT_EQ(other.dialog().evaluation().window()->size(), QSize(1310, 830));
+}
+
+}  // namespace
+}  // namespace lumetra::test

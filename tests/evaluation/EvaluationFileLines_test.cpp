@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "evaluation/EvaluationFileLines.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumetra::evaluation {
+namespace {
+
+TEST(EvaluationFileLines, DefaultInputsWriteNoLine) {
+    EXPECT_EQ(evaluationInputLines(EvaluationInputs{}), "");
+}
+
+TEST(EvaluationFileLines, OnlyChangedInputsAreWrittenInTheQuantityLineForm) {
+    EvaluationInputs inputs;
+    inputs.years = 25;
+    inputs.batteryCapacity_kWh = 7.5;
+    EXPECT_EQ(evaluationInputLines(inputs),
+              "Betrachtungsdauer           =          25.000000 Jahre   \n"
+              "Speicher Stundenbilanz      =           7.500000 kWh     \n");
+}
+
+TEST(EvaluationFileLines, EveryInputReadsBack) {
+    EvaluationInputs inputs;
+    inputs.investmentPerKWp_EUR = 1234;
+    inputs.investmentPerKWh_EUR = 456;
+    inputs.runningCost_percent = 2.5;
+    inputs.priceRise_percent = -1;
+    inputs.yieldLoss_percent = 0.25;
+    inputs.years = 30;
+    inputs.discountRate_percent = 4.5;
+    inputs.batteryCapacity_kWh = 0;  // its own size, even no battery, differs from following
+    const std::string lines = evaluationInputLines(inputs);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), kInputCount);
+    EXPECT_EQ(readEvaluationInputs(lines), inputs);
+}
+
+TEST(EvaluationFileLines, ReadsAmongTheSpecifiedLinesAndIgnoresTheRest) {
+    const std::string text =
+        "Breitengrad                 =          47.105186 \xB0       \n"
+        "Strompreis                  =           0.130000 Euro      *\n"
+        "Kalkulationszins = 5\r\n"
+        "[01] Modulwinkel            =          30.000000 \xB0       \n"
+        "Unbekannte Zeile = 12\n"
+        "Investition je kWp without equals sign\n"
+        "  Betrachtungsdauer   =   25.4 Jahre";
+    EvaluationInputs expected;
+    expected.discountRate_percent = 5;
+    expected.years = 25;
+    EXPECT_EQ(readEvaluationInputs(text), expected);
+}
+
+TEST(EvaluationFileLines, BadValuesKeepTheDefaultAndOutOfRangeIsLimited) {
+    const EvaluationInputs read = readEvaluationInputs(
+        "Investition je kWp = abc\n"
+        "Betrachtungsdauer = 500\n"
+        "Ertragsminderung = -3\n"
+        "Speicher Stundenbilanz = 1e400\n");
+    EXPECT_EQ(read.investmentPerKWp_EUR, EvaluationInputs{}.investmentPerKWp_EUR);
+    EXPECT_EQ(read.years, 50);
+    EXPECT_EQ(read.yieldLoss_percent, 0);
+    EXPECT_EQ(read.batteryCapacity_kWh, 1000.0);
+}
+
+TEST(EvaluationInputs, SetLimitsRoundsYearsAndIgnoresNotANumber) {
+    EvaluationInputs inputs;
+    EXPECT_TRUE(setInputValue(inputs, InputId::Years, 12.6));
+    EXPECT_EQ(inputs.years, 13);
+    EXPECT_FALSE(setInputValue(inputs, InputId::Years, 13));
+    EXPECT_TRUE(setInputValue(inputs, InputId::RunningCost, 99));
+    EXPECT_EQ(inputs.runningCost_percent, 50);
+    EXPECT_FALSE(setInputValue(inputs, InputId::DiscountRate, std::nan("")));
+    EXPECT_TRUE(differsFromDefault(inputs, InputId::Years));
+    EXPECT_FALSE(differsFromDefault(inputs, InputId::DiscountRate));
+    EXPECT_DOUBLE_EQ(inputValue(inputs, InputId::BatteryCapacity, 4.4), 4.4);
+}
+
+}  // namespace
+}  // namespace lumetra::evaluation

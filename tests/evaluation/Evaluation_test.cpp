@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The evaluation over the real hourly balance: when it recomputes, the Auswertung's own
+// battery, the money from each model, and the sizing sweeps.
+#include "evaluation/Evaluation.h"
+
+#include <gtest/gtest.h>
+
+#include "evaluation/SizingSweep.h"
+#include "simulation/ClimateTables.h"
+#include "test_support/OpeningState.h"
+#include "test_support/TestSupport.h"
+
+namespace lumetra::evaluation {
+namespace {
+
+using test::nearRelative;
+
+std::shared_ptr<const simulation::ClimateTables> climate() {
+    static const auto tables = [] {
+        DataSearch search;
+        search.buildDataDir = LUMETRA_DATA_DIR;
+        std::string error;
+        auto loaded = simulation::loadClimateTables(search, &error);
+        EXPECT_TRUE(loaded) << error;
+        return loaded;
+    }();
+    return tables;
+}
+
+class EvaluationTest : public ::testing::Test {
+  protected:
+    bool update() { return evaluation.update(opening.calculator.state(), opening.table); }
+
+    test::OpeningState opening;
+    Evaluation evaluation{climate()};
+};
+
+TEST_F(EvaluationTest, RecomputesOnlyWhenSomethingChanged) {
+    ASSERT_TRUE(update());
+    ASSERT_NE(evaluation.hourlyResult(), nullptr);
+    const auto generation = evaluation.generation();
+    EXPECT_FALSE(update());
+    EXPECT_EQ(evaluation.generation(), generation);
+
+    opening.type(Persons, "2");
+    EXPECT_TRUE(update());
+    EvaluationInputs inputs = evaluation.inputs();
+    inputs.discountRate_percent = 5;
+    evaluation.setInputs(inputs);
+    EXPECT_TRUE(update());
+    EXPECT_GT(evaluation.generation(), generation + 1);
+}
+
+TEST_F(EvaluationTest, OwnBatteryOverridesTheMainWindowsAndCountsInTheInvestment) {
+    ASSERT_TRUE(update());
+    EXPECT_DOUBLE_EQ(evaluation.hourlyResult()->batteryCapacity_kWh,
+                     opening.value(StorageCapacity));
+    const double without = evaluation.hourlyFigures()->selfSufficiency.value();
+    const double investment = evaluation.hourlyMoney().investment_EUR;
+
+    EvaluationInputs inputs;
+    inputs.batteryCapacity_kWh = 8;
+    evaluation.setInputs(inputs);
+    ASSERT_TRUE(update());
+    EXPECT_DOUBLE_EQ(evaluation.simulationInput().batteryCapacity_kWh, 8);
+    EXPECT_GE(evaluation.hourlyFigures()->selfSufficiency.value(), without);
+    EXPECT_TRUE(nearRelative(evaluation.hourlyMoney().investment_EUR,
+                             investment + 8 * inputs.investmentPerKWh_EUR));
+    // The monthly model keeps the main window's battery.
+    EXPECT_DOUBLE_EQ(evaluation.monthlyFigures().batteryCapacity_kWh,
+                     opening.value(StorageCapacity));
+}
+
+TEST_F(EvaluationTest, MoneyOfEachModelStartsFromItsOwnFigures) {
+    ASSERT_TRUE(update());
+    const KeyFigures& hourly = *evaluation.hourlyFigures();
+    EXPECT_TRUE(
+        nearRelative(evaluation.hourlyMoney().firstYearSaving_EUR, hourly.moneyPerYear_EUR));
+    EXPECT_TRUE(nearRelative(evaluation.monthlyMoney().firstYearSaving_EUR,
+                             evaluation.monthlyFigures().moneyPerYear_EUR));
+    EXPECT_TRUE(nearRelative(evaluation.hourlyMoney().investment_EUR,
+                             opening.value(SolarPower) / 1000 * 1500, 1e-6));
+}
+
+TEST_F(EvaluationTest, WithoutClimateOnlyTheMonthlyModelIsEvaluated) {
+    Evaluation monthlyOnly(nullptr);
+    ASSERT_TRUE(monthlyOnly.update(opening.calculator.state(), opening.table));
+    EXPECT_EQ(monthlyOnly.hourlyResult(), nullptr);
+    EXPECT_FALSE(monthlyOnly.hourlyFigures().has_value());
+    EXPECT_GT(monthlyOnly.monthlyFigures().yield_kWh, 0);
+    // Its money stands in for the hourly one.
+    EXPECT_EQ(&monthlyOnly.hourlyMoney(), &monthlyOnly.monthlyMoney());
+    // Tables that arrive later start the hourly balance.
+    monthlyOnly.setClimate(climate());
+    ASSERT_TRUE(monthlyOnly.update(opening.calculator.state(), opening.table));
+    EXPECT_NE(monthlyOnly.hourlyResult(), nullptr);
+}
+
+TEST_F(EvaluationTest, SizingCurvesRiseWithBatteryAndRoofAndCanBeCancelled) {
+    ASSERT_TRUE(update());
+    simulation::HourlyBalance balance(climate());
+    const std::atomic<bool> never{false};
+    const SizingCurves curves = computeSizingCurves(balance, evaluation.simulationInput(), never);
+    ASSERT_TRUE(curves.complete);
+    ASSERT_EQ(curves.battery.size(), sizingBatteryCapacities().size());
+    ASSERT_EQ(curves.roof.size(), sizingRoofScales().size());
+    for (std::size_t i = 1; i < curves.battery.size(); ++i) {
+        EXPECT_GE(curves.battery[i].selfSufficiency, curves.battery[i - 1].selfSufficiency - 1e-12)
+            << i;
+        EXPECT_GE(curves.battery[i].selfConsumptionShare,
+                  curves.battery[i - 1].selfConsumptionShare - 1e-12)
+            << i;
+    }
+    for (std::size_t i = 1; i < curves.roof.size(); ++i) {
+        EXPECT_GT(curves.roof[i].size, curves.roof[i - 1].size);
+        EXPECT_GE(curves.roof[i].selfSufficiency, curves.roof[i - 1].selfSufficiency - 1e-12) << i;
+        EXPECT_LE(curves.roof[i].selfConsumptionShare,
+                  curves.roof[i - 1].selfConsumptionShare + 1e-12)
+            << i;
+    }
+    // The roof curve passes through the current roof (scale 1) with the current battery.
+    const double peak = evaluation.hourlyResult()->peakPower_kWp;
+    EXPECT_TRUE(nearRelative(curves.roof[3].size, peak));
+    EXPECT_TRUE(nearRelative(curves.roof[3].selfSufficiency,
+                             evaluation.hourlyResult()->annual.selfSufficiency, 1e-9));
+
+    const std::atomic<bool> cancelled{true};
+    const SizingCurves stopped =
+        computeSizingCurves(balance, evaluation.simulationInput(), cancelled);
+    EXPECT_FALSE(stopped.complete);
+    EXPECT_TRUE(stopped.battery.empty());
+}
+
+}  // namespace
+}  // namespace lumetra::evaluation

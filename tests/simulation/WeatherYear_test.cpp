@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "simulation/WeatherYear.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "energy/MonthlyShares.h"
+#include "simulation/ReferenceCalendar.h"
+#include "simulation/SimulationSupport.h"
+#include "simulation/SolarPosition.h"
+#include "test_support/TestSupport.h"
+
+namespace lumetra::simulation {
+namespace {
+
+using test::nearRelative;
+using test::shippedClimate;
+
+double annualSum(const WeatherYear& weather) {
+    return std::accumulate(weather.globalHorizontal.begin(), weather.globalHorizontal.end(), 0.0) *
+           kStepHours / 1000.0;
+}
+
+TEST(WeatherYearTest, EachMonthAndTheYearSumToTheirInputs) {
+    struct Case {
+        const char* name;
+        double latitude;
+        double longitude;
+        double irradiation;
+    };
+    const Case cases[] = {
+        {"Berlin", 52.52, 13.41, 1092},
+        {"Graz", 47.07, 15.44, 1278},
+        {"Kiel, low figure", 54.32, 10.13, 800},
+        {"Kapstadt", -33.9, 18.4, 1900},
+        {"Quito", -0.2, -78.5, 1700},
+        {"far too dark a figure", 52.52, 13.41, 60},
+    };
+    for (const Case& c : cases) {
+        WeatherYear weather;
+        buildWeatherYear(*shippedClimate(), c.latitude, c.longitude, c.irradiation, weather);
+        EXPECT_TRUE(nearRelative(annualSum(weather), c.irradiation)) << c.name;
+        for (std::size_t m = 0; m < 12; ++m) {
+            double month = 0;
+            for (int s = kMonthStartDay[m] * kStepsPerDay; s < kMonthStartDay[m + 1] * kStepsPerDay;
+                 ++s) {
+                month += weather.globalHorizontal[static_cast<std::size_t>(s)];
+            }
+            EXPECT_TRUE(nearRelative(month * kStepHours / 1000.0, weather.monthlyIrradiation[m]))
+                << c.name << " month " << m;
+        }
+    }
+}
+
+TEST(WeatherYearTest, GridShapeInsideAndTheMonthlyModelsShapeOutside) {
+    bool inside = false;
+    // Inside: the shape of the grid point, scaled to the user's figure.
+    const MonthArray berlin =
+        siteMonthlyIrradiation(*shippedClimate(), 52.6, 13.4, 2 * 1091.9, &inside);
+    EXPECT_TRUE(inside);
+    const auto point = shippedClimate()->irradiation().monthlyAt(52.6, 13.4);
+    EXPECT_NEAR(berlin[6], 2 * (*point)[6], 0.01);
+    // Outside at the reference latitude: the monthly model's shares, as they stand.
+    const MonthArray outside = siteMonthlyIrradiation(*shippedClimate(), 50.5, -30, 1000, &inside);
+    EXPECT_FALSE(inside);
+    const double shareSum =
+        std::accumulate(kIrradiationShare.begin(), kIrradiationShare.end(), 0.0);
+    for (std::size_t m = 0; m < 12; ++m) {
+        EXPECT_NEAR(outside[m], 1000 * kIrradiationShare[m] / shareSum, 1e-9) << m;
+    }
+}
+
+TEST(WeatherYearTest, DaysVaryButKeepTheirPhysicalBounds) {
+    WeatherYear weather;
+    buildWeatherYear(*shippedClimate(), 52.52, 13.41, 1092, weather);
+    int clearDays = 0;
+    int darkDays = 0;
+    for (int d = 0; d < kDaysPerYear; ++d) {
+        const double clearness = weather.dailyIrradiation[static_cast<std::size_t>(d)] /
+                                 weather.dailyExtraterrestrial[static_cast<std::size_t>(d)];
+        EXPECT_GE(clearness, 0.0);
+        EXPECT_LE(clearness, 0.85 + 1e-9) << "day " << d;
+        clearDays += clearness > 0.6;
+        darkDays += clearness < 0.2;
+    }
+    // A German year has both bright and dull days in numbers.
+    EXPECT_GT(clearDays, 20);
+    EXPECT_GT(darkDays, 20);
+    for (std::size_t i = 0; i < weather.daylight.step.size(); ++i) {
+        EXPECT_LE(weather.daylight.diffuse[i], weather.daylight.global[i] + 1e-9);
+        EXPECT_LE(weather.daylight.beamNormal[i], kSolarConstant_W_per_m2 * 1.035);
+    }
+    // Reproducible: the same site gives the same year.
+    WeatherYear again;
+    buildWeatherYear(*shippedClimate(), 52.52, 13.41, 1092, again);
+    EXPECT_EQ(weather.globalHorizontal, again.globalHorizontal);
+}
+
+TEST(WeatherYearTest, TemperatureFromTheNearestStationOrTheDefault) {
+    WeatherYear weather;
+    buildWeatherYear(*shippedClimate(), 52.52, 13.41, 1092, weather);
+    EXPECT_TRUE(weather.stationTemperature);
+    EXPECT_GT(weather.monthlyTemperature[6], 17);
+    EXPECT_LT(weather.monthlyTemperature[0], 3);
+    // The daily swing keeps each month's mean near the station's.
+    for (std::size_t m = 0; m < 12; ++m) {
+        double sum = 0;
+        for (int s = kMonthStartDay[m] * kStepsPerDay; s < kMonthStartDay[m + 1] * kStepsPerDay;
+             ++s) {
+            sum += weather.ambient[static_cast<std::size_t>(s)];
+        }
+        EXPECT_NEAR(sum / (kDaysInMonth[m] * kStepsPerDay), weather.monthlyTemperature[m], 1.0)
+            << m;
+    }
+    // Afternoons are warmer than nights.
+    const auto at = [&](int day, int hour) {
+        return weather.ambient[static_cast<std::size_t>(day * kStepsPerDay + hour * kStepsPerHour)];
+    };
+    EXPECT_GT(at(180, 15), at(180, 3) + 2);
+
+    WeatherYear south;
+    buildWeatherYear(*shippedClimate(), -33.9, 18.4, 1900, south);
+    EXPECT_FALSE(south.stationTemperature);
+    EXPECT_EQ(south.monthlyTemperature[0], kDefaultMonthlyTemperature[6]);
+}
+
+TEST(SolarPositionTest, EquationOfTimeAndDeclinationMatchAnIndependentAlgorithm) {
+    // At 15 degrees east the hour angle at 12:00 CET is the equation of time. Reference: the
+    // NOAA solar calculator's equations (after Meeus 1991) at 11:00 UT of each day of 2025.
+    struct Case {
+        int day;
+        double equationOfTime_min;
+        double declination_deg;
+    };
+    const Case cases[] = {
+        {0, -3.66, -22.959},    // 1 January
+        {41, -14.23, -13.859},  // 11 February, the latest noon
+        {171, -1.87, 23.438},   // 21 June
+        {306, 16.49, -15.214},  // 3 November, the earliest noon
+    };
+    for (const Case& c : cases) {
+        const SolarDay sun = solarDay(c.day, 15.0, 15.0);
+        const double equationOfTime = sun.noonHourAngle_rad * 180 / 3.141592653589793 * 4;
+        EXPECT_NEAR(equationOfTime, c.equationOfTime_min, 0.1) << "day " << c.day;
+        EXPECT_NEAR(sun.declination_rad * 180 / 3.141592653589793, c.declination_deg, 0.02)
+            << "day " << c.day;
+    }
+    EXPECT_EQ(timeZoneMeridian(6.0, true), 15.0);
+    EXPECT_EQ(timeZoneMeridian(-74.0, false), -75.0);
+    EXPECT_EQ(timeZoneMeridian(151.2, false), 150.0);
+}
+
+}  // namespace
+}  // namespace lumetra::simulation

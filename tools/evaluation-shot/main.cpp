@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Opens the main dialog off screen, optionally loads a data file, opens the Auswertung window
+// and saves a picture of the main window, one of the Auswertung window per tab, and the PDF
+// report, for reviewing the layout.
+//
+//   lumetra-evaluation-shot <prefix> [data file]
+//   writes <prefix>-main.png, <prefix>-tab<n>.png and <prefix>-report.pdf
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTabWidget>
+
+#include <cstdio>
+
+#include "app/CLumetraDlg.h"
+#include "app/FileCommands.h"
+#include "evaluation_ui/EvaluationAttachment.h"
+#include "evaluation_ui/EvaluationWindow.h"
+#include "evaluation_ui/SizingPanel.h"
+#include "persistence/DataFile.h"
+
+namespace {
+
+void settle(int milliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    application.setOrganizationName(QStringLiteral("Vandrel"));
+    application.setApplicationName(QStringLiteral("Lumetra-Screenshot"));
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: lumetra-evaluation-shot <prefix> [data file]\n");
+        return 2;
+    }
+    const QString prefix = QString::fromLocal8Bit(argv[1]);
+    lumetra::CLumetraDlg dialog;
+    dialog.show();
+    if (argc > 2) {
+        const QString path = QString::fromLocal8Bit(argv[2]);
+        if (lumetra::loadDataFile(dialog.calculator(), lumetra::toFilesystemPath(path)) !=
+            lumetra::DataFileOutcome::Done) {
+            std::fprintf(stderr, "could not load %s\n", argv[2]);
+            return 1;
+        }
+        dialog.evaluation().dataFileLoaded(path);
+    }
+    settle(700);
+    bool ok = dialog.grab().save(prefix + QStringLiteral("-main.png"));
+
+    dialog.evaluation().openWindow();
+    lumetra::EvaluationWindow* window = dialog.evaluation().window();
+    settle(300);
+    for (int tab = 0; tab < window->tabs()->count(); ++tab) {
+        window->tabs()->setCurrentIndex(tab);
+        settle(200);
+        if (window->tabs()->currentWidget() == window->sizingPanel()) {
+            QElapsedTimer timer;
+            timer.start();
+            while (window->sizingPanel()->isComputing() && timer.elapsed() < 20000) {
+                settle(50);
+            }
+            settle(100);
+        }
+        ok = window->grab().save(prefix + QStringLiteral("-tab%1.png").arg(tab)) && ok;
+    }
+    ok = window->exportPdf(prefix + QStringLiteral("-report.pdf")) && ok;
+    std::printf("%s\n", ok ? "saved" : "could not save");
+    return ok ? 0 : 1;
+}
