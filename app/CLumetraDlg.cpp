@@ -226,6 +226,11 @@ void CLumetraDlg::reject() {
 }
 
 void CLumetraDlg::refreshTick() {
+    // Relations that rewrite the table's cells set the refresh request; their solves need not
+    // change a field's text, so the mark of unsaved changes is checked again.
+    if (calculator_->state().tableRefreshPending) {
+        noteChange();
+    }
     if (savedDataSet_.refreshTick(*calculator_)) {
         drawChart();
     }
