@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include <utility>
+
 #include "app/AppResources.h"
 #include "app/ChartPixmap.h"
 #include "app/CloseQuestion.h"
@@ -155,6 +157,7 @@ bool CLumetraDlg::OnSaveData() {
     }
     documentPath_ = dataFilePath_;
     savedDataSet_.take(*calculator_);
+    savedEvaluationLines_ = evaluation_->dataFileLines();
     updateWindowState();
     return true;
 }
@@ -172,17 +175,21 @@ void CLumetraDlg::OnChooseLocation() {
 }
 
 bool CLumetraDlg::hasUnsavedChanges() const {
-    return savedDataSet_.differs(*calculator_);
+    // The Auswertung's inputs travel in the data file too: changing one is a change to save.
+    return savedDataSet_.differs(*calculator_) ||
+           evaluation_->dataFileLines() != savedEvaluationLines_;
 }
 
 void CLumetraDlg::takeBaseline() {
     savedDataSet_.take(*calculator_);
+    savedEvaluationLines_ = evaluation_->dataFileLines();
     // Solves that the load or the opening posted run before this call, which takes the data
     // set again once they are done.
     QMetaObject::invokeMethod(
         this,
         [this] {
             savedDataSet_.take(*calculator_);
+            savedEvaluationLines_ = evaluation_->dataFileLines();
             noteChange();
             updateWindowState();
         },
@@ -229,6 +236,11 @@ void CLumetraDlg::refreshTick() {
     // Relations that rewrite the table's cells set the refresh request; their solves need not
     // change a field's text, so the mark of unsaved changes is checked again.
     if (calculator_->state().tableRefreshPending) {
+        noteChange();
+    }
+    // An Auswertung input changed since the last tick: the mark is checked again.
+    if (std::string lines = evaluation_->dataFileLines(); lines != tickEvaluationLines_) {
+        tickEvaluationLines_ = std::move(lines);
         noteChange();
     }
     if (savedDataSet_.refreshTick(*calculator_)) {

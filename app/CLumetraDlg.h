@@ -126,6 +126,8 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     std::string lastLocationName_;
 
     DataSetBaseline savedDataSet_;
+    std::string savedEvaluationLines_;  // the Auswertung inputs' lines of the baseline
+    std::string tickEvaluationLines_;   // the same lines at the last refresh tick
     bool changeCheckPending_ = true;
     QString documentPath_;
     std::string placeName_;

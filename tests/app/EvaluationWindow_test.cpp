@@ -195,6 +195,21 @@ TEST_F(EvaluationWindowTest, ChangingTheInvestmentUpdatesTheMoneyChart) {
     EXPECT_NE(attachment().dataFileLines().find("Investition je kWp"), std::string::npos);
 }
 
+TEST_F(EvaluationWindowTest, AChangedInputIsAnUnsavedChangeOfTheDataSet) {
+    openWithResult();
+    ASSERT_TRUE(shown.waitFor([&] { return !shown.dialog().isWindowModified(); }));
+    ASSERT_FALSE(shown.dialog().hasUnsavedChanges());
+    window()->tabs()->setCurrentWidget(window()->moneyPanel());
+    QDoubleSpinBox* years = window()->moneyPanel()->editor(evaluation::InputId::Years);
+    years->setFocus();
+    years->selectAll();
+    QTest::keyClicks(years, QStringLiteral("25"));
+    QTest::keyClick(years, Qt::Key_Tab);
+    // Closing would now ask, and the title shows the mark from the next tick on.
+    EXPECT_TRUE(shown.dialog().hasUnsavedChanges());
+    EXPECT_TRUE(shown.waitFor([&] { return shown.dialog().isWindowModified(); }));
+}
+
 TEST_F(EvaluationWindowTest, OwnBatteryOfTheHourlyBalanceChangesItsFigures) {
     openWithResult();
     MoneyPanel* money = window()->moneyPanel();
