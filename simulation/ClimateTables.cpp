@@ -10,12 +10,12 @@
 
 #include "persistence/FileAccess.h"
 #include "simulation/TextFields.h"
+#include "support/Angles.h"
 
 namespace lumetra::simulation {
 
 namespace {
 
-constexpr double kDegreesToRadians = 0.017453292519943295;
 constexpr double kEarthRadius_km = 6371.0;
 // A larger grid is not a climate table but a mistake (or a hostile file).
 constexpr long kMaxGridCells = 4'000'000;

@@ -5,12 +5,11 @@
 #include <array>
 #include <cmath>
 
+#include "support/Angles.h"
+
 namespace lumetra::simulation {
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegreesToRadians = kPi / 180;
 
 // The beam modifier of Martin and Ruiz as a table over cos(incidence), interpolated: the
 // exponential would cost more than the rest of a step.

@@ -4,13 +4,11 @@
 #include <cmath>
 
 #include "simulation/ReferenceCalendar.h"
+#include "support/Angles.h"
 
 namespace lumetra::simulation {
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegreesToRadians = kPi / 180;
 
 double wrapped(double value, double period) {
     value = std::fmod(value, period);

@@ -10,13 +10,12 @@
 #include "energy/YieldBalance.h"
 #include "simulation/ReferenceCalendar.h"
 #include "simulation/SolarPosition.h"
+#include "support/Angles.h"
 
 namespace lumetra::simulation {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegreesToRadians = kPi / 180;
 constexpr double kStepRadians = 2 * kPi / kStepsPerDay;  // hour angle per step
 // The sun's height below which the beam is not resolved (Rb would explode).
 constexpr double kMinCosZenith = 0.0523;  // 87 degrees
