@@ -2,6 +2,7 @@
 #include "MainDialogSupport.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTest>
 
@@ -53,6 +54,21 @@ Rgb fieldBackground(const QLineEdit* field) {
 
 QString qText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+ChildTestRun runTestsInChild(const QProcessEnvironment& environment, const QString& filter) {
+    ChildTestRun run;
+    QProcess child;
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=") + filter});
+    run.started = child.waitForStarted();
+    run.finished = run.started && child.waitForFinished(180000);
+    run.output = QString::fromLocal8Bit(child.readAll());
+    run.exitStatus = child.exitStatus();
+    run.exitCode = child.exitCode();
+    return run;
 }
 
 }  // namespace lumetra::test

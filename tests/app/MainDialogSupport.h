@@ -3,6 +3,8 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <memory>
@@ -50,5 +52,16 @@ bool ShownMainDialog::waitFor(Condition condition) {
 Rgb fieldBackground(const QLineEdit* field);
 
 QString qText(std::string_view text);
+
+// This test program run again in a child process with `environment`, only the tests that match
+// `filter` (tests that need their own screen, scale or home). The output is stdout and stderr.
+struct ChildTestRun {
+    bool started = false;
+    bool finished = false;
+    QProcess::ExitStatus exitStatus = QProcess::NormalExit;
+    int exitCode = -1;
+    QString output;
+};
+ChildTestRun runTestsInChild(const QProcessEnvironment& environment, const QString& filter);
 
 }  // namespace lumetra::test

@@ -97,15 +97,11 @@ TEST(SessionTraces, OnlyTheProgramsOwnSettingsAreLeft) {
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), base.filePath(QStringLiteral("cache")));
     environment.insert(QStringLiteral("LUMETRA_SESSION_FOLDER"),
                        base.filePath(QStringLiteral("work")));
-    QProcess child;
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=NormalSession.*")});
-    ASSERT_TRUE(child.waitForStarted());
-    ASSERT_TRUE(child.waitForFinished(180000)) << "the child did not finish";
-    const QString output = QString::fromLocal8Bit(child.readAll());
-    ASSERT_EQ(child.exitCode(), 0) << output.toStdString();
+    const ChildTestRun child = runTestsInChild(environment, QStringLiteral("NormalSession.*"));
+    ASSERT_TRUE(child.started);
+    ASSERT_TRUE(child.finished) << "the child did not finish";
+    const QString& output = child.output;
+    ASSERT_EQ(child.exitCode, 0) << output.toStdString();
     ASSERT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
 
     // Every settings file the session wrote, wherever the configuration folder was.

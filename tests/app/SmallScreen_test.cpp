@@ -136,16 +136,12 @@ TEST(LaptopScreen, TheDialogScrollsAndEveryButtonIsReachable) {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
                        QStringLiteral("offscreen:configfile=") + config);
     environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
-    QProcess child;
-    child.setProcessEnvironment(environment);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=SmallScreen.*")});
-    ASSERT_TRUE(child.waitForStarted());
-    ASSERT_TRUE(child.waitForFinished(180000)) << "the child did not finish";
-    const QString output = QString::fromLocal8Bit(child.readAll());
-    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << output.toStdString();
-    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    const ChildTestRun child = runTestsInChild(environment, QStringLiteral("SmallScreen.*"));
+    ASSERT_TRUE(child.started);
+    ASSERT_TRUE(child.finished) << "the child did not finish";
+    const QString& output = child.output;
+    EXPECT_EQ(child.exitStatus, QProcess::NormalExit) << output.toStdString();
+    EXPECT_EQ(child.exitCode, 0) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] %1 tests").arg(kChildCaseCount)))
         << output.toStdString();
 }
