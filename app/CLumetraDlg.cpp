@@ -14,6 +14,7 @@
 #include "app/ChartPixmap.h"
 #include "app/CloseQuestion.h"
 #include "app/DataLocation.h"
+#include "app/EvaluationAttachment.h"
 #include "app/FileCommands.h"
 #include "app/InfoDialogs.h"
 #include "app/LocationCommand.h"
@@ -22,7 +23,6 @@
 #include "app/WindowTitle.h"
 #include "calculator/ModuleFieldEditing.h"
 #include "energy/MonthlyChart.h"
-#include "evaluation_ui/EvaluationAttachment.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 
 namespace lumetra {

@@ -1,9 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#ifdef LUMETRA_CLI_REPORT
-#include <QApplication>
-#include <QByteArray>
-#endif
-
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
@@ -59,15 +54,6 @@ int main(int argc, char** argv) {
         }
         return {lumetra::kDefaultChartWidth, lumetra::kDefaultChartHeight};
     };
-#ifdef LUMETRA_CLI_REPORT
-    // The report's charts are graphics widgets: they need the widgets' application, off screen.
-    std::unique_ptr<QApplication> application;
-    if (line.reportPath) {
-        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-        application = std::make_unique<QApplication>(argc, argv);
-    }
-#endif
-
     const lumetra::DataSearch dataSearch = programDataSearch(argc > 0 ? argv[0] : nullptr);
     Session session(chartSize, dataSearch);
     try {
@@ -84,7 +70,9 @@ int main(int argc, char** argv) {
     std::vector<std::string> messages = session.messages();
     if (line.reportPath) {
 #ifdef LUMETRA_CLI_REPORT
-        if (std::string message = writeReport(session, *line.reportPath); !message.empty()) {
+        if (std::string message = writeReport(session, *line.reportPath, dataSearch,
+                                              programFolder(argc > 0 ? argv[0] : nullptr));
+            !message.empty()) {
             messages.push_back(std::move(message));
         }
 #else

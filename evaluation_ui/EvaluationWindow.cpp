@@ -304,4 +304,13 @@ void EvaluationWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
+EvaluationWindowPort* createEvaluationWindow(const EvaluationWindowContext& context) {
+    auto* window = new EvaluationWindow(context.evaluation, context.calculator,
+                                        context.dataFilePath, context.parent);
+    if (context.inputsEdited) {
+        QObject::connect(window, &EvaluationWindow::inputsEdited, window, context.inputsEdited);
+    }
+    return window;
+}
+
 }  // namespace lumetra

@@ -7,19 +7,16 @@
 
 #include <functional>
 
+#include "evaluation_port/EvaluationPort.h"
+
 class QChart;
 class QChartView;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
 
-namespace lumetra::evaluation {
-class Evaluation;
-}
-
 namespace lumetra {
 
-class Calculator;
 class MoneyPanel;
 class SizingPanel;
 
@@ -31,7 +28,7 @@ class HeatMapChart;
 // by side, the charts in tabs, the money over the years, the sizing curves, and the exports.
 // Modeless and resizable; it remembers its geometry. The main window's attachment calls
 // refresh() whenever the evaluation changed.
-class EvaluationWindow : public QWidget {
+class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     Q_OBJECT
 
   public:
@@ -39,10 +36,9 @@ class EvaluationWindow : public QWidget {
                      std::function<QString()> dataFilePath, QWidget* parent);
     ~EvaluationWindow() override;
 
-    // Shows the evaluation's current figures everywhere.
-    void refresh();
-    // Puts the evaluation's inputs into the editors.
-    void showInputs();
+    QWidget& widget() override { return *this; }
+    void refresh() override;
+    void showInputs() override;
 
     QTableWidget* keyFigureTable() const { return keyFigures_; }
     QTabWidget* tabs() const { return tabs_; }
@@ -91,5 +87,8 @@ class EvaluationWindow : public QWidget {
     SizingPanel* sizing_ = nullptr;
     QList<QPushButton*> exportButtons_;
 };
+
+// A window as the module makes it: the context's callback follows its edited inputs.
+EvaluationWindowPort* createEvaluationWindow(const EvaluationWindowContext& context);
 
 }  // namespace lumetra

@@ -3,23 +3,11 @@
 
 #include <QString>
 
+#include "evaluation_port/EvaluationPort.h"
+
 class QPagedPaintDevice;
 
-namespace lumetra::evaluation {
-class Evaluation;
-}
-
 namespace lumetra {
-
-class Calculator;
-
-// What the report is made of: the evaluation (key figures, money, hourly series), the
-// calculator (the main window's inputs and module fields) and the data file's name.
-struct ReportSource {
-    const evaluation::Evaluation& evaluation;
-    const Calculator& calculator;
-    QString dataFilePath;
-};
 
 // The report on A4 pages: page 1 the inputs, the module fields and the key figures of both
 // models; page 2 the charts; page 3 the money over the years with its table. Paints onto a PDF

@@ -37,6 +37,18 @@ if want build || want tests || want locale; then
     banner "build (warnings are errors)"
     cmake --preset ci >/dev/null
     cmake --build --preset ci -j "$jobs"
+    # The programs load the Auswertung module (and with it the charting library) on first use:
+    # neither links it, and the command-line tool links no widgets either.
+    for program in build/ci/app/lumetra build/ci/cli/lumetra-cli; do
+        if readelf -d "$program" | grep -E 'NEEDED.*(libQt6Charts|libQt6Svg|libQt6PrintSupport)'; then
+            echo "$program links what only the Auswertung module may link" >&2
+            exit 1
+        fi
+    done
+    if readelf -d build/ci/cli/lumetra-cli | grep 'NEEDED.*libQt6Widgets'; then
+        echo "lumetra-cli links Qt Widgets" >&2
+        exit 1
+    fi
 fi
 
 if want build; then

@@ -19,6 +19,7 @@
 #include "app/CLumetraDlg.h"
 #include "app/DialogBuilder.h"
 #include "app/HelpPictures.h"
+#include "bench/gui/BareDialog.h"
 
 namespace {
 
@@ -96,47 +97,9 @@ void BM_StartupMainDialog(benchmark::State& state) {
 }
 BENCHMARK(BM_StartupMainDialog)->Unit(benchmark::kMillisecond);
 
-// A plain dialog with the main dialog's 183 widgets of the same kinds at similar places and
-// nothing behind them: 11 group boxes, 42 edits with 39 labels, 36 units and 42 check boxes,
-// 2 headings, 4 buttons, and 7 further labels for the description, pictures and frames.
-std::unique_ptr<QDialog> bareDialog() {
-    auto dialog = std::make_unique<QDialog>();
-    dialog->resize(1274, 774);
-    for (int i = 0; i < 11; ++i) {
-        (new QGroupBox(QStringLiteral("Gruppe"), dialog.get()))
-            ->setGeometry(8, 8 + i * 70, 890, 60);
-    }
-    for (int i = 0; i < 42; ++i) {
-        const int x = (i % 2) * 440;
-        const int y = 20 + (i / 2) * 36;
-        if (i < 39) {
-            (new QLabel(QStringLiteral("Beschriftung :"), dialog.get()))
-                ->setGeometry(x + 20, y, 130, 16);
-        }
-        auto* edit = new QLineEdit(QStringLiteral("1 234"), dialog.get());
-        edit->setAlignment(Qt::AlignRight);
-        edit->setGeometry(x + 165, y, 120, 24);
-        if (i < 36) {
-            (new QLabel(QStringLiteral("kWh"), dialog.get()))->setGeometry(x + 295, y, 40, 16);
-        }
-        (new QCheckBox(QStringLiteral("Vorgabe"), dialog.get()))->setGeometry(x + 345, y, 90, 18);
-    }
-    for (int i = 0; i < 2; ++i) {
-        (new QLabel(QStringLiteral("kWh"), dialog.get()))->setGeometry(910 + i * 100, 400, 60, 16);
-    }
-    for (int i = 0; i < 4; ++i) {
-        (new QPushButton(QStringLiteral("Knopf"), dialog.get()))
-            ->setGeometry(910 + i * 88, 740, 80, 24);
-    }
-    for (int i = 0; i < 7; ++i) {
-        (new QLabel(dialog.get()))->setGeometry(910, 20 + i * 40, 340, 30);
-    }
-    return dialog;
-}
-
 void BM_StartupBareDialog(benchmark::State& state) {
     for (auto _ : state) {
-        auto dialog = bareDialog();
+        auto dialog = lumetra::bench::bareDialog();
         showAndSettle(*dialog);
         state.PauseTiming();
         dialog.reset();

@@ -17,8 +17,8 @@
 #include "MainDialogSupport.h"
 #include "app/ControlIds.h"
 #include "app/DialogLayout.h"
+#include "app/EvaluationAttachment.h"
 #include "app/InfoDialogs.h"
-#include "evaluation_ui/EvaluationAttachment.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 
 namespace lumetra::test {

@@ -18,14 +18,13 @@
 #include <string>
 #include <vector>
 
+#include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
 #include "ModalDriver.h"
 #include "app/ControlIds.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/GermanNumber.h"
 #include "evaluation_ui/ChartExport.h"
-#include "evaluation_ui/EvaluationAttachment.h"
-#include "evaluation_ui/EvaluationWindow.h"
 #include "evaluation_ui/MoneyPanel.h"
 #include "persistence/DataFileReader.h"
 #include "test_support/TestSupport.h"
@@ -59,11 +58,12 @@ class EvaluationExportTest : public ::testing::Test {
   protected:
     void SetUp() override {
         QStandardPaths::setTestModeEnabled(true);
+        useLinkedEvaluationWindow();
         shown.dialog().evaluation().openWindow();
         // The climate tables are read in the background and taken up by a refresh tick.
         ASSERT_TRUE(shown.waitFor([&] { return evaluation().hourlyResult() != nullptr; }));
     }
-    EvaluationWindow& window() { return *shown.dialog().evaluation().window(); }
+    EvaluationWindow& window() { return *linkedWindow(shown.dialog().evaluation()); }
     const evaluation::Evaluation& evaluation() { return shown.dialog().evaluation().evaluation(); }
 
     ShownMainDialog shown;
@@ -212,16 +212,14 @@ TEST_F(EvaluationExportTest, InputsTravelThroughSaveAndLoad) {
         ASSERT_TRUE(loading.done()) << loading.failure().toStdString();
     }
     EXPECT_EQ(other.dialog().evaluation().evaluation().inputs().years, 25);
-    EXPECT_EQ(other.dialog()
-                  .evaluation()
-                  .window()
+    EXPECT_EQ(linkedWindow(other.dialog().evaluation())
                   ->moneyPanel()
                   ->editor(evaluation::InputId::Years)
                   ->value(),
               25);
     // The PDF offered now takes the data file's name.
-    EXPECT_EQ(other.dialog().evaluation().window()->offeredName(QStringLiteral("auswertung"),
-                                                                QStringLiteral("pdf")),
+    EXPECT_EQ(linkedWindow(other.dialog().evaluation())
+                  ->offeredName(QStringLiteral("auswertung"), QStringLiteral("pdf")),
               qPath(folder.path() / "anlage-auswertung.pdf"));
 }
 

@@ -17,12 +17,11 @@
 
 #include <gtest/gtest.h>
 
+#include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
 #include "app/ControlIds.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/GermanNumber.h"
-#include "evaluation_ui/EvaluationAttachment.h"
-#include "evaluation_ui/EvaluationWindow.h"
 #include "evaluation_ui/MoneyPanel.h"
 #include "evaluation_ui/SizingPanel.h"
 
@@ -38,6 +37,7 @@ class EvaluationWindowTest : public ::testing::Test {
     // Settings of this process alone: tests run in parallel processes, and another one closing
     // its window must not write the geometry this one reads.
     void SetUp() override {
+        useLinkedEvaluationWindow();
         QStandardPaths::setTestModeEnabled(true);
         QCoreApplication::setApplicationName(
             QStringLiteral("lumetra-test-%1").arg(QCoreApplication::applicationPid()));
@@ -58,7 +58,7 @@ class EvaluationWindowTest : public ::testing::Test {
         ASSERT_TRUE(
             shown.waitFor([&] { return attachment().evaluation().hourlyResult() != nullptr; }));
     }
-    EvaluationWindow* window() { return attachment().window(); }
+    EvaluationWindow* window() { return linkedWindow(attachment()); }
     QString keyFigure(int row, int column) {
         return window()->keyFigureTable()->item(row, column)->text();
     }
@@ -253,7 +253,7 @@ TEST_F(EvaluationWindowTest, WindowRemembersItsGeometry) {
     window()->close();
     ShownMainDialog other;
     other.dialog().evaluation().openWindow();
-    EXPECT_EQ(other.dialog().evaluation().window()->size(), QSize(1310, 830));
+    EXPECT_EQ(linkedWindow(other.dialog().evaluation())->size(), QSize(1310, 830));
 }
 
 }  // namespace

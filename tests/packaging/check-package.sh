@@ -29,6 +29,7 @@ installed_files=(
     "lumetra-cli bin/lumetra-cli"
     "lumetra-cli share/man/man1/lumetra-cli.1.gz"
     "lumetra bin/lumetra"
+    "lumetra lib/lumetra/lumetra-evaluation.so"
     "lumetra share/man/man1/lumetra.1.gz"
     "lumetra share/applications/org.lumetra.Lumetra.desktop"
     "lumetra share/metainfo/org.lumetra.Lumetra.metainfo.xml"
@@ -228,6 +229,14 @@ case $case_name in
         # ... and found beside the program from any other folder, as the window finds it.
         (cd "$scratch" && "$cli" --location Berlin --json >/dev/null) ||
             fail "lumetra-cli does not find the installed database from another folder"
+        # The report is drawn by the installed Auswertung module (a program outside the build
+        # tree never takes the build tree's one).
+        if [[ -f "$scratch/root/usr/lib/lumetra/lumetra-evaluation.so" ]]; then
+            (cd "$scratch" && "$cli" --report "$scratch/report.pdf" 2>"$scratch/report.log") ||
+                { cat "$scratch/report.log" >&2; fail "lumetra-cli --report from the package failed"; }
+            [[ $(head -c 5 "$scratch/report.pdf") == "%PDF-" ]] ||
+                fail "lumetra-cli --report from the package wrote no PDF"
+        fi
         if [[ -x "$scratch/root/usr/bin/lumetra" ]]; then
             window_starts "$scratch/root/usr/bin/lumetra"
         fi

@@ -12,8 +12,8 @@
 #include <cstdio>
 
 #include "app/CLumetraDlg.h"
+#include "app/EvaluationAttachment.h"
 #include "app/FileCommands.h"
-#include "evaluation_ui/EvaluationAttachment.h"
 #include "evaluation_ui/EvaluationWindow.h"
 #include "evaluation_ui/SizingPanel.h"
 #include "persistence/DataFile.h"
@@ -42,6 +42,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString prefix = QString::fromLocal8Bit(argv[1]);
+    // The window from the code linked in here, so that its tabs can be reached by their types.
+    lumetra::EvaluationAttachment::useWindowFactory(
+        [](const lumetra::EvaluationWindowContext& context, QString*) {
+            return lumetra::createEvaluationWindow(context);
+        });
     lumetra::CLumetraDlg dialog;
     dialog.show();
     if (argc > 2) {
@@ -57,7 +62,7 @@ int main(int argc, char** argv) {
     bool ok = dialog.grab().save(prefix + QStringLiteral("-main.png"));
 
     dialog.evaluation().openWindow();
-    lumetra::EvaluationWindow* window = dialog.evaluation().window();
+    auto* window = dynamic_cast<lumetra::EvaluationWindow*>(dialog.evaluation().window());
     settle(300);
     for (int tab = 0; tab < window->tabs()->count(); ++tab) {
         window->tabs()->setCurrentIndex(tab);

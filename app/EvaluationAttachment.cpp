@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "evaluation_ui/EvaluationAttachment.h"
+#include "app/EvaluationAttachment.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QShortcut>
 
+#include "app/DataLocation.h"
+#include "app/FileCommands.h"
 #include "calculator/Calculator.h"
 #include "evaluation/EvaluationFileLines.h"
-#include "evaluation_ui/ClimateData.h"
-#include "evaluation_ui/EvaluationWindow.h"
+#include "evaluation_port/EvaluationModule.h"
 #include "persistence/FileAccess.h"
 #include "simulation/ClimateTables.h"
 
@@ -20,12 +23,23 @@ namespace lumetra {
 
 namespace {
 
-std::filesystem::path fromQt(const QString& path) {
-    const QByteArray encoded = QFile::encodeName(path);
-    return std::filesystem::path(std::string(encoded.constData(), encoded.size()));
+// A window from the module, loaded now if it was not loaded before.
+EvaluationWindowPort* windowFromModule(const EvaluationWindowContext& context, QString* error) {
+    const EvaluationModule* module = EvaluationModule::load(
+        evaluationModuleCandidates(QCoreApplication::applicationDirPath()), error);
+    return module != nullptr ? module->createWindow(context) : nullptr;
+}
+
+EvaluationAttachment::WindowFactory& windowFactory() {
+    static EvaluationAttachment::WindowFactory factory = &windowFromModule;
+    return factory;
 }
 
 }  // namespace
+
+void EvaluationAttachment::useWindowFactory(WindowFactory factory) {
+    windowFactory() = std::move(factory);
+}
 
 EvaluationAttachment::EvaluationAttachment(QDialog& dialog, Calculator& calculator,
                                            QLabel& chartPicture,
@@ -36,7 +50,7 @@ EvaluationAttachment::EvaluationAttachment(QDialog& dialog, Calculator& calculat
       chartPicture_(chartPicture),
       dataFilePath_(std::move(dataFilePath)) {
     evaluation_ = std::make_unique<evaluation::Evaluation>(nullptr);
-    climateLoad_ = std::async(std::launch::async, [search = windowDataSearch()] {
+    climateLoad_ = std::async(std::launch::async, [search = defaultDataSearch()] {
         ClimateLoad load;
         load.tables = simulation::loadClimateTables(search, &load.error);
         return load;
@@ -55,11 +69,11 @@ EvaluationAttachment::EvaluationAttachment(QDialog& dialog, Calculator& calculat
 
 EvaluationAttachment::~EvaluationAttachment() {
     chartPicture_.removeEventFilter(this);
-    delete window_.data();
+    delete windowWidget_.data();
 }
 
-EvaluationWindow* EvaluationAttachment::window() const {
-    return window_.data();
+EvaluationWindowPort* EvaluationAttachment::window() const {
+    return windowWidget_ != nullptr ? window_ : nullptr;
 }
 
 void EvaluationAttachment::addStatusLine() {
@@ -98,7 +112,7 @@ void EvaluationAttachment::afterRefreshTick() {
     }
     updateStatusLine();
     // A closed window catches up when it is opened again.
-    if (window_ != nullptr && window_->isVisible()) {
+    if (window() != nullptr && windowWidget_->isVisible()) {
         window_->refresh();
     }
 }
@@ -116,20 +130,32 @@ void EvaluationAttachment::addMenuEntry(QMenu& menu) {
 }
 
 void EvaluationAttachment::openWindow() {
-    if (window_ == nullptr) {
-        window_ = new EvaluationWindow(*evaluation_, calculator_, dataFilePath_, &dialog_);
-        connect(window_, &EvaluationWindow::inputsEdited, this, [this] {
-            evaluation_->update(calculator_.state(), calculator_.table());
-            updateStatusLine();
-            window_->refresh();
-        });
+    if (window() == nullptr) {
+        const EvaluationWindowContext context{*evaluation_, calculator_, dataFilePath_,
+                                              [this] {
+                                                  evaluation_->update(calculator_.state(),
+                                                                      calculator_.table());
+                                                  updateStatusLine();
+                                                  window_->refresh();
+                                              },
+                                              &dialog_};
+        QString error;
+        window_ = windowFactory()(context, &error);
+        if (window_ == nullptr) {
+            QMessageBox::warning(
+                &dialog_, QStringLiteral("Auswertung"),
+                QStringLiteral("Die Auswertung kann nicht geöffnet werden.\n") + error);
+            return;
+        }
+        windowWidget_ = &window_->widget();
     }
     evaluation_->update(calculator_.state(), calculator_.table());
     updateStatusLine();
     window_->refresh();
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
+    QWidget& widget = window_->widget();
+    widget.show();
+    widget.raise();
+    widget.activateWindow();
 }
 
 std::string EvaluationAttachment::dataFileLines() const {
@@ -137,10 +163,10 @@ std::string EvaluationAttachment::dataFileLines() const {
 }
 
 void EvaluationAttachment::dataFileLoaded(const QString& path) {
-    if (const auto inputs = evaluation::readEvaluationInputsFile(fromQt(path))) {
+    if (const auto inputs = evaluation::readEvaluationInputsFile(toFilesystemPath(path))) {
         evaluation_->setInputs(*inputs);
     }
-    if (window_ != nullptr) {
+    if (window() != nullptr) {
         window_->showInputs();
     }
 }

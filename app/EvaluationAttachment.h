@@ -11,6 +11,7 @@
 #include <string>
 
 #include "evaluation/Evaluation.h"
+#include "evaluation_port/EvaluationPort.h"
 
 class QDialog;
 class QLabel;
@@ -20,7 +21,6 @@ class QWidget;
 namespace lumetra {
 
 class Calculator;
-class EvaluationWindow;
 
 // The text of the main window's context-menu entry and the shortcut that opens the Auswertung.
 inline constexpr char kEvaluationMenuText[] = "Auswertung...";
@@ -30,10 +30,19 @@ inline constexpr char kEvaluationMenuText[] = "Auswertung...";
 // click opens the Auswertung), the context-menu entry and the shortcut, and the Auswertung
 // window itself, which follows the calculator from the refresh tick. Owns the evaluation (the
 // hourly balance and the money) and the Auswertung inputs of the data file.
+//
+// The window comes from the Auswertung module, loaded on its first opening; until then neither
+// the module nor the charting library is loaded.
 class EvaluationAttachment : public QObject {
     Q_OBJECT
 
   public:
+    // Where windows come from: the module by default. Tests and tools that link the window
+    // themselves put their own maker here. A maker that fails returns nothing and says why.
+    using WindowFactory =
+        std::function<EvaluationWindowPort*(const EvaluationWindowContext&, QString* error)>;
+    static void useWindowFactory(WindowFactory factory);
+
     // `dataFilePath` gives the main window's last data file, from which file names are offered.
     EvaluationAttachment(QDialog& dialog, Calculator& calculator, QLabel& chartPicture,
                          std::function<QString()> dataFilePath);
@@ -46,9 +55,11 @@ class EvaluationAttachment : public QObject {
     // Adds "Auswertung..." to the main window's background menu.
     void addMenuEntry(QMenu& menu);
 
-    // Opens the Auswertung window (creating it on first use) and raises it.
+    // Opens the Auswertung window (creating it on first use) and raises it. When the module
+    // cannot be loaded, says why in a message box and leaves the main window as it is.
     void openWindow();
-    EvaluationWindow* window() const;
+    // The window once it was opened, else nothing.
+    EvaluationWindowPort* window() const;
 
     QLabel* statusLine() const { return statusLine_; }
     evaluation::Evaluation& evaluation() { return *evaluation_; }
@@ -80,7 +91,9 @@ class EvaluationAttachment : public QObject {
     std::future<ClimateLoad> climateLoad_;
     QString climateError_;
     QLabel* statusLine_ = nullptr;
-    QPointer<EvaluationWindow> window_;
+    // The window, and its widget to know when Qt deleted it with its parent.
+    EvaluationWindowPort* window_ = nullptr;
+    QPointer<QWidget> windowWidget_;
 };
 
 }  // namespace lumetra

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/EvaluationAttachment.h"
+#include "evaluation_ui/EvaluationWindow.h"
+
+namespace lumetra::test {
+
+// The Auswertung window's tests make the window from the code linked into them rather than from
+// the module, whose code is a hidden copy of its own: only so do they reach the window's parts
+// by their types.
+inline void useLinkedEvaluationWindow() {
+    EvaluationAttachment::useWindowFactory([](const EvaluationWindowContext& context, QString*) {
+        return createEvaluationWindow(context);
+    });
+}
+
+// The window of `attachment` once it was opened.
+inline EvaluationWindow* linkedWindow(const EvaluationAttachment& attachment) {
+    return dynamic_cast<EvaluationWindow*>(attachment.window());
+}
+
+}  // namespace lumetra::test
