@@ -41,6 +41,9 @@ void fillBatteryChart(QChart& chart, const evaluation::Evaluation& evaluation) {
         mean->append(day, days[d].mean);
     }
     auto* range = new QAreaSeries(upper, lower);
+    // The band does not own its edges; it takes them along when the chart deletes it.
+    upper->setParent(range);
+    lower->setParent(range);
     range->setName(QStringLiteral("Tagesbereich (kWh)"));
     QColor fill = kBatteryColour;
     fill.setAlpha(70);
