@@ -19,6 +19,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "evaluation/Evaluation.h"
 #include "evaluation_ui/ChartExport.h"
 #include "evaluation_ui/Charts.h"
@@ -289,11 +291,21 @@ void EvaluationWindow::print() {
     printer.setDocName(QStringLiteral("Lumetra – Auswertung"));
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Drucken"));
+    // The page range offered is the report's own, and the one chosen is what gets printed.
+    dialog.setMinMax(1, kReportPages);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
+    int firstPage = 1;
+    int lastPage = kReportPages;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        firstPage = printer.fromPage();
+        lastPage = std::max(printer.toPage(), firstPage);
+    }
     const QString dataFile = dataFilePath_ ? dataFilePath_() : QString();
-    if (paintReport(printer, ReportSource{evaluation_, calculator_, dataFile}) == 0) {
+    const int pages =
+        paintReport(printer, ReportSource{evaluation_, calculator_, dataFile}, firstPage, lastPage);
+    if (pages == 0 || printer.printerState() == QPrinter::Error) {
         reportFailure(printer.outputFileName().isEmpty() ? printer.printerName()
                                                          : printer.outputFileName());
     }
