@@ -23,6 +23,7 @@
 
 #include "evaluation/Evaluation.h"
 #include "evaluation_ui/ChartExport.h"
+#include "evaluation_ui/ChartSupport.h"
 #include "evaluation_ui/Charts.h"
 #include "evaluation_ui/HeatMapView.h"
 #include "evaluation_ui/HourlyCsvExport.h"
@@ -42,6 +43,7 @@ QChartView* chartView(QChart* chart, const QString& name, QWidget* parent) {
     view->setObjectName(name);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(320, 240);
+    charts::followPointTooltips(*view);
     return view;
 }
 

@@ -188,6 +188,7 @@ MoneyPanel::MoneyPanel(evaluation::Evaluation& evaluation, QWidget* parent)
     chartView_->setObjectName(QStringLiteral("moneyChart"));
     chartView_->setRenderHint(QPainter::Antialiasing);
     chartView_->setMinimumSize(360, 260);
+    charts::followPointTooltips(*chartView_);
 
     auto* top = new QWidget(this);
     auto* topLayout = new QHBoxLayout(top);

@@ -97,11 +97,7 @@ void fillMonthsChart(QChart& chart, const evaluation::Evaluation& evaluation) {
             top = std::max(top, value);
         }
         const QString name = def.name;
-        QObject::connect(
-            line, &QLineSeries::hovered, line, [line, name](const QPointF& point, bool state) {
-                const int m = std::clamp(static_cast<int>(std::lround(point.x())), 0, 11);
-                showTooltip(state ? kwhTip(name, m, line->at(m).y()) : QString());
-            });
+        setPointTooltip(*line, [line, name](int m) { return kwhTip(name, m, line->at(m).y()); });
         chart.addSeries(line);
         lineSeries.push_back(line);
     }
