@@ -128,6 +128,46 @@ TEST_F(EvaluationTooltipsTest, BarOfTheMonthsChartNamesItsMonthAndEnergy) {
     }
 }
 
+TEST_F(EvaluationTooltipsTest, FromABarOntoALineTheLineKeepsItsTooltip) {
+    QChartView* view = nullptr;
+    showChart(nullptr, view, [](EvaluationWindow& w) { return w.monthsView(); });
+    QChart& chart = *view->chart();
+    auto* bars = seriesNamed<QBarSeries>(chart, QString());
+    ASSERT_NE(bars, nullptr);
+    QBarSet* selfUse = bars->barSets().at(1);
+    QLineSeries* yield = seriesNamed<QLineSeries>(chart, QStringLiteral("Ertrag (Monatsmodell)"));
+    ASSERT_NE(yield, nullptr);
+    // The month whose monthly-model yield stands highest above the self-use bar under it.
+    int month = 0;
+    for (int m = 1; m < 12; ++m) {
+        if (yield->at(m).y() - selfUse->at(m) > yield->at(month).y() - selfUse->at(month)) {
+            month = m;
+        }
+    }
+    const double gap = chart.mapToPosition(QPointF(month, selfUse->at(month)), bars).y() -
+                       chart.mapToPosition(yield->at(month), yield).y();
+    ASSERT_GT(gap, 15) << "the line's point must lie clear above the bar";
+
+    EXPECT_TRUE(hover(*view, bars, QPointF(month, selfUse->at(month) / 2))
+                    .startsWith(QStringLiteral("Eigenverbrauch (Stundenbilanz), ")));
+    // Leaving the bar for the line's point must not take the line's tooltip away.
+    const QString tip = hover(*view, yield, yield->at(month));
+    EXPECT_EQ(tip.toStdString(),
+              (QStringLiteral("Ertrag (Monatsmodell), ") +
+               QStringList{QStringLiteral("Jan"), QStringLiteral("Feb"), QStringLiteral("Mär"),
+                           QStringLiteral("Apr"), QStringLiteral("Mai"), QStringLiteral("Jun"),
+                           QStringLiteral("Jul"), QStringLiteral("Aug"), QStringLiteral("Sep"),
+                           QStringLiteral("Okt"), QStringLiteral("Nov"), QStringLiteral("Dez")}
+                   .at(month) +
+               QStringLiteral(": ") + german(yield->at(month).y(), 0, "kWh"))
+                  .toStdString());
+    // A hidden tooltip goes only after a short delay: it must still be there after it.
+    QTest::qWait(600);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text().toStdString(), tip.toStdString());
+    ASSERT_TRUE(leave(*view));
+}
+
 TEST_F(EvaluationTooltipsTest, LineOfTheDayChartNamesItsTimeAndPower) {
     QChartView* view = nullptr;
     EvaluationWindow& window = showChart(nullptr, view, [](EvaluationWindow& w) {
