@@ -57,19 +57,20 @@ void fillBatteryChart(QChart& chart, const evaluation::Evaluation& evaluation) {
     chart.addSeries(mean);
     attach(chart, mean);
 
-    auto tip = [days](const QPointF& point, bool state) {
-        const int d = static_cast<int>(std::lround(point.x())) - 1;
-        if (!state || d < 0 || d >= static_cast<int>(days.size())) {
-            showTooltip({});
-            return;
-        }
-        const evaluation::DailyRange& r = days[static_cast<std::size_t>(d)];
-        showTooltip(QStringLiteral("Tag %1: Mittel %2 kWh, zwischen %3 und %4 kWh")
-                        .arg(d + 1)
-                        .arg(german(r.mean, 1), german(r.minimum, 1), german(r.maximum, 1)));
-    };
-    QObject::connect(mean, &QLineSeries::hovered, mean, tip);
-    QObject::connect(range, &QAreaSeries::hovered, range, tip);
+    // The day under the mouse, at any height over the band.
+    setPointTooltip(
+        *mean,
+        [days, mean](int index) {
+            const int d = static_cast<int>(std::lround(mean->at(index).x())) - 1;
+            if (d < 0 || d >= static_cast<int>(days.size())) {
+                return QString();
+            }
+            const evaluation::DailyRange& r = days[static_cast<std::size_t>(d)];
+            return QStringLiteral("Tag %1: Mittel %2 kWh, zwischen %3 und %4 kWh")
+                .arg(d + 1)
+                .arg(german(r.mean, 1), german(r.minimum, 1), german(r.maximum, 1));
+        },
+        TooltipReach::AnyHeight);
 }
 
 }  // namespace lumetra::charts

@@ -4,11 +4,14 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
 #include <string_view>
 
 class QAbstractSeries;
 class QChart;
+class QChartView;
 class QValueAxis;
+class QXYSeries;
 
 namespace lumetra::charts {
 
@@ -36,6 +39,22 @@ QString german(double value, int decimals);
 
 // Shows a tooltip with `text` at the mouse; an empty text hides it.
 void showTooltip(const QString& text);
+
+// The tooltip of a line's point, by the point's index.
+using PointText = std::function<QString(int index)>;
+
+// Gives the points of `series` a tooltip, shown by a view that follows the mouse: near the
+// line, or at any height over the point (for a line that stands for a band around it).
+enum class TooltipReach { NearLine, AnyHeight };
+void setPointTooltip(QXYSeries& series, PointText text,
+                     TooltipReach reach = TooltipReach::NearLine);
+
+// Makes `view` show, on every move of the mouse, the tooltip of the point nearest the mouse on
+// the nearest line that has point tooltips (within a few pixels of the line), and hide it when
+// the mouse leaves the lines. A line's own hover signal comes only when the mouse enters it,
+// and from the topmost of lines lying close together, so it would keep a stale value or name
+// the wrong line.
+void followPointTooltips(QChartView& view);
 
 // The German short month names, January first.
 QString monthName(int month);

@@ -75,17 +75,11 @@ void fillDayChart(QChart& chart, const evaluation::Evaluation& evaluation, int m
             }
         }
         const QString name = def.name;
-        QObject::connect(
-            line, &QLineSeries::hovered, line, [line, name](const QPointF& point, bool state) {
-                if (!state || line->count() == 0) {
-                    showTooltip({});
-                    return;
-                }
-                const int q = std::clamp(static_cast<int>(point.x() * 4), 0,
-                                         static_cast<int>(line->count()) - 1);
-                showTooltip(name + QStringLiteral(", ") + clock(q * 0.25) + QStringLiteral(": ") +
-                            german(line->at(q).y(), 2) + QStringLiteral(" kW"));
-            });
+        // Point q is the mean of the quarter hour that begins at q * 0.25 h.
+        setPointTooltip(*line, [line, name](int q) {
+            return name + QStringLiteral(", ") + clock(q * 0.25) + QStringLiteral(": ") +
+                   german(line->at(q).y(), 2) + QStringLiteral(" kW");
+        });
         chart.addSeries(line);
         attach(chart, line);
     }

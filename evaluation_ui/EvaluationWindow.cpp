@@ -19,8 +19,11 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "evaluation/Evaluation.h"
 #include "evaluation_ui/ChartExport.h"
+#include "evaluation_ui/ChartSupport.h"
 #include "evaluation_ui/Charts.h"
 #include "evaluation_ui/HeatMapView.h"
 #include "evaluation_ui/HourlyCsvExport.h"
@@ -40,6 +43,7 @@ QChartView* chartView(QChart* chart, const QString& name, QWidget* parent) {
     view->setObjectName(name);
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(320, 240);
+    charts::followPointTooltips(*view);
     return view;
 }
 
@@ -289,11 +293,21 @@ void EvaluationWindow::print() {
     printer.setDocName(QStringLiteral("Lumetra – Auswertung"));
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Drucken"));
+    // The page range offered is the report's own, and the one chosen is what gets printed.
+    dialog.setMinMax(1, kReportPages);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
+    int firstPage = 1;
+    int lastPage = kReportPages;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        firstPage = printer.fromPage();
+        lastPage = std::max(printer.toPage(), firstPage);
+    }
     const QString dataFile = dataFilePath_ ? dataFilePath_() : QString();
-    if (paintReport(printer, ReportSource{evaluation_, calculator_, dataFile}) == 0) {
+    const int pages =
+        paintReport(printer, ReportSource{evaluation_, calculator_, dataFile}, firstPage, lastPage);
+    if (pages == 0 || printer.printerState() == QPrinter::Error) {
         reportFailure(printer.outputFileName().isEmpty() ? printer.printerName()
                                                          : printer.outputFileName());
     }

@@ -28,13 +28,10 @@ QLineSeries* cumulativeLine(const evaluation::MoneyResult& money, const QString&
         low = std::min(low, year.cumulative_EUR);
         high = std::max(high, year.cumulative_EUR);
     }
-    QObject::connect(line, &QLineSeries::hovered, line, [line, name](const QPointF& p, bool state) {
-        const int n = std::clamp(static_cast<int>(std::lround(p.x())), 0,
-                                 static_cast<int>(line->count()) - 1);
-        showTooltip(
-            state
-                ? name + QStringLiteral(", Jahr %1: %2 Euro").arg(n).arg(german(line->at(n).y(), 0))
-                : QString());
+    setPointTooltip(*line, [line, name](int n) {
+        return name + QStringLiteral(", Jahr %1: %2 Euro")
+                          .arg(static_cast<int>(std::lround(line->at(n).x())))
+                          .arg(german(line->at(n).y(), 0));
     });
     return line;
 }

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -160,6 +161,8 @@ MoneyPanel::MoneyPanel(evaluation::Evaluation& evaluation, QWidget* parent)
                        "kommen aus dem Hauptfenster; die Vergütung bleibt über die Jahre fest."),
         inputsBox);
     note->setWordWrap(true);
+    // A splitter does not ask a wrapped label for its height: keep its three lines in sight.
+    note->setMinimumHeight(3 * note->fontMetrics().lineSpacing());
     form->addRow(note);
 
     results_ = makeTable(3,
@@ -167,36 +170,62 @@ MoneyPanel::MoneyPanel(evaluation::Evaluation& evaluation, QWidget* parent)
                           QStringLiteral("Monatsmodell")},
                          this);
     results_->setObjectName(QStringLiteral("moneyResults"));
-    results_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    results_->setWordWrap(true);
+    // The results are always shown whole, each on one line: the table is as wide and as high
+    // as its cells.
+    results_->setWordWrap(false);
+    results_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    results_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    results_->horizontalHeader()->setStretchLastSection(true);
 
     auto* left = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(inputsBox);
-    leftLayout->addWidget(results_, 1);
+    leftLayout->addWidget(results_);
+    leftLayout->addStretch(1);
 
     chartView_ = new QChartView(new QChart, this);
     chartView_->setObjectName(QStringLiteral("moneyChart"));
     chartView_->setRenderHint(QPainter::Antialiasing);
     chartView_->setMinimumSize(360, 260);
+    charts::followPointTooltips(*chartView_);
 
+    auto* top = new QWidget(this);
+    auto* topLayout = new QHBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->addWidget(left, 1);
+    topLayout->addWidget(chartView_, 1);
+
+    // The year table takes the panel's whole width, so that at the window's usual size every
+    // column is in sight; each column keeps the width of its header and its widest cell, and a
+    // narrower room scrolls sideways instead of squeezing or cutting them.
     QStringList headers = moneyTableHeaders();
     for (QString& header : headers) {
         header.replace(QStringLiteral(" ("), QStringLiteral("\n("));
     }
     years_ = makeTable(7, headers, this);
     years_->setObjectName(QStringLiteral("moneyTable"));
+    years_->setWordWrap(false);
+    years_->setTextElideMode(Qt::ElideNone);
+    years_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    years_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    years_->verticalHeader()->setDefaultSectionSize(years_->fontMetrics().height() + 8);
+    years_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The header and three years stay in sight however small the window.
+    years_->setMinimumHeight(years_->horizontalHeader()->sizeHint().height() +
+                             3 * years_->verticalHeader()->defaultSectionSize() +
+                             years_->horizontalScrollBar()->sizeHint().height() +
+                             2 * years_->frameWidth());
 
-    auto* right = new QSplitter(Qt::Vertical, this);
-    right->addWidget(chartView_);
-    right->addWidget(years_);
-    right->setStretchFactor(0, 3);
-    right->setStretchFactor(1, 2);
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->addWidget(top);
+    splitter->addWidget(years_);
+    splitter->setChildrenCollapsible(false);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(left, 1);
-    layout->addWidget(right, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter);
     showInputs();
 }
 
@@ -245,6 +274,21 @@ void MoneyPanel::followChanged(bool follow) {
     emit inputsEdited();
 }
 
+void MoneyPanel::fitResults() {
+    results_->resizeColumnsToContents();
+    results_->resizeRowsToContents();
+    int width = 2 * results_->frameWidth();
+    for (int c = 0; c < results_->columnCount(); ++c) {
+        width += results_->columnWidth(c);
+    }
+    int height = results_->horizontalHeader()->sizeHint().height() + 2 * results_->frameWidth();
+    for (int r = 0; r < results_->rowCount(); ++r) {
+        height += results_->rowHeight(r);
+    }
+    results_->setMinimumWidth(width);
+    results_->setFixedHeight(height);
+}
+
 void MoneyPanel::refresh() {
     // While it follows the main window, the battery editor shows the main window's size.
     if (followMain_->isChecked()) {
@@ -259,7 +303,7 @@ void MoneyPanel::refresh() {
         setCell(*results_, r, 1, rows[r].hourly, true);
         setCell(*results_, r, 2, rows[r].monthly, true);
     }
-    results_->resizeRowsToContents();
+    fitResults();
     const int count = static_cast<int>(evaluation_.hourlyMoney().years.size());
     years_->setRowCount(count);
     for (int r = 0; r < count; ++r) {

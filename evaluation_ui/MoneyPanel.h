@@ -44,6 +44,7 @@ class MoneyPanel : public QWidget {
   private:
     void editorChanged(evaluation::InputId id, double value);
     void followChanged(bool follow);
+    void fitResults();
 
     evaluation::Evaluation& evaluation_;
     std::array<QDoubleSpinBox*, evaluation::kInputCount> editors_{};

@@ -5,6 +5,7 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QPen>
+#include <QToolTip>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -63,8 +64,15 @@ void fillMonthsChart(QChart& chart, const evaluation::Evaluation& evaluation) {
                 top = std::max(top, value);
             }
             const QString name = def.name;
+            // Each bar is an item of its own that tells when the mouse enters and leaves it;
+            // leaving hides only its own text, not a line's shown meanwhile.
             QObject::connect(set, &QBarSet::hovered, set, [set, name](bool status, int index) {
-                showTooltip(status ? kwhTip(name, index, set->at(index)) : QString());
+                const QString tip = kwhTip(name, index, set->at(index));
+                if (status) {
+                    showTooltip(tip);
+                } else if (QToolTip::text() == tip) {
+                    showTooltip({});
+                }
             });
             bars->append(set);
         }
@@ -97,11 +105,7 @@ void fillMonthsChart(QChart& chart, const evaluation::Evaluation& evaluation) {
             top = std::max(top, value);
         }
         const QString name = def.name;
-        QObject::connect(
-            line, &QLineSeries::hovered, line, [line, name](const QPointF& point, bool state) {
-                const int m = std::clamp(static_cast<int>(std::lround(point.x())), 0, 11);
-                showTooltip(state ? kwhTip(name, m, line->at(m).y()) : QString());
-            });
+        setPointTooltip(*line, [line, name](int m) { return kwhTip(name, m, line->at(m).y()); });
         chart.addSeries(line);
         lineSeries.push_back(line);
     }

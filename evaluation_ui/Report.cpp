@@ -11,6 +11,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "calculator/Calculator.h"
@@ -207,7 +208,13 @@ class ReportCharts {
 
 }  // namespace
 
-int paintReport(QPagedPaintDevice& device, const ReportSource& source) {
+int paintReport(QPagedPaintDevice& device, const ReportSource& source, int firstPage,
+                int lastPage) {
+    firstPage = std::max(firstPage, 1);
+    lastPage = std::min(lastPage, kReportPages);
+    if (firstPage > lastPage) {
+        return 0;
+    }
     device.setPageSize(QPageSize(QPageSize::A4));
     device.setPageOrientation(QPageLayout::Portrait);
     device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
@@ -221,108 +228,121 @@ int paintReport(QPagedPaintDevice& device, const ReportSource& source) {
     const QString fileName = source.dataFilePath.isEmpty()
                                  ? QStringLiteral("ohne Datendatei")
                                  : QFileInfo(source.dataFilePath).fileName();
-
-    // Page 1: inputs, module fields, key figures.
-    page.heading(QStringLiteral("Lumetra – Auswertung"), 16);
-    page.line(QStringLiteral("Datensatz: ") + fileName);
-    page.skip(3);
-    page.heading(QStringLiteral("Eingaben"), 11);
-    page.table({QStringLiteral("Größe"), QStringLiteral("Wert")}, inputRows(source), {3, 2});
-    page.heading(QStringLiteral("Modulfelder"), 11);
-    page.table({QStringLiteral("Nr."), QStringLiteral("Breite (m)"), QStringLiteral("Höhe (m)"),
-                QStringLiteral("Fläche (m²)"), QStringLiteral("Ausrichtung (°)"),
-                QStringLiteral("Neigung (°)"), QStringLiteral("Leistung (Wp)"),
-                QStringLiteral("Ertrag (kWh)")},
-               moduleFieldRows(source.calculator), {0.6, 1, 1, 1, 1.3, 1.1, 1.2, 1.2});
-    page.heading(QStringLiteral("Kennzahlen"), 11);
-    QList<QStringList> figures;
-    for (const evaluation::KeyFigureRow& row :
-         evaluation::keyFigureRows(evaluation.monthlyFigures(), evaluation.hourlyFigures())) {
-        figures.append({qText(row.label), QString::fromStdString(row.monthlyModel),
-                        QString::fromStdString(row.hourlyBalance)});
-    }
-    page.table({QStringLiteral("Kennzahl"), QStringLiteral("Monatsmodell"),
-                QStringLiteral("Stundenbilanz")},
-               figures, {2, 1.5, 1.5});
-    page.line(QStringLiteral("Monatsmodell: die Faustformeln des Hauptfensters. Stundenbilanz: "
-                             "das Jahr in Viertelstunden mit Wetter, Lastprofil und Speicher."),
-              7.5);
-
-    // Page 2: the charts.
-    page.newPage();
-    page.heading(QStringLiteral("Diagramme"), 11);
     ReportCharts charts;
     const QSizeF full(900, 380);
     const QSizeF half(520, 330);
-    QChart* months = charts.add(std::make_unique<QChart>(), full);
-    charts::fillMonthsChart(*months, evaluation);
-    page.charts({months}, 62);
-    QChart* june = charts.add(std::make_unique<QChart>(), half);
-    QChart* december = charts.add(std::make_unique<QChart>(), half);
-    charts::fillDayChart(*june, evaluation, 5);
-    charts::fillDayChart(*december, evaluation, 11);
-    page.charts({june, december}, 58);
-    QChart* battery = charts.add(std::make_unique<QChart>(), half);
-    charts::fillBatteryChart(*battery, evaluation);
-    auto heatMapOwner = std::make_unique<charts::HeatMapChart>();
-    charts::HeatMapChart* heatMap = heatMapOwner.get();
-    charts.add(std::move(heatMapOwner), half);
-    heatMap->fill(evaluation);
-    page.charts({battery, heatMap}, 58);
-    if (const simulation::HourlyResult* result = evaluation.hourlyResult()) {
-        simulation::HourlyBalance balance(evaluation.climate());
-        const std::atomic<bool> never{false};
-        const evaluation::SizingCurves curves =
-            evaluation::computeSizingCurves(balance, evaluation.simulationInput(), never);
-        QChart* sizingBattery = charts.add(std::make_unique<QChart>(), half);
-        QChart* sizingRoof = charts.add(std::make_unique<QChart>(), half);
-        charts::fillSizingChart(*sizingBattery, curves.battery, charts::SizingKind::Battery,
-                                result->batteryCapacity_kWh, result->annual.selfSufficiency,
-                                result->annual.selfConsumptionShare);
-        charts::fillSizingChart(*sizingRoof, curves.roof, charts::SizingKind::Roof,
-                                result->peakPower_kWp, result->annual.selfSufficiency,
-                                result->annual.selfConsumptionShare);
-        page.charts({sizingBattery, sizingRoof}, 58);
-    }
 
+    // Page 1: inputs, module fields, key figures.
+    const auto inputsPage = [&] {
+        page.heading(QStringLiteral("Lumetra – Auswertung"), 16);
+        page.line(QStringLiteral("Datensatz: ") + fileName);
+        page.skip(3);
+        page.heading(QStringLiteral("Eingaben"), 11);
+        page.table({QStringLiteral("Größe"), QStringLiteral("Wert")}, inputRows(source), {3, 2});
+        page.heading(QStringLiteral("Modulfelder"), 11);
+        page.table({QStringLiteral("Nr."), QStringLiteral("Breite (m)"), QStringLiteral("Höhe (m)"),
+                    QStringLiteral("Fläche (m²)"), QStringLiteral("Ausrichtung (°)"),
+                    QStringLiteral("Neigung (°)"), QStringLiteral("Leistung (Wp)"),
+                    QStringLiteral("Ertrag (kWh)")},
+                   moduleFieldRows(source.calculator), {0.6, 1, 1, 1, 1.3, 1.1, 1.2, 1.2});
+        page.heading(QStringLiteral("Kennzahlen"), 11);
+        QList<QStringList> figures;
+        for (const evaluation::KeyFigureRow& row :
+             evaluation::keyFigureRows(evaluation.monthlyFigures(), evaluation.hourlyFigures())) {
+            figures.append({qText(row.label), QString::fromStdString(row.monthlyModel),
+                            QString::fromStdString(row.hourlyBalance)});
+        }
+        page.table({QStringLiteral("Kennzahl"), QStringLiteral("Monatsmodell"),
+                    QStringLiteral("Stundenbilanz")},
+                   figures, {2, 1.5, 1.5});
+        page.line(QStringLiteral("Monatsmodell: die Faustformeln des Hauptfensters. Stundenbilanz: "
+                                 "das Jahr in Viertelstunden mit Wetter, Lastprofil und Speicher."),
+                  7.5);
+    };
+    // Page 2: the charts.
+    const auto chartsPage = [&] {
+        page.heading(QStringLiteral("Diagramme"), 11);
+        QChart* months = charts.add(std::make_unique<QChart>(), full);
+        charts::fillMonthsChart(*months, evaluation);
+        page.charts({months}, 62);
+        QChart* june = charts.add(std::make_unique<QChart>(), half);
+        QChart* december = charts.add(std::make_unique<QChart>(), half);
+        charts::fillDayChart(*june, evaluation, 5);
+        charts::fillDayChart(*december, evaluation, 11);
+        page.charts({june, december}, 58);
+        QChart* battery = charts.add(std::make_unique<QChart>(), half);
+        charts::fillBatteryChart(*battery, evaluation);
+        auto heatMapOwner = std::make_unique<charts::HeatMapChart>();
+        charts::HeatMapChart* heatMap = heatMapOwner.get();
+        charts.add(std::move(heatMapOwner), half);
+        heatMap->fill(evaluation);
+        page.charts({battery, heatMap}, 58);
+        if (const simulation::HourlyResult* result = evaluation.hourlyResult()) {
+            simulation::HourlyBalance balance(evaluation.climate());
+            const std::atomic<bool> never{false};
+            const evaluation::SizingCurves curves =
+                evaluation::computeSizingCurves(balance, evaluation.simulationInput(), never);
+            QChart* sizingBattery = charts.add(std::make_unique<QChart>(), half);
+            QChart* sizingRoof = charts.add(std::make_unique<QChart>(), half);
+            charts::fillSizingChart(*sizingBattery, curves.battery, charts::SizingKind::Battery,
+                                    result->batteryCapacity_kWh, result->annual.selfSufficiency,
+                                    result->annual.selfConsumptionShare);
+            charts::fillSizingChart(*sizingRoof, curves.roof, charts::SizingKind::Roof,
+                                    result->peakPower_kWp, result->annual.selfSufficiency,
+                                    result->annual.selfConsumptionShare);
+            page.charts({sizingBattery, sizingRoof}, 58);
+        }
+    };
     // Page 3: money.
-    page.newPage();
-    page.heading(QStringLiteral("Wirtschaftlichkeit"), 11);
-    QList<QStringList> results;
-    for (const MoneyResultRow& row : moneyResultRows(evaluation)) {
-        results.append({row.label, row.hourly, row.monthly});
-    }
-    page.table({QStringLiteral("Ergebnis"), QStringLiteral("Stundenbilanz"),
-                QStringLiteral("Monatsmodell")},
-               results, {2, 1.6, 1.6});
-    QChart* money = charts.add(std::make_unique<QChart>(), full);
-    charts::fillMoneyChart(*money, evaluation);
-    page.charts({money}, 68);
-    // The table stays on this page: with more years than fit, every second (third, ...) year
-    // is listed, the last one always.
-    const int yearRows = static_cast<int>(evaluation.hourlyMoney().years.size());
-    const double rowHeight = 7.5 * 0.3528 * 1.55;
-    const int fit = std::max(static_cast<int>((page.height() - page.y() - 12) / rowHeight) - 1, 2);
-    const int step = (yearRows + fit - 1) / fit;
-    QList<QStringList> years;
-    for (int r = 0; r < yearRows; ++r) {
-        if (r % step != 0 && r + 1 != yearRows) {
-            continue;
+    const auto moneyPage = [&] {
+        page.heading(QStringLiteral("Wirtschaftlichkeit"), 11);
+        QList<QStringList> results;
+        for (const MoneyResultRow& row : moneyResultRows(evaluation)) {
+            results.append({row.label, row.hourly, row.monthly});
         }
-        QStringList cells;
-        for (int c = 0; c < 7; ++c) {
-            cells.append(moneyTableCell(evaluation, r, c));
+        page.table({QStringLiteral("Ergebnis"), QStringLiteral("Stundenbilanz"),
+                    QStringLiteral("Monatsmodell")},
+                   results, {2, 1.6, 1.6});
+        QChart* money = charts.add(std::make_unique<QChart>(), full);
+        charts::fillMoneyChart(*money, evaluation);
+        page.charts({money}, 68);
+        // The table stays on this page: with more years than fit, every second (third, ...) year
+        // is listed, the last one always.
+        const int yearRows = static_cast<int>(evaluation.hourlyMoney().years.size());
+        const double rowHeight = 7.5 * 0.3528 * 1.55;
+        const int fit =
+            std::max(static_cast<int>((page.height() - page.y() - 12) / rowHeight) - 1, 2);
+        const int step = (yearRows + fit - 1) / fit;
+        QList<QStringList> years;
+        for (int r = 0; r < yearRows; ++r) {
+            if (r % step != 0 && r + 1 != yearRows) {
+                continue;
+            }
+            QStringList cells;
+            for (int c = 0; c < 7; ++c) {
+                cells.append(moneyTableCell(evaluation, r, c));
+            }
+            years.append(cells);
         }
-        years.append(cells);
+        QStringList headers = moneyTableHeaders();
+        for (QString& header : headers) {
+            header.replace(QStringLiteral(" ("), QStringLiteral("\n("));
+        }
+        page.table(headers, years, {0.6, 1, 1.3, 1, 1.3, 1.3, 1.2}, 7.5);
+        page.line(QStringLiteral("Zahlungsfluss der Stundenbilanz; Jahr 0 ist die Investition."),
+                  7.5);
+    };
+
+    const std::function<void()> pages[kReportPages] = {inputsPage, chartsPage, moneyPage};
+    int painted = 0;
+    for (int number = firstPage; number <= lastPage; ++number) {
+        if (painted > 0) {
+            page.newPage();
+        }
+        pages[number - 1]();
+        ++painted;
     }
-    QStringList headers = moneyTableHeaders();
-    for (QString& header : headers) {
-        header.replace(QStringLiteral(" ("), QStringLiteral("\n("));
-    }
-    page.table(headers, years, {0.6, 1, 1.3, 1, 1.3, 1.3, 1.2}, 7.5);
-    page.line(QStringLiteral("Zahlungsfluss der Stundenbilanz; Jahr 0 ist die Investition."), 7.5);
-    painter.end();
-    return 3;
+    return painter.end() ? painted : 0;
 }
 
 bool writeReportPdf(const QString& path, const ReportSource& source) {

@@ -43,12 +43,11 @@ void fillSizingChart(QChart& chart, const std::vector<evaluation::SizingPoint>& 
         for (const evaluation::SizingPoint& point : points) {
             line->append(point.size, point.*member * 100);
         }
-        QObject::connect(
-            line, &QLineSeries::hovered, line, [name, unit](const QPointF& p, bool state) {
-                showTooltip(state ? QStringLiteral("%1 bei %2 %3: %4 %")
-                                        .arg(name, german(p.x(), 1), unit, german(p.y(), 0))
-                                  : QString());
-            });
+        setPointTooltip(*line, [line, name, unit](int i) {
+            const QPointF p = line->at(i);
+            return QStringLiteral("%1 bei %2 %3: %4 %")
+                .arg(name, german(p.x(), 1), unit, german(p.y(), 0));
+        });
         chart.addSeries(line);
         attach(chart, line);
     };

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "evaluation/Evaluation.h"
+#include "evaluation_ui/ChartSupport.h"
 #include "evaluation_ui/Charts.h"
 
 namespace lumetra {
@@ -20,6 +21,7 @@ SizingPanel::SizingPanel(evaluation::Evaluation& evaluation, QWidget* parent)
     for (QChartView* view : {batteryView_, roofView_}) {
         view->setRenderHint(QPainter::Antialiasing);
         view->setMinimumSize(320, 260);
+        charts::followPointTooltips(*view);
     }
     state_ = new QLabel(this);
     state_->setWordWrap(true);

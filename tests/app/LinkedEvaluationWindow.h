@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include "MainDialogSupport.h"
 #include "app/EvaluationAttachment.h"
 #include "evaluation_ui/EvaluationWindow.h"
 
@@ -18,6 +21,16 @@ inline void useLinkedEvaluationWindow() {
 // The window of `attachment` once it was opened.
 inline EvaluationWindow* linkedWindow(const EvaluationAttachment& attachment) {
     return dynamic_cast<EvaluationWindow*>(attachment.window());
+}
+
+// The window made from the linked code, opened from the main window once the hourly balance has
+// its first result (the climate tables are read in the background).
+inline EvaluationWindow& openedWindow(ShownMainDialog& shown) {
+    useLinkedEvaluationWindow();
+    EvaluationAttachment& attachment = shown.dialog().evaluation();
+    attachment.openWindow();
+    EXPECT_TRUE(shown.waitFor([&] { return attachment.evaluation().hourlyResult() != nullptr; }));
+    return *linkedWindow(attachment);
 }
 
 }  // namespace lumetra::test

@@ -5,8 +5,10 @@
 //
 //   lumetra-evaluation-shot <prefix> [data file]
 //   writes <prefix>-main.png, <prefix>-tab<n>.png and <prefix>-report.pdf
+// LUMETRA_SHOT_SIZE=WxH resizes the Auswertung window first (it keeps its minimum size).
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QStringList>
 #include <QTabWidget>
 
 #include <cstdio>
@@ -63,6 +65,10 @@ int main(int argc, char** argv) {
 
     dialog.evaluation().openWindow();
     auto* window = dynamic_cast<lumetra::EvaluationWindow*>(dialog.evaluation().window());
+    const QStringList size = qEnvironmentVariable("LUMETRA_SHOT_SIZE").split(QLatin1Char('x'));
+    if (size.size() == 2) {
+        window->resize(size[0].toInt(), size[1].toInt());
+    }
     settle(300);
     for (int tab = 0; tab < window->tabs()->count(); ++tab) {
         window->tabs()->setCurrentIndex(tab);
