@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
-#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QSvgRenderer>
@@ -21,6 +20,7 @@
 #include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
 #include "ModalDriver.h"
+#include "PdfToolSupport.h"
 #include "app/ControlIds.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/GermanNumber.h"
@@ -34,25 +34,6 @@ namespace {
 
 constexpr int kLoadButtonId = 1104;
 constexpr int kSaveButtonId = 1105;
-
-QString qPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
-
-// Runs a poppler tool; empty when it is not installed.
-std::optional<QString> runTool(const QString& tool, const QStringList& arguments) {
-    if (QStandardPaths::findExecutable(tool).isEmpty()) {
-        return std::nullopt;
-    }
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-        return QString();
-    }
-    // The PDF's fonts set "fi" and "fl" as ligatures; compatibility normalisation spells them.
-    return QString::fromUtf8(process.readAllStandardOutput())
-        .normalized(QString::NormalizationForm_KC);
-}
 
 class EvaluationExportTest : public ::testing::Test {
   protected:
@@ -150,9 +131,9 @@ TEST_F(EvaluationExportTest, PdfReportFromTheButtonHasThreePagesAndTheKeyFigures
         ASSERT_TRUE(driver.done()) << driver.failure().toStdString();
     }
     ASSERT_TRUE(std::filesystem::exists(pdf));
-    const auto info = runTool(QStringLiteral("pdfinfo"), {qPath(pdf)});
-    const auto text = runTool(QStringLiteral("pdftotext"),
-                              {QStringLiteral("-layout"), qPath(pdf), QStringLiteral("-")});
+    const auto info = runPdfTool(QStringLiteral("pdfinfo"), {qPath(pdf)});
+    const auto text = runPdfTool(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-layout"), qPath(pdf), QStringLiteral("-")});
     if (!info || !text) {
         GTEST_SKIP() << "poppler-utils (pdfinfo, pdftotext) are not installed";
     }

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -25,6 +24,7 @@
 #include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
 #include "ModalDriver.h"
+#include "PdfToolSupport.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/GermanNumber.h"
 #include "test_support/TestSupport.h"
@@ -37,25 +37,6 @@ constexpr int kYieldRow = 0;
 constexpr int kSelfSufficiencyRow = 4;
 constexpr int kHourlyColumn = 2;
 constexpr int kMonthlyColumn = 1;
-
-QString qPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
-
-// The output of a poppler tool; nullopt when it is not installed.
-std::optional<QString> runTool(const QString& tool, const QStringList& arguments) {
-    if (QStandardPaths::findExecutable(tool).isEmpty()) {
-        return std::nullopt;
-    }
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-        return QString();
-    }
-    // The PDF's fonts set "fi" and "fl" as ligatures; compatibility normalisation spells them.
-    return QString::fromUtf8(process.readAllStandardOutput())
-        .normalized(QString::NormalizationForm_KC);
-}
 
 // A user's answer to the print dialog: choose printing to a PDF file, type its name and press
 // the dialog's print button (key by key, so ASCII names only). Empty, or what was missing.
@@ -102,9 +83,9 @@ class EvaluationPrintTest : public ::testing::Test {
     void expectReport(EvaluationWindow& window, const std::filesystem::path& pdf) {
         ASSERT_TRUE(std::filesystem::exists(pdf));
         EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
-        const auto info = runTool(QStringLiteral("pdfinfo"), {qPath(pdf)});
-        const auto text = runTool(QStringLiteral("pdftotext"),
-                                  {QStringLiteral("-layout"), qPath(pdf), QStringLiteral("-")});
+        const auto info = runPdfTool(QStringLiteral("pdfinfo"), {qPath(pdf)});
+        const auto text = runPdfTool(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-layout"), qPath(pdf), QStringLiteral("-")});
         if (!info || !text) {
             GTEST_SKIP() << "poppler-utils (pdfinfo, pdftotext) are not installed";
         }
@@ -251,8 +232,9 @@ TEST_F(EvaluationPrintTest, APageRangeChosenInTheDialogPrintsOnlyThosePages) {
         ASSERT_TRUE(answer.isEmpty()) << answer.toStdString();
         // The dialog offers the report's own pages.
         EXPECT_EQ(highestPage, 3);
-        const auto info = runTool(QStringLiteral("pdfinfo"), {qPath(pdf)});
-        const auto text = runTool(QStringLiteral("pdftotext"), {qPath(pdf), QStringLiteral("-")});
+        const auto info = runPdfTool(QStringLiteral("pdfinfo"), {qPath(pdf)});
+        const auto text =
+            runPdfTool(QStringLiteral("pdftotext"), {qPath(pdf), QStringLiteral("-")});
         if (!info || !text) {
             GTEST_SKIP() << "poppler-utils (pdfinfo, pdftotext) are not installed";
         }
