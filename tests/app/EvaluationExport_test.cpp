@@ -131,12 +131,12 @@ TEST_F(EvaluationExportTest, PdfReportFromTheButtonHasThreePagesAndTheKeyFigures
         ASSERT_TRUE(driver.done()) << driver.failure().toStdString();
     }
     ASSERT_TRUE(std::filesystem::exists(pdf));
-    const auto info = runPdfTool(QStringLiteral("pdfinfo"), {qPath(pdf)});
-    const auto text = runPdfTool(QStringLiteral("pdftotext"),
-                                 {QStringLiteral("-layout"), qPath(pdf), QStringLiteral("-")});
-    if (!info || !text) {
+    const auto contents = readPdf(pdf);
+    if (!contents) {
         GTEST_SKIP() << "poppler-utils (pdfinfo, pdftotext) are not installed";
     }
+    const QString* info = &contents->info;
+    const QString* text = &contents->text;
     EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b"))))
         << info->toStdString();
     const auto& hourly = evaluation().hourlyFigures();

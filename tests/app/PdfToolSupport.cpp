@@ -3,6 +3,7 @@
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStringList>
 
 namespace lumetra::test {
 
@@ -10,6 +11,10 @@ QString qPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
+namespace {
+
+// The output of a poppler tool, with ligatures spelled out; an empty text when it failed,
+// nothing when it is not installed.
 std::optional<QString> runPdfTool(const QString& tool, const QStringList& arguments) {
     if (QStandardPaths::findExecutable(tool).isEmpty()) {
         return std::nullopt;
@@ -22,6 +27,18 @@ std::optional<QString> runPdfTool(const QString& tool, const QStringList& argume
     // The PDF's fonts set "fi" and "fl" as ligatures; compatibility normalisation spells them.
     return QString::fromUtf8(process.readAllStandardOutput())
         .normalized(QString::NormalizationForm_KC);
+}
+
+}  // namespace
+
+std::optional<PdfContents> readPdf(const std::filesystem::path& pdf) {
+    const auto info = runPdfTool(QStringLiteral("pdfinfo"), {qPath(pdf)});
+    const auto text = runPdfTool(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-layout"), qPath(pdf), QStringLiteral("-")});
+    if (!info || !text) {
+        return std::nullopt;
+    }
+    return PdfContents{*info, *text};
 }
 
 }  // namespace lumetra::test

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 #include <filesystem>
 #include <optional>
@@ -11,8 +10,12 @@ namespace lumetra::test {
 
 QString qPath(const std::filesystem::path& path);
 
-// The output of a poppler tool (pdfinfo, pdftotext), with ligatures spelled out; an empty text
-// when it failed, nothing when it is not installed.
-std::optional<QString> runPdfTool(const QString& tool, const QStringList& arguments);
+// What poppler reads from a PDF: its information (pages, page size) and its text in layout.
+struct PdfContents {
+    QString info;
+    QString text;
+};
+// Nothing when poppler-utils is not installed.
+std::optional<PdfContents> readPdf(const std::filesystem::path& pdf);
 
 }  // namespace lumetra::test
