@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -132,13 +131,7 @@ void EvaluationAttachment::addMenuEntry(QMenu& menu) {
 void EvaluationAttachment::openWindow() {
     if (window() == nullptr) {
         const EvaluationWindowContext context{*evaluation_, calculator_, dataFilePath_,
-                                              [this] {
-                                                  evaluation_->update(calculator_.state(),
-                                                                      calculator_.table());
-                                                  updateStatusLine();
-                                                  window_->refresh();
-                                              },
-                                              &dialog_};
+                                              [this] { inputsEdited(); }, &dialog_};
         QString error;
         window_ = windowFactory()(context, &error);
         if (window_ == nullptr) {
@@ -156,6 +149,12 @@ void EvaluationAttachment::openWindow() {
     widget.show();
     widget.raise();
     widget.activateWindow();
+}
+
+void EvaluationAttachment::inputsEdited() {
+    evaluation_->update(calculator_.state(), calculator_.table());
+    updateStatusLine();
+    window_->refresh();
 }
 
 std::string EvaluationAttachment::dataFileLines() const {

@@ -76,6 +76,8 @@ class EvaluationAttachment : public QObject {
     void addStatusLine();
     void updateStatusLine();
     void takeClimateTables();
+    // An input of the Auswertung changed: both models and the window follow at once.
+    void inputsEdited();
 
     struct ClimateLoad {
         std::shared_ptr<const simulation::ClimateTables> tables;
