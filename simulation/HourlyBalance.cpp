@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "simulation/BatteryDispatch.h"
 #include "simulation/ClimateTables.h"
@@ -103,11 +104,57 @@ struct HourlyBalance::Cache {
     std::vector<Plane> planes;
     unsigned useCounter = 0;
 
-    // The installation's AC energy per step.
+    // Fields of one orientation, with their peak power added up.
+    struct Group {
+        double tilt = 0;
+        double azimuth = 0;
+        double peak = 0;
+    };
+
+    // The installation's AC energy per step, and the fields and orientations it was summed of.
     bool pvValid = false;
     std::vector<PlaneInput> pvPlanes;
+    std::vector<Group> pvGroups;
     double pvLosses = 0;
     std::vector<double> pv;
+
+    // The fields of each orientation added up, in the order the orientations first appear.
+    static std::vector<Group> groupedByOrientation(const std::vector<PlaneInput>& planes) {
+        std::vector<Group> groups;
+        std::map<std::pair<double, double>, std::size_t> index;
+        for (const PlaneInput& plane : planes) {
+            const auto [at, added] =
+                index.try_emplace({plane.tilt_deg, plane.azimuth_deg}, groups.size());
+            if (added) {
+                groups.push_back({plane.tilt_deg, plane.azimuth_deg, plane.peakPower_kWp});
+            } else {
+                groups[at->second].peak += plane.peakPower_kWp;
+            }
+        }
+        return groups;
+    }
+
+    // Adds to the series what changed from `pvGroups` to `groups`: each orientation whose power
+    // changed (or that came or went) by the change of its power.
+    void addChangedGroups(const std::vector<Group>& groups, double kept) {
+        std::map<std::pair<double, double>, double> changes;
+        for (const Group& group : groups) {
+            changes[{group.tilt, group.azimuth}] += group.peak;
+        }
+        for (const Group& group : pvGroups) {
+            changes[{group.tilt, group.azimuth}] -= group.peak;
+        }
+        for (const auto& [orientation, peak] : changes) {
+            if (peak == 0) {
+                continue;
+            }
+            const std::vector<double>& perKWp = planeSeries(orientation.first, orientation.second);
+            const double factor = peak * kept;
+            for (std::size_t i = 0; i < pv.size(); ++i) {
+                pv[i] += factor * perKWp[i];
+            }
+        }
+    }
 
     // The demand per step.
     bool demandValid = false;
@@ -164,31 +211,28 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
 
     if (!cache.pvValid || !samePlanes(cache.pvPlanes, input.planes) ||
         cache.pvLosses != input.systemLosses_fraction) {
-        cache.pv.assign(kStepCount, 0.0);
         const double kept = 1.0 - input.systemLosses_fraction;
-        // Fields of the same orientation add up before the series is walked.
-        std::vector<std::pair<const PlaneInput*, double>> groups;
-        for (const PlaneInput& plane : input.planes) {
-            auto same = std::find_if(groups.begin(), groups.end(), [&](const auto& group) {
-                return group.first->tilt_deg == plane.tilt_deg &&
-                       group.first->azimuth_deg == plane.azimuth_deg;
-            });
-            if (same == groups.end()) {
-                groups.emplace_back(&plane, plane.peakPower_kWp);
-            } else {
-                same->second += plane.peakPower_kWp;
-            }
-        }
-        for (const auto& [plane, peak] : groups) {
-            const std::vector<double>& perKWp =
-                cache.planeSeries(plane->tilt_deg, plane->azimuth_deg);
-            const double factor = peak * kept;
-            for (std::size_t i = 0; i < cache.pv.size(); ++i) {
-                cache.pv[i] += factor * perKWp[i];
+        std::vector<Cache::Group> groups = Cache::groupedByOrientation(input.planes);
+        if (cache.pvValid && cache.pvLosses == input.systemLosses_fraction &&
+            groups.size() > kMaxCachedPlanes) {
+            // More orientations than the cache keeps: walking them all would compute most of
+            // their series anew at every run. Only the orientations whose power changed are
+            // walked, by the change of their power; the sum then differs from a fresh one by
+            // rounding only.
+            cache.addChangedGroups(groups, kept);
+        } else {
+            cache.pv.assign(kStepCount, 0.0);
+            for (const Cache::Group& group : groups) {
+                const std::vector<double>& perKWp = cache.planeSeries(group.tilt, group.azimuth);
+                const double factor = group.peak * kept;
+                for (std::size_t i = 0; i < cache.pv.size(); ++i) {
+                    cache.pv[i] += factor * perKWp[i];
+                }
             }
         }
         cache.pvValid = true;
         cache.pvPlanes = input.planes;
+        cache.pvGroups = std::move(groups);
         cache.pvLosses = input.systemLosses_fraction;
     }
 

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "simulation/ReferenceCalendar.h"
 #include "simulation/SimulationSupport.h"
@@ -259,6 +261,53 @@ TEST(HourlyBalanceTest, CachedRunsEqualAFreshRun) {
         EXPECT_EQ(cached.annual.demand_kWh, expected.annual.demand_kWh) << "step " << i;
         EXPECT_EQ(cached.annual.purchase_kWh, expected.annual.purchase_kWh) << "step " << i;
         EXPECT_EQ(cached.steps.stateOfCharge, expected.steps.stateOfCharge) << "step " << i;
+    }
+}
+
+// With more orientations than the balance keeps series of, a run adds only what changed; it
+// must still give a fresh run's figures, to rounding.
+TEST(HourlyBalanceTest, ManyOrientationsFollowEveryChangeAsAFreshRunDoes) {
+    const auto climate = shippedClimate();
+    HourlyBalance reused(climate);
+    SimulationInput input = berlinHousehold();
+    input.batteryCapacity_kWh = 5;
+    input.planes.clear();
+    for (int i = 0; i < 40; ++i) {
+        input.planes.push_back({0.5 + 0.01 * i, -90.0 + 4.5 * i, static_cast<double>(i % 9) * 10});
+    }
+    reused.run(input);
+
+    struct Change {
+        const char* what;
+        std::function<void(SimulationInput&)> apply;
+    };
+    const Change changes[] = {
+        {"one field's power", [](SimulationInput& in) { in.planes[7].peakPower_kWp = 3.25; }},
+        {"a field turned to an orientation of its own",
+         [](SimulationInput& in) { in.planes[3].azimuth_deg = 12.5; }},
+        {"a field turned to another field's orientation",
+         [](SimulationInput& in) {
+             in.planes[4].azimuth_deg = in.planes[5].azimuth_deg;
+             in.planes[4].tilt_deg = in.planes[5].tilt_deg;
+         }},
+        {"a field added",
+         [](SimulationInput& in) {
+             in.planes.push_back({1.5, 170, 60});
+         }},
+        {"a field removed", [](SimulationInput& in) { in.planes.erase(in.planes.begin()); }},
+        {"the first power again", [](SimulationInput& in) { in.planes[6].peakPower_kWp = 0.56; }},
+    };
+    for (const Change& change : changes) {
+        change.apply(input);
+        const HourlyResult& cached = reused.run(input);
+        HourlyBalance fresh(climate);
+        const HourlyResult& expected = fresh.run(input);
+        for (const auto& [name, got, want] :
+             {std::tuple{"yield", cached.annual.yield_kWh, expected.annual.yield_kWh},
+              std::tuple{"feed-in", cached.annual.feedIn_kWh, expected.annual.feedIn_kWh},
+              std::tuple{"purchase", cached.annual.purchase_kWh, expected.annual.purchase_kWh}}) {
+            EXPECT_NEAR(got, want, 1e-9 * want) << change.what << ": " << name;
+        }
     }
 }
 
