@@ -2,16 +2,83 @@
 #include "persistence/DataSetBaseline.h"
 
 #include "calculator/Calculator.h"
+#include "energy/ModuleFieldRules.h"
 #include "persistence/DataFileFormat.h"
+#include "support/TextFormat.h"
 
 namespace lumetra {
+namespace {
+
+constexpr int kRowColumnCount = 7;
+
+// A row's seven numbers as its data-file lines write them.
+std::string rowNumbersOf(const ModuleFieldTable& table, RowHandle row) {
+    std::string numbers;
+    for (int column = 1; column <= kRowColumnCount; ++column) {
+        numbers += formatString("%18f", readCellValue(table.cellText(row, column)));
+        numbers += '\n';
+    }
+    return numbers;
+}
+
+}  // namespace
+
+std::string DataSetBaseline::quantityLines(const Calculator& calculator) {
+    const CalculatorState& state = calculator.state();
+    std::string lines;
+    for (int q = 0; q < kQuantityCount; ++q) {
+        lines += formatQuantityLine(q, state.values[q], state.preset[q]);
+    }
+    return lines;
+}
+
+void DataSetBaseline::updateRowNumbers(const ModuleFieldTable& table) const {
+    if (table_ != &table || table.changeCount() < seenCount_) {
+        table_ = &table;
+        rowNumbers_.clear();
+        for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
+            rowNumbers_[row] = rowNumbersOf(table, row);
+        }
+    } else if (table.changeCount() != seenCount_) {
+        for (RowHandle row : table.rowsChangedSince(seenCount_)) {
+            rowNumbers_[row] = rowNumbersOf(table, row);
+        }
+    }
+    seenCount_ = table.changeCount();
+}
 
 void DataSetBaseline::take(const Calculator& calculator) {
-    bytes_ = dataFileBytes(calculator);
+    const ModuleFieldTable& table = calculator.table();
+    updateRowNumbers(table);
+    quantities_ = quantityLines(calculator);
+    rows_.clear();
+    for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
+        rows_.push_back(row == calculator.state().placeholderRow ? std::string()
+                                                                 : rowNumbers_[row]);
+    }
+    // Deleted rows leave their numbers behind; they are dropped once they are most of them.
+    if (rowNumbers_.size() > 2 * rows_.size() + 64) {
+        table_ = nullptr;
+    }
 }
 
 bool DataSetBaseline::differs(const Calculator& calculator) const {
-    return dataFileBytes(calculator) != bytes_;
+    if (quantityLines(calculator) != quantities_) {
+        return true;
+    }
+    const ModuleFieldTable& table = calculator.table();
+    updateRowNumbers(table);
+    std::size_t line = 0;
+    for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row), ++line) {
+        if (line == rows_.size()) {
+            return true;
+        }
+        const bool placeholder = row == calculator.state().placeholderRow;
+        if (placeholder ? !rows_[line].empty() : rowNumbers_[row] != rows_[line]) {
+            return true;
+        }
+    }
+    return line != rows_.size();
 }
 
 bool DataSetBaseline::refreshTick(Calculator& calculator) {

@@ -1,15 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "model/ModuleFieldTable.h"
 
 namespace lumetra {
 
 class Calculator;
 
-// The data set as it was when it was last loaded or saved, or when the window opened: the bytes
-// a save would have written then. The data set has changes that closing would lose exactly
-// when a save would now write other bytes.
+// The data set as it was when it was last loaded or saved, or when the window opened: what a
+// save would have written then. The data set has changes that closing would lose exactly when a
+// save would now write other bytes.
+//
+// It is kept in parts, the quantity lines and each table line's numbers as the file writes
+// them, so that a comparison formats only the rows changed since the one before: with ten
+// thousand rows the whole file takes tens of milliseconds to format, a refresh tick has less.
 class DataSetBaseline {
   public:
     // What a save would write now becomes the baseline.
@@ -25,7 +34,20 @@ class DataSetBaseline {
     bool refreshTick(Calculator& calculator);
 
   private:
-    std::string bytes_;
+    static std::string quantityLines(const Calculator& calculator);
+    // Brings the numbers of the rows changed since the last call up to date.
+    void updateRowNumbers(const ModuleFieldTable& table) const;
+
+    // What a save wrote at the baseline, in parts: the quantity lines, and each table line's
+    // seven numbers (the placeholder's empty). Two data sets write the same bytes exactly when
+    // their parts are equal, as a row line's number follows from its place.
+    std::string quantities_;
+    std::vector<std::string> rows_;
+    // The numbers of each row as last formatted, kept while the table's change count says they
+    // are still its numbers.
+    mutable const ModuleFieldTable* table_ = nullptr;
+    mutable std::uint64_t seenCount_ = 0;
+    mutable std::unordered_map<RowHandle, std::string> rowNumbers_;
 };
 
 }  // namespace lumetra
