@@ -80,7 +80,7 @@ void Evaluation::setInputs(const EvaluationInputs& inputs) {
 }
 
 bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& table) {
-    simulation::SimulationInput input = simulation::simulationInputFrom(state, table);
+    simulation::SimulationInput input = inputReader_.read(state, table);
     if (inputs_.batteryCapacity_kWh) {
         input.batteryCapacity_kWh = *inputs_.batteryCapacity_kWh;
     }

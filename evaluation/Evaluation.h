@@ -12,6 +12,7 @@
 #include "model/CalculatorState.h"
 #include "model/ModuleFieldTable.h"
 #include "simulation/HourlyBalance.h"
+#include "simulation/SimulationInput.h"
 
 namespace lumetra::evaluation {
 
@@ -70,6 +71,7 @@ class Evaluation {
     bool inputsChanged_ = true;
     std::array<double, kQuantityCount> values_{};
     MonthlyFigures figures_{};
+    simulation::SimulationInputReader inputReader_;
     simulation::SimulationInput input_;
     const simulation::HourlyResult* result_ = nullptr;
     bool hasResult_ = false;

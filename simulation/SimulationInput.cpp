@@ -19,7 +19,32 @@ double finiteOrZero(double value) {
 
 SimulationInput simulationInputFrom(const lumetra::CalculatorState& state,
                                     const lumetra::ModuleFieldTable& table) {
+    SimulationInputReader reader;
+    return reader.read(state, table);
+}
+
+SimulationInput SimulationInputReader::read(const lumetra::CalculatorState& state,
+                                            const lumetra::ModuleFieldTable& table) {
     using namespace lumetra;
+    const auto readRow = [&table](RowHandle row) {
+        return RowCells{readCellValue(table.cellText(row, ColumnArea)),
+                        readCellValue(table.cellText(row, ColumnAzimuth)),
+                        readCellValue(table.cellText(row, ColumnTilt))};
+    };
+    std::size_t rowCount = 0;
+    if (table_ != &table || table.changeCount() < seenCount_) {
+        table_ = &table;
+        rows_.clear();
+        for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
+            rows_[row] = readRow(row);
+        }
+    } else if (table.changeCount() != seenCount_) {
+        for (RowHandle row : table.rowsChangedSince(seenCount_)) {
+            rows_[row] = readRow(row);
+        }
+    }
+    seenCount_ = table.changeCount();
+
     const auto& v = state.values;
     SimulationInput input;
     input.latitude_deg = finiteOrZero(v[Latitude]);
@@ -29,19 +54,24 @@ SimulationInput simulationInputFrom(const lumetra::CalculatorState& state,
 
     const double powerPerArea_W = finiteOrZero(v[PowerPerArea]);
     for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
+        ++rowCount;
         if (row == state.placeholderRow) {
             continue;
         }
-        const double area = readCellValue(table.cellText(row, ColumnArea));
-        const double peak_kWp = area * powerPerArea_W / 1000.0;
+        const RowCells& cells = rows_[row];
+        const double peak_kWp = cells.area * powerPerArea_W / 1000.0;
         if (!std::isfinite(peak_kWp) || peak_kWp <= 0) {
             continue;
         }
         PlaneInput plane;
         plane.peakPower_kWp = peak_kWp;
-        plane.azimuth_deg = finiteOrZero(readCellValue(table.cellText(row, ColumnAzimuth)));
-        plane.tilt_deg = finiteOrZero(readCellValue(table.cellText(row, ColumnTilt)));
+        plane.azimuth_deg = finiteOrZero(cells.azimuth);
+        plane.tilt_deg = finiteOrZero(cells.tilt);
         input.planes.push_back(plane);
+    }
+    // Deleted rows leave their cells behind; they are dropped once they are most of them.
+    if (rows_.size() > 2 * rowCount + 64) {
+        table_ = nullptr;
     }
 
     input.household_kWh = finiteOrZero(v[HouseholdElectricity]);

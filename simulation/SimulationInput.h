@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
+#include <unordered_map>
+
 #include "model/CalculatorState.h"
 #include "model/ModuleFieldTable.h"
 #include "simulation/HourlyBalance.h"
@@ -14,5 +17,24 @@ namespace lumetra::simulation {
 // fields hold euros per kWh).
 SimulationInput simulationInputFrom(const lumetra::CalculatorState& state,
                                     const lumetra::ModuleFieldTable& table);
+
+// The same, read again and again from one table: each read parses only the rows changed since
+// the one before (the table's change count tells which), so that a refresh tick with thousands
+// of rows does not read every cell.
+class SimulationInputReader {
+  public:
+    SimulationInput read(const lumetra::CalculatorState& state,
+                         const lumetra::ModuleFieldTable& table);
+
+  private:
+    struct RowCells {
+        double area = 0;
+        double azimuth = 0;
+        double tilt = 0;
+    };
+    const lumetra::ModuleFieldTable* table_ = nullptr;
+    std::uint64_t seenCount_ = 0;
+    std::unordered_map<lumetra::RowHandle, RowCells> rows_;
+};
 
 }  // namespace lumetra::simulation

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "calculator/ModuleFieldEditing.h"
+#include "energy/ModuleFieldColumns.h"
 #include "simulation/HourlyBalance.h"
 #include "simulation/SimulationSupport.h"
 #include "test_support/OpeningState.h"
@@ -112,6 +115,61 @@ TEST(SimulationInputTest, ARunLeavesStoreFieldsAndTableUnchanged) {
         EXPECT_EQ(opened.fields.fieldText(static_cast<QuantityId>(q)), fieldsBefore[q]) << q;
     }
     EXPECT_EQ(opened.posted.size(), postedBefore);
+}
+
+// A reader kept across edits reads only the rows that changed; after any edits it must give what
+// reading the whole table afresh gives.
+TEST(SimulationInputReader, FollowsEveryEditAsAFreshReadDoes) {
+    for (unsigned seed = 1; seed <= 10; ++seed) {
+        test::OpeningState state;
+        state.runPosted();
+        SimulationInputReader reader;
+        std::mt19937 random(seed);
+        const auto pick = [&random](int count) {
+            return std::uniform_int_distribution<int>(0, count - 1)(random);
+        };
+        const auto someRow = [&] {
+            std::vector<RowHandle> rows;
+            for (RowHandle row = state.table.firstRow(); row != kNoRow;
+                 row = state.table.nextRow(row)) {
+                rows.push_back(row);
+            }
+            return rows[static_cast<std::size_t>(pick(static_cast<int>(rows.size())))];
+        };
+        const auto edit = [&](RowHandle row, int column, const std::string& text) {
+            if (endCellEdit(state.calculator, row, column, &text, true)) {
+                state.table.setCellText(row, column, text);
+            }
+            state.runPosted();
+        };
+        const char* texts[] = {"2", "3,5", "0", "-15", "45", "x", "12,25"};
+        const int columns[] = {ColumnWidth, ColumnHeight, ColumnArea, ColumnAzimuth, ColumnTilt};
+        for (int step = 0; step < 50; ++step) {
+            switch (pick(4)) {
+                case 0:
+                case 1:
+                    edit(someRow(), columns[pick(5)], texts[pick(7)]);
+                    break;
+                case 2:
+                    edit(state.calculator.state().placeholderRow, ColumnArea, texts[pick(7)]);
+                    break;
+                case 3:
+                    deleteRowCommand(state.calculator, someRow());
+                    state.runPosted();
+                    break;
+            }
+            const SimulationInput kept = reader.read(state.calculator.state(), state.table);
+            const SimulationInput fresh =
+                simulationInputFrom(state.calculator.state(), state.table);
+            ASSERT_EQ(kept.planes.size(), fresh.planes.size())
+                << "seed " << seed << ", step " << step;
+            for (std::size_t i = 0; i < fresh.planes.size(); ++i) {
+                EXPECT_EQ(kept.planes[i].peakPower_kWp, fresh.planes[i].peakPower_kWp);
+                EXPECT_EQ(kept.planes[i].azimuth_deg, fresh.planes[i].azimuth_deg);
+                EXPECT_EQ(kept.planes[i].tilt_deg, fresh.planes[i].tilt_deg);
+            }
+        }
+    }
 }
 
 }  // namespace
