@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
+#include <functional>
+#include <unordered_map>
+#include <utility>
 
 #include "simulation/BatteryDispatch.h"
 #include "simulation/ClimateTables.h"
@@ -104,6 +106,13 @@ struct HourlyBalance::Cache {
     std::vector<Plane> planes;
     unsigned useCounter = 0;
 
+    using Orientation = std::pair<double, double>;  // tilt, azimuth
+    struct OrientationHash {
+        std::size_t operator()(const Orientation& o) const {
+            return std::hash<double>()(o.first) * 31 + std::hash<double>()(o.second);
+        }
+    };
+
     // Fields of one orientation, with their peak power added up.
     struct Group {
         double tilt = 0;
@@ -121,7 +130,8 @@ struct HourlyBalance::Cache {
     // The fields of each orientation added up, in the order the orientations first appear.
     static std::vector<Group> groupedByOrientation(const std::vector<PlaneInput>& planes) {
         std::vector<Group> groups;
-        std::map<std::pair<double, double>, std::size_t> index;
+        std::unordered_map<Orientation, std::size_t, OrientationHash> index;
+        index.reserve(planes.size());
         for (const PlaneInput& plane : planes) {
             const auto [at, added] =
                 index.try_emplace({plane.tilt_deg, plane.azimuth_deg}, groups.size());
@@ -137,7 +147,7 @@ struct HourlyBalance::Cache {
     // Adds to the series what changed from `pvGroups` to `groups`: each orientation whose power
     // changed (or that came or went) by the change of its power.
     void addChangedGroups(const std::vector<Group>& groups, double kept) {
-        std::map<std::pair<double, double>, double> changes;
+        std::unordered_map<Orientation, double, OrientationHash> changes;
         for (const Group& group : groups) {
             changes[{group.tilt, group.azimuth}] += group.peak;
         }
