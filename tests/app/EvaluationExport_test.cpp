@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "FileDialogSupport.h"
 #include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
 #include "ModalDriver.h"

@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 
+#include "FileDialogSupport.h"
 #include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
 #include "ModalDriver.h"

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "FileDialogSupport.h"
 #include "MainDialogSupport.h"
 #include "ModalDriver.h"
 #include "app/ControlIds.h"
@@ -28,17 +29,6 @@
 namespace lumetra::test {
 namespace {
 
-QString qPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 void writeFile(const std::filesystem::path& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
@@ -51,32 +41,9 @@ void clickButton(CLumetraDlg& dialog, int id) {
     QApplication::processEvents();  // posted solves
 }
 
-QPushButton* acceptButton(QFileDialog* dialog) {
-    auto* box = dialog->findChild<QDialogButtonBox*>();
-    if (box == nullptr) {
-        return nullptr;
-    }
-    for (QAbstractButton* button : box->buttons()) {
-        if (box->buttonRole(button) == QDialogButtonBox::AcceptRole) {
-            return qobject_cast<QPushButton*>(button);
-        }
-    }
-    return nullptr;
-}
-
 // Types the name into the dialog's file-name box key by key and presses its Open/Save button.
 void typeFileName(QFileDialog* dialog, const QString& name) {
-    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    QPushButton* accept = acceptButton(dialog);
-    if (edit == nullptr || accept == nullptr) {
-        ADD_FAILURE() << "the file dialog has no file-name box or no accept button";
-        dialog->reject();
-        return;
-    }
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, name);
-    QTest::mouseClick(accept, Qt::LeftButton);
+    typeFileNameAndAccept(dialog, name);
     if (dialog->isVisible()) {
         ADD_FAILURE() << "the file dialog did not take " << name.toStdString();
         dialog->reject();

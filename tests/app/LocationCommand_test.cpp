@@ -13,6 +13,7 @@
 
 #include <fstream>
 
+#include "FileDialogSupport.h"
 #include "MainDialogSupport.h"
 #include "ModalDriver.h"
 #include "app/CSelectionDlg.h"
@@ -26,10 +27,6 @@
 
 namespace lumetra::test {
 namespace {
-
-QString qPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
 
 void writeFile(const std::filesystem::path& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary);

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PdfToolSupport.h"
 
+#include "FileDialogSupport.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
 
 namespace lumetra::test {
-
-QString qPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
 
 namespace {
 

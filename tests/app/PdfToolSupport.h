@@ -8,8 +8,6 @@
 
 namespace lumetra::test {
 
-QString qPath(const std::filesystem::path& path);
-
 // What poppler reads from a PDF: its information (pages, page size) and its text in layout.
 struct PdfContents {
     QString info;

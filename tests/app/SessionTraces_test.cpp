@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FileDialogSupport.h"
 #include "MainDialogSupport.h"
 #include "ModalDriver.h"
 #include "app/ControlIds.h"
@@ -29,24 +30,7 @@ constexpr char kChildVariable[] = "LUMETRA_SESSION_CHILD";
 auto typeFileName(const QString& folder, const QString& name) {
     return [folder, name](QFileDialog* dialog) {
         dialog->setDirectory(folder);
-        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        auto* box = dialog->findChild<QDialogButtonBox*>();
-        QAbstractButton* accept = nullptr;
-        for (QAbstractButton* button :
-             box != nullptr ? box->buttons() : QList<QAbstractButton*>()) {
-            if (box->buttonRole(button) == QDialogButtonBox::AcceptRole) {
-                accept = button;
-            }
-        }
-        if (edit == nullptr || accept == nullptr) {
-            ADD_FAILURE() << "no name box or accept button";
-            dialog->reject();
-            return;
-        }
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, name);
-        QTest::mouseClick(accept, Qt::LeftButton);
+        typeFileNameAndAccept(dialog, name);
     };
 }
 

@@ -17,6 +17,7 @@
 #include <functional>
 #include <sstream>
 
+#include "FileDialogSupport.h"
 #include "MainDialogSupport.h"
 #include "ModalDriver.h"
 #include "app/CSelectionDlg.h"
@@ -30,17 +31,6 @@
 
 namespace lumetra::test {
 namespace {
-
-QString qPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 void clickButton(CLumetraDlg& dialog, int id) {
     auto* button = qobject_cast<QPushButton*>(findControl(&dialog, id));
@@ -108,24 +98,7 @@ auto typeFileName(const std::filesystem::path& path, const QString& typed = QStr
     const QString name = typed.isEmpty() ? qPath(path.filename()) : typed;
     return [folder, name](QFileDialog* dialog) {
         dialog->setDirectory(folder);
-        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        QAbstractButton* accept = nullptr;
-        if (auto* box = dialog->findChild<QDialogButtonBox*>()) {
-            for (QAbstractButton* button : box->buttons()) {
-                if (box->buttonRole(button) == QDialogButtonBox::AcceptRole) {
-                    accept = button;
-                }
-            }
-        }
-        if (edit == nullptr || accept == nullptr) {
-            ADD_FAILURE() << "no name box or accept button";
-            dialog->reject();
-            return;
-        }
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, name);
-        QTest::mouseClick(accept, Qt::LeftButton);
+        typeFileNameAndAccept(dialog, name);
     };
 }
 
