@@ -49,4 +49,45 @@ struct RowFormatCache {
     std::unordered_set<RowHandle> marked;
 };
 
+// Something read from each row (its numbers as a file writes them, its cells as numbers), kept
+// while the table's change count says it is still what the row holds, so that each refresh
+// reads only the rows changed since the one before.
+template <typename Value>
+class ChangedRowValues {
+  public:
+    // Brings the values up to date with `table`; `read(row)` reads one row. Another table, or
+    // one whose count went back, is read whole.
+    template <typename Read>
+    void refresh(const ModuleFieldTable& table, Read read) {
+        if (table_ != &table || table.changeCount() < seenCount_) {
+            table_ = &table;
+            values_.clear();
+            for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
+                values_[row] = read(row);
+            }
+        } else if (table.changeCount() != seenCount_) {
+            for (RowHandle row : table.rowsChangedSince(seenCount_)) {
+                values_[row] = read(row);
+            }
+        }
+        seenCount_ = table.changeCount();
+    }
+
+    // The value of an existing row as of the last refresh.
+    const Value& operator[](RowHandle row) { return values_[row]; }
+
+    // Deleted rows leave their values behind; once they are most of them, the next refresh reads
+    // the table whole. `rowCount` is the table's number of rows.
+    void dropDeletedRows(std::size_t rowCount) {
+        if (values_.size() > 2 * rowCount + 64) {
+            table_ = nullptr;
+        }
+    }
+
+  private:
+    const ModuleFieldTable* table_ = nullptr;
+    std::uint64_t seenCount_ = 0;
+    std::unordered_map<RowHandle, Value> values_;
+};
+
 }  // namespace lumetra

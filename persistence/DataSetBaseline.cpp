@@ -32,34 +32,16 @@ std::string DataSetBaseline::quantityLines(const Calculator& calculator) {
     return lines;
 }
 
-void DataSetBaseline::updateRowNumbers(const ModuleFieldTable& table) const {
-    if (table_ != &table || table.changeCount() < seenCount_) {
-        table_ = &table;
-        rowNumbers_.clear();
-        for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
-            rowNumbers_[row] = rowNumbersOf(table, row);
-        }
-    } else if (table.changeCount() != seenCount_) {
-        for (RowHandle row : table.rowsChangedSince(seenCount_)) {
-            rowNumbers_[row] = rowNumbersOf(table, row);
-        }
-    }
-    seenCount_ = table.changeCount();
-}
-
 void DataSetBaseline::take(const Calculator& calculator) {
     const ModuleFieldTable& table = calculator.table();
-    updateRowNumbers(table);
+    rowNumbers_.refresh(table, [&table](RowHandle row) { return rowNumbersOf(table, row); });
     quantities_ = quantityLines(calculator);
     rows_.clear();
     for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
         rows_.push_back(row == calculator.state().placeholderRow ? std::string()
                                                                  : rowNumbers_[row]);
     }
-    // Deleted rows leave their numbers behind; they are dropped once they are most of them.
-    if (rowNumbers_.size() > 2 * rows_.size() + 64) {
-        table_ = nullptr;
-    }
+    rowNumbers_.dropDeletedRows(rows_.size());
 }
 
 bool DataSetBaseline::differs(const Calculator& calculator) const {
@@ -67,7 +49,7 @@ bool DataSetBaseline::differs(const Calculator& calculator) const {
         return true;
     }
     const ModuleFieldTable& table = calculator.table();
-    updateRowNumbers(table);
+    rowNumbers_.refresh(table, [&table](RowHandle row) { return rowNumbersOf(table, row); });
     std::size_t line = 0;
     for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row), ++line) {
         if (line == rows_.size()) {

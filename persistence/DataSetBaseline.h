@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
-#include "model/ModuleFieldTable.h"
+#include "model/ModuleFieldRowCache.h"
 
 namespace lumetra {
 
@@ -35,19 +33,14 @@ class DataSetBaseline {
 
   private:
     static std::string quantityLines(const Calculator& calculator);
-    // Brings the numbers of the rows changed since the last call up to date.
-    void updateRowNumbers(const ModuleFieldTable& table) const;
 
     // What a save wrote at the baseline, in parts: the quantity lines, and each table line's
     // seven numbers (the placeholder's empty). Two data sets write the same bytes exactly when
     // their parts are equal, as a row line's number follows from its place.
     std::string quantities_;
     std::vector<std::string> rows_;
-    // The numbers of each row as last formatted, kept while the table's change count says they
-    // are still its numbers.
-    mutable const ModuleFieldTable* table_ = nullptr;
-    mutable std::uint64_t seenCount_ = 0;
-    mutable std::unordered_map<RowHandle, std::string> rowNumbers_;
+    // The numbers of each row as last formatted.
+    mutable ChangedRowValues<std::string> rowNumbers_;
 };
 
 }  // namespace lumetra

@@ -31,19 +31,8 @@ SimulationInput SimulationInputReader::read(const lumetra::CalculatorState& stat
                         readCellValue(table.cellText(row, ColumnAzimuth)),
                         readCellValue(table.cellText(row, ColumnTilt))};
     };
+    rows_.refresh(table, readRow);
     std::size_t rowCount = 0;
-    if (table_ != &table || table.changeCount() < seenCount_) {
-        table_ = &table;
-        rows_.clear();
-        for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
-            rows_[row] = readRow(row);
-        }
-    } else if (table.changeCount() != seenCount_) {
-        for (RowHandle row : table.rowsChangedSince(seenCount_)) {
-            rows_[row] = readRow(row);
-        }
-    }
-    seenCount_ = table.changeCount();
 
     const auto& v = state.values;
     SimulationInput input;
@@ -69,10 +58,7 @@ SimulationInput SimulationInputReader::read(const lumetra::CalculatorState& stat
         plane.tilt_deg = finiteOrZero(cells.tilt);
         input.planes.push_back(plane);
     }
-    // Deleted rows leave their cells behind; they are dropped once they are most of them.
-    if (rows_.size() > 2 * rowCount + 64) {
-        table_ = nullptr;
-    }
+    rows_.dropDeletedRows(rowCount);
 
     input.household_kWh = finiteOrZero(v[HouseholdElectricity]);
     input.hotWater_kWh = finiteOrZero(v[WaterElectricity]);

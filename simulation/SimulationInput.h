@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdint>
-#include <unordered_map>
-
 #include "model/CalculatorState.h"
+#include "model/ModuleFieldRowCache.h"
 #include "model/ModuleFieldTable.h"
 #include "simulation/HourlyBalance.h"
 
@@ -32,9 +30,7 @@ class SimulationInputReader {
         double azimuth = 0;
         double tilt = 0;
     };
-    const lumetra::ModuleFieldTable* table_ = nullptr;
-    std::uint64_t seenCount_ = 0;
-    std::unordered_map<lumetra::RowHandle, RowCells> rows_;
+    lumetra::ChangedRowValues<RowCells> rows_;
 };
 
 }  // namespace lumetra::simulation
