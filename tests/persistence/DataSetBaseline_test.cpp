@@ -25,13 +25,6 @@ void settle(OpeningState& state, DataSetBaseline& baseline) {
     baseline.refreshTick(state.calculator);
 }
 
-void editCell(OpeningState& state, RowHandle row, int column, const std::string& text) {
-    if (endCellEdit(state.calculator, row, column, &text, true)) {
-        state.table.setCellText(row, column, text);
-    }
-    state.runPosted();
-}
-
 struct ChangeCase {
     const char* name;
     std::function<void(OpeningState&)> change;
@@ -72,11 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"ClickedAVorgabeBox",
                    [](OpeningState& s) { s.calculator.onPresetBoxClicked(ModulePower); }, true},
         ChangeCase{"EditedACell",
-                   [](OpeningState& s) { editCell(s, s.table.firstRow(), ColumnWidth, "6"); },
-                   true},
+                   [](OpeningState& s) { s.editCell(s.table.firstRow(), ColumnWidth, "6"); }, true},
         ChangeCase{"AddedAField",
                    [](OpeningState& s) {
-                       editCell(s, s.calculator.state().placeholderRow, ColumnArea, "12");
+                       s.editCell(s.calculator.state().placeholderRow, ColumnArea, "12");
                    },
                    true},
         ChangeCase{"DeletedTheField",
@@ -148,25 +140,18 @@ TEST(DataSetBaseline, AgreesWithTheSavedBytesThroughRandomEdits) {
         const auto pick = [&random](int count) {
             return std::uniform_int_distribution<int>(0, count - 1)(random);
         };
-        const auto someRow = [&] {
-            std::vector<RowHandle> rows;
-            for (RowHandle row = state.table.firstRow(); row != kNoRow;
-                 row = state.table.nextRow(row)) {
-                rows.push_back(row);
-            }
-            return rows[static_cast<std::size_t>(pick(static_cast<int>(rows.size())))];
-        };
+        const auto someRow = [&] { return state.randomRow(random); };
         const char* texts[] = {"2", "3,5", "4", "0,0000001", "12", "-1", "2,0000001"};
         const int columns[] = {ColumnWidth, ColumnHeight, ColumnArea, ColumnTilt};
         for (int step = 0; step < 60; ++step) {
             switch (pick(6)) {
                 case 0:
                 case 1:
-                    editCell(state, someRow(), columns[pick(4)], texts[pick(7)]);
+                    state.editCell(someRow(), columns[pick(4)], texts[pick(7)]);
                     break;
                 case 2:
-                    editCell(state, state.calculator.state().placeholderRow, ColumnWidth,
-                             texts[pick(7)]);
+                    state.editCell(state.calculator.state().placeholderRow, ColumnWidth,
+                                   texts[pick(7)]);
                     break;
                 case 3:
                     deleteRowCommand(state.calculator, someRow());

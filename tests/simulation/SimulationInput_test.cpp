@@ -128,30 +128,18 @@ TEST(SimulationInputReader, FollowsEveryEditAsAFreshReadDoes) {
         const auto pick = [&random](int count) {
             return std::uniform_int_distribution<int>(0, count - 1)(random);
         };
-        const auto someRow = [&] {
-            std::vector<RowHandle> rows;
-            for (RowHandle row = state.table.firstRow(); row != kNoRow;
-                 row = state.table.nextRow(row)) {
-                rows.push_back(row);
-            }
-            return rows[static_cast<std::size_t>(pick(static_cast<int>(rows.size())))];
-        };
-        const auto edit = [&](RowHandle row, int column, const std::string& text) {
-            if (endCellEdit(state.calculator, row, column, &text, true)) {
-                state.table.setCellText(row, column, text);
-            }
-            state.runPosted();
-        };
+        const auto someRow = [&] { return state.randomRow(random); };
         const char* texts[] = {"2", "3,5", "0", "-15", "45", "x", "12,25"};
         const int columns[] = {ColumnWidth, ColumnHeight, ColumnArea, ColumnAzimuth, ColumnTilt};
         for (int step = 0; step < 50; ++step) {
             switch (pick(4)) {
                 case 0:
                 case 1:
-                    edit(someRow(), columns[pick(5)], texts[pick(7)]);
+                    state.editCell(someRow(), columns[pick(5)], texts[pick(7)]);
                     break;
                 case 2:
-                    edit(state.calculator.state().placeholderRow, ColumnArea, texts[pick(7)]);
+                    state.editCell(state.calculator.state().placeholderRow, ColumnArea,
+                                   texts[pick(7)]);
                     break;
                 case 3:
                     deleteRowCommand(state.calculator, someRow());

@@ -3,6 +3,8 @@
 
 #include <deque>
 #include <functional>
+#include <random>
+#include <string>
 
 #include "calculator/Calculator.h"
 #include "model/MemoryFieldPanel.h"
@@ -27,6 +29,12 @@ struct OpeningState {
 
     // Types `text` into the field of q as a user does: focus, text change, focus leaves.
     void type(QuantityId q, std::string_view text);
+
+    // Ends an edit of a cell with `text` as a user does, and runs what it posted.
+    void editCell(RowHandle row, int column, const std::string& text);
+
+    // A row of the table, the placeholder included, picked by `random`.
+    RowHandle randomRow(std::mt19937& random) const;
 
     double value(QuantityId q) const { return calculator.state().values[q]; }
 };
