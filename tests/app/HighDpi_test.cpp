@@ -236,13 +236,7 @@ TEST_P(ScaleFactors, DialogPasses) {
         QStringLiteral("offscreen:configfile=" LUMETRA_SOURCE_DIR "/tests/offscreen-desktop.json"));
     environment.remove(QStringLiteral("QT_SCREEN_SCALE_FACTORS"));
     const ChildTestRun child = runTestsInChild(environment, QStringLiteral("ScaledDialog.*"));
-    ASSERT_TRUE(child.started);
-    ASSERT_TRUE(child.finished) << "the child did not finish";
-    const QString& output = child.output;
-    EXPECT_EQ(child.exitStatus, QProcess::NormalExit) << output.toStdString();
-    EXPECT_EQ(child.exitCode, 0) << output.toStdString();
-    EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] %1 tests").arg(kChildCaseCount)))
-        << output.toStdString();
+    expectChildPassed(child, kChildCaseCount);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScaleFactors,

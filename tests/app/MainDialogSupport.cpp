@@ -71,4 +71,14 @@ ChildTestRun runTestsInChild(const QProcessEnvironment& environment, const QStri
     return run;
 }
 
+void expectChildPassed(const ChildTestRun& child, int caseCount) {
+    ASSERT_TRUE(child.started);
+    ASSERT_TRUE(child.finished) << "the child did not finish";
+    const QString& output = child.output;
+    EXPECT_EQ(child.exitStatus, QProcess::NormalExit) << output.toStdString();
+    EXPECT_EQ(child.exitCode, 0) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] %1 tests").arg(caseCount)))
+        << output.toStdString();
+}
+
 }  // namespace lumetra::test

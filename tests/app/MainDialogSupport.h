@@ -64,4 +64,7 @@ struct ChildTestRun {
 };
 ChildTestRun runTestsInChild(const QProcessEnvironment& environment, const QString& filter);
 
+// Checks that the child ran to its end and passed all `caseCount` of its tests.
+void expectChildPassed(const ChildTestRun& child, int caseCount);
+
 }  // namespace lumetra::test

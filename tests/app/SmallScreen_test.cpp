@@ -137,13 +137,7 @@ TEST(LaptopScreen, TheDialogScrollsAndEveryButtonIsReachable) {
                        QStringLiteral("offscreen:configfile=") + config);
     environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
     const ChildTestRun child = runTestsInChild(environment, QStringLiteral("SmallScreen.*"));
-    ASSERT_TRUE(child.started);
-    ASSERT_TRUE(child.finished) << "the child did not finish";
-    const QString& output = child.output;
-    EXPECT_EQ(child.exitStatus, QProcess::NormalExit) << output.toStdString();
-    EXPECT_EQ(child.exitCode, 0) << output.toStdString();
-    EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] %1 tests").arg(kChildCaseCount)))
-        << output.toStdString();
+    expectChildPassed(child, kChildCaseCount);
 }
 
 }  // namespace
