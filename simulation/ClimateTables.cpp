@@ -310,6 +310,9 @@ std::optional<LoadProfile> parseLoadProfile(std::string_view bytes, std::string*
     std::vector<int> typeOf;
     std::array<std::array<bool, 3>, 12> seen{};
     int lineNumber = 0;
+    // The headings are the first two lines that are not empty, so that data never comes before
+    // the columns are known, whatever blank lines lead the file.
+    int headingLines = 0;
     int dataLines = 0;
     std::vector<std::string_view> fields;
     std::vector<double> numbers;
@@ -318,10 +321,9 @@ std::optional<LoadProfile> parseLoadProfile(std::string_view bytes, std::string*
         if (line.empty()) {
             continue;
         }
-        if (lineNumber <= 2) {
-            splitFields(line, ',', fields);  // the two heading lines
-        }
-        if (lineNumber == 1) {
+        if (headingLines == 0) {
+            ++headingLines;
+            splitFields(line, ',', fields);
             for (std::size_t c = 1; c < fields.size(); ++c) {
                 const auto it = std::find(kMonthNames.begin(), kMonthNames.end(), fields[c]);
                 monthOf.push_back(
@@ -329,7 +331,9 @@ std::optional<LoadProfile> parseLoadProfile(std::string_view bytes, std::string*
             }
             continue;
         }
-        if (lineNumber == 2) {
+        if (headingLines == 1) {
+            ++headingLines;
+            splitFields(line, ',', fields);
             for (std::size_t c = 1; c < fields.size(); ++c) {
                 typeOf.push_back(fields[c] == "SA"   ? 0
                                  : fields[c] == "FT" ? 1

@@ -169,6 +169,18 @@ TEST(ClimateTablesTest, LoadProfileColumnsFollowTheirHeadings) {
     std::string badType = bytes;
     badType.replace(badType.find(",FT"), 3, ",XX");
     EXPECT_FALSE(parseLoadProfile(badType, &error));
+
+    // The headings are the first lines with text: blank lines before them change nothing, and
+    // data where a heading belongs is refused with a message, never read into unknown columns.
+    const auto blankFirst = parseLoadProfile("\n\r\n" + bytes, &error);
+    ASSERT_TRUE(blankFirst) << error;
+    EXPECT_EQ(blankFirst->values, profile->values);
+    const std::string dataOnly = bytes.substr(bytes.find("00:00-00:15"));
+    for (const std::string& noHeadings : {"\n\n" + dataOnly, types + "\n" + dataOnly}) {
+        error.clear();
+        EXPECT_FALSE(parseLoadProfile(noHeadings, &error));
+        EXPECT_NE(error.find("Monat und Tagtyp"), std::string::npos) << error;
+    }
 }
 
 TEST(ClimateTablesTest, ShippedFilesLoadThroughTheDataSearch) {
