@@ -224,7 +224,7 @@ bool CTreeListCtrl::DeleteItem(HTREEITEM item) {
     {
         if (item == TVI_ROOT) {
             data_.deleteAll();
-            focus = moveFocusLocked(0, focusColumn_);
+            focus = moveFocusTo(0, focusColumn_);
         } else {
             if (!data_.contains(item)) {
                 return false;
@@ -236,7 +236,7 @@ bool CTreeListCtrl::DeleteItem(HTREEITEM item) {
                 if (successor == 0) {
                     successor = data_.previous(item);
                 }
-                focus = moveFocusLocked(successor, focusColumn_);
+                focus = moveFocusTo(successor, focusColumn_);
             }
             data_.deleteItem(item);
         }
@@ -316,9 +316,9 @@ bool CTreeListCtrl::SetFocusCell(HTREEITEM item, int column) {
         if (column >= data_.columnCount() && data_.columnCount() > 0) {
             return false;
         }
-        focus = moveFocusLocked(item, column);
+        focus = moveFocusTo(item, column);
         if (item != 0) {
-            ensureVisibleLocked(data_.rowIndex(item), focusColumn_);
+            scrollCellIntoView(data_.rowIndex(item), focusColumn_);
         }
     }
     notifyFocus(focus);
@@ -432,7 +432,7 @@ Qt::Alignment CTreeListCtrl::alignmentOf(int format) {
 
 // Focus ---------------------------------------------------------------------------------------
 
-CTreeListCtrl::FocusChange CTreeListCtrl::moveFocusLocked(HTREEITEM item, int column) {
+CTreeListCtrl::FocusChange CTreeListCtrl::moveFocusTo(HTREEITEM item, int column) {
     if ((extendedStyle_ & TLXS_CELLFOCUS) == 0) {
         column = 0;
     }

@@ -178,9 +178,9 @@ class CTreeListCtrl : public QAbstractScrollArea {
     void syncHeader();
     int columnAt(int viewportX) const;
     QRect cellRectInViewport(int row, int column) const;
-    bool isEditableLocked(HTREEITEM item, int column) const;
-    FocusChange moveFocusLocked(HTREEITEM item, int column);
-    void ensureVisibleLocked(int row, int column);
+    bool isCellEditable(HTREEITEM item, int column) const;
+    FocusChange moveFocusTo(HTREEITEM item, int column);
+    void scrollCellIntoView(int row, int column);
     int nextVisibleColumn(int column, int step) const;
     void placeEditor();
     void paintRows(QPainter& painter, const QRect& area);

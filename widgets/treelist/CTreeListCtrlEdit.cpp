@@ -49,7 +49,7 @@ QString textOf(const QWidget* editor) {
 
 }  // namespace
 
-bool CTreeListCtrl::isEditableLocked(HTREEITEM item, int column) const {
+bool CTreeListCtrl::isCellEditable(HTREEITEM item, int column) const {
     if ((style_ & TVS_EDITLABELS) == 0 || !data_.contains(item)) {
         return false;
     }
@@ -73,7 +73,7 @@ bool CTreeListCtrl::beginEdit(HTREEITEM item, int column, const QString* firstIn
     }
     QWidget* editor = nullptr;
     {
-        if (editor_ || !isEditableLocked(item, column)) {
+        if (editor_ || !isCellEditable(item, column)) {
             return false;
         }
         const TreeListColumn& settings = *data_.column(column);
@@ -112,7 +112,7 @@ bool CTreeListCtrl::beginEdit(HTREEITEM item, int column, const QString* firstIn
         editItem_ = item;
         editColumn_ = column;
         editChanged_ = firstInput != nullptr;
-        ensureVisibleLocked(data_.rowIndex(item), column);
+        scrollCellIntoView(data_.rowIndex(item), column);
         placeEditor();
     }
     editor->installEventFilter(this);
@@ -219,15 +219,15 @@ void CTreeListCtrl::tabFromEditor(bool backward) {
                 continue;
             }
             const HTREEITEM candidate = data_.itemAt(r);
-            if (isEditableLocked(candidate, c) && columnWidth_[static_cast<size_t>(c)] > 0) {
+            if (isCellEditable(candidate, c) && columnWidth_[static_cast<size_t>(c)] > 0) {
                 next = candidate;
                 nextColumn = c;
                 break;
             }
         }
         if (next != 0) {
-            focus = moveFocusLocked(next, nextColumn);
-            ensureVisibleLocked(data_.rowIndex(next), nextColumn);
+            focus = moveFocusTo(next, nextColumn);
+            scrollCellIntoView(data_.rowIndex(next), nextColumn);
         }
     }
     if (next == 0) {

@@ -29,7 +29,7 @@ void CTreeListCtrl::keyPressEvent(QKeyEvent* event) {
     {
         item = focusItem_;
         column = focusColumn_;
-        editable = isEditableLocked(item, column);
+        editable = isCellEditable(item, column);
         flags = editable ? data_.column(column)->editorFlags : 0;
     }
     switch (event->key()) {
@@ -141,8 +141,8 @@ void CTreeListCtrl::handleNavigationKey(QKeyEvent* event) {
             // A hidden column cannot hold a visible focus: take the next one that shows.
             column = nextVisibleColumn(column, 1);
         }
-        focus = moveFocusLocked(data_.itemAt(row), column);
-        ensureVisibleLocked(row, focusColumn_);
+        focus = moveFocusTo(data_.itemAt(row), column);
+        scrollCellIntoView(row, focusColumn_);
     }
     notifyFocus(focus);
 }
@@ -158,8 +158,8 @@ void CTreeListCtrl::mousePressEvent(QMouseEvent* event) {
     const HTREEITEM item = HitTest(viewport()->mapTo(this, event->position().toPoint()), &column);
     FocusChange focus;
     if (item != 0) {
-        focus = moveFocusLocked(item, column >= 0 ? column : focusColumn_);
-        ensureVisibleLocked(data_.rowIndex(item), focusColumn_);
+        focus = moveFocusTo(item, column >= 0 ? column : focusColumn_);
+        scrollCellIntoView(data_.rowIndex(item), focusColumn_);
     }
     setFocus(Qt::MouseFocusReason);
     notifyFocus(focus);
@@ -173,7 +173,7 @@ void CTreeListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
     const HTREEITEM item = HitTest(viewport()->mapTo(this, event->position().toPoint()), &column);
     bool onDoubleClick = false;
     {
-        onDoubleClick = isEditableLocked(item, column) &&
+        onDoubleClick = isCellEditable(item, column) &&
                         (data_.column(column)->editorFlags & kEditorOnDoubleClick) != 0;
     }
     if (onDoubleClick) {

@@ -106,7 +106,7 @@ QRect CTreeListCtrl::cellRectInViewport(int row, int column) const {
                  columnWidth_[static_cast<size_t>(column)], height);
 }
 
-void CTreeListCtrl::ensureVisibleLocked(int row, int column) {
+void CTreeListCtrl::scrollCellIntoView(int row, int column) {
     if (row < 0) {
         return;
     }

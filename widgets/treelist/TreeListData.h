@@ -2,7 +2,7 @@
 #pragma once
 
 // The data of the tree-list control: columns, items in display order, and their cells. Plain
-// containers without locking or drawing; CTreeListCtrl guards them with its lock.
+// containers that draw nothing; CTreeListCtrl owns them and is their only user.
 
 #include <QString>
 
