@@ -10,25 +10,9 @@
 
 #include <algorithm>
 
+#include "widgets/screenfit/WindowFrame.h"
+
 namespace lumetra {
-
-bool fitsScreen(QSize client, QMargins frame, QSize available) {
-    return client.width() + frame.left() + frame.right() <= available.width() &&
-           client.height() + frame.top() + frame.bottom() <= available.height();
-}
-
-QMargins windowFrameOf(const QDialog& dialog) {
-    if (dialog.isVisible()) {
-        const QRect outer = dialog.frameGeometry();
-        const QRect inner = dialog.geometry();
-        return {inner.left() - outer.left(), inner.top() - outer.top(),
-                outer.right() - inner.right(), outer.bottom() - inner.bottom()};
-    }
-    const QStyle* style = dialog.style();
-    const int border = std::max(style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth), 4);
-    const int titleBar = std::max(style->pixelMetric(QStyle::PM_TitleBarHeight), 24);
-    return {border, titleBar + border, border, border};
-}
 
 QScrollArea* fitDialogToScreen(QDialog& dialog) {
     const QScreen* screen = dialog.screen();
@@ -84,8 +68,7 @@ QScrollArea* fitDialogToScreen(QDialog& dialog) {
     // As large as the contents with both scroll bars, at most what the screen offers.
     const int bar = scroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const QSize largest(content.width() + bar, content.height() + bar);
-    const QSize fitting(available.width() - frame.left() - frame.right(),
-                        available.height() - frame.top() - frame.bottom());
+    const QSize fitting = clientAreaWithin(available, frame);
     dialog.setMinimumSize(std::min(320, fitting.width()), std::min(240, fitting.height()));
     dialog.setMaximumSize(largest);
     dialog.resize(largest.boundedTo(fitting));
