@@ -12,6 +12,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
@@ -30,6 +32,7 @@
 #include "evaluation_ui/MoneyPanel.h"
 #include "evaluation_ui/Report.h"
 #include "evaluation_ui/SizingPanel.h"
+#include "widgets/screenfit/WindowFrame.h"
 
 namespace lumetra {
 
@@ -137,12 +140,32 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
+    fitToScreen(*layout, *splitter);
 
-    resize(1280, 800);
     const QByteArray geometry = QSettings().value(kGeometryKey).toByteArray();
     if (!geometry.isEmpty()) {
         restoreGeometry(geometry);
     }
+}
+
+void EvaluationWindow::fitToScreen(QVBoxLayout& layout, QWidget& content) {
+    QSize size(1280, 800);
+    if (const QScreen* screen = this->screen()) {
+        const QMargins frame = windowFrameOf(*this);
+        const QRect available = screen->availableGeometry();
+        if (!fitsScreen(minimumSizeHint(), frame, available.size())) {
+            // A screen smaller than the window's smallest size: the key figures and the tabs
+            // keep that size and scroll, while the buttons stay in sight below them.
+            auto* scroll = new QScrollArea(this);
+            scroll->setObjectName(QStringLiteral("evaluationScrollArea"));
+            scroll->setFrameShape(QFrame::NoFrame);
+            scroll->setWidgetResizable(true);
+            layout.replaceWidget(&content, scroll);
+            scroll->setWidget(&content);
+        }
+        size = size.boundedTo(clientAreaWithin(available, frame));
+    }
+    resize(size);
 }
 
 EvaluationWindow::~EvaluationWindow() = default;

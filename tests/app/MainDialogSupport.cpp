@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -79,6 +80,23 @@ void expectChildPassed(const ChildTestRun& child, int caseCount) {
     EXPECT_EQ(child.exitCode, 0) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] %1 tests").arg(caseCount)))
         << output.toStdString();
+}
+
+QString offscreenPlatformWithScreen(const std::filesystem::path& folder, QSize size) {
+    const QString config = QString::fromStdString((folder / "screen.json").string());
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return {};
+    }
+    file.write(QStringLiteral(R"({"screens": [{"name": "Screen", "x": 0, "y": 0, "width": %1,)"
+                              R"( "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96,)"
+                              R"( "dpr": 1}]})")
+                   .arg(size.width())
+                   .arg(size.height())
+                   .toUtf8());
+    file.close();
+    return file.error() == QFile::NoError ? QStringLiteral("offscreen:configfile=") + config
+                                          : QString();
 }
 
 }  // namespace lumetra::test

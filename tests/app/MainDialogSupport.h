@@ -5,8 +5,10 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QSize>
 #include <QString>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -66,5 +68,9 @@ ChildTestRun runTestsInChild(const QProcessEnvironment& environment, const QStri
 
 // Checks that the child ran to its end and passed all `caseCount` of its tests.
 void expectChildPassed(const ChildTestRun& child, int caseCount);
+
+// The value of QT_QPA_PLATFORM for an offscreen platform with one screen of `size` pixels at
+// 96 dpi; its configuration is written into `folder`. Empty when it cannot be written.
+QString offscreenPlatformWithScreen(const std::filesystem::path& folder, QSize size);
 
 }  // namespace lumetra::test

@@ -4,7 +4,6 @@
 // screen must exist before the application object does, so the test runs this very program
 // once more as a child process on an offscreen screen of that size.
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QProcess>
@@ -124,17 +123,11 @@ TEST(LaptopScreen, TheDialogScrollsAndEveryButtonIsReachable) {
         GTEST_SKIP() << "already a child";
     }
     TemporaryFolder folder;
-    const QString config = QString::fromStdString((folder.path() / "screen.json").string());
-    {
-        QFile file(config);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(R"({"screens": [{"name": "Laptop", "x": 0, "y": 0, "width": 1366,)"
-                   R"( "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    }
+    const QString platform = offscreenPlatformWithScreen(folder.path(), QSize(1366, 768));
+    ASSERT_FALSE(platform.isEmpty());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
-                       QStringLiteral("offscreen:configfile=") + config);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
     const ChildTestRun child = runTestsInChild(environment, QStringLiteral("SmallScreen.*"));
     expectChildPassed(child, kChildCaseCount);
