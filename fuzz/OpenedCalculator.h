@@ -11,11 +11,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calculator/Calculator.h"
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
+#include "persistence/DataFile.h"
 #include "persistence/DataFileFormat.h"
 
 namespace lumetra::fuzz {
@@ -71,6 +73,22 @@ class OpenedCalculator {
         calculator_.state().placeholderRow = placeholderIndex_ ? rows[*placeholderIndex_] : kNoRow;
         fields_ = savedFields_;
         posted_.clear();
+    }
+
+    // Restores the opened state and loads `bytes` as a data file, as the window does: the file
+    // applied, the queued calls run, one refresh tick. A file with a row numbered beyond
+    // `maxRowNumber` is not loaded (every row up to it would be made, which only makes the
+    // input slow); then false.
+    bool loadDataFile(std::string_view bytes, int maxRowNumber) {
+        const DataFileReading reading = readDataFile(bytes);
+        if (!reading.rows.empty() && reading.rows.rbegin()->first > maxRowNumber) {
+            return false;
+        }
+        restore();
+        applyDataFile(calculator_, reading);
+        drainPosted();
+        calculator_.refreshTick();
+        return true;
     }
 
     // Runs the queued calls, as the window's event loop would after the current event.

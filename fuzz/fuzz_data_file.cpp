@@ -7,7 +7,6 @@
 
 #include "fuzz/OpenedCalculator.h"
 #include "persistence/DataFile.h"
-#include "persistence/DataFileFormat.h"
 
 namespace {
 // Rows beyond this number only make the input slow (every row between is created): the reader
@@ -19,15 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace lumetra;
     static fuzz::OpenedCalculator opened;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const DataFileReading reading = readDataFile(bytes);
-    if (!reading.rows.empty() && reading.rows.rbegin()->first > kMaxRowNumber) {
+    if (!opened.loadDataFile(bytes, kMaxRowNumber)) {
         return -1;  // not added to the corpus
     }
-    opened.restore();
     Calculator& calculator = opened.calculator();
-    applyDataFile(calculator, reading);
-    opened.drainPosted();
-    calculator.refreshTick();
     // Whatever was loaded must save again, and the placeholder row must still be last.
     (void)dataFileBytes(calculator);
     MemoryModuleFieldTable& table = opened.table();

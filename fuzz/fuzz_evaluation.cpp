@@ -18,8 +18,6 @@
 #include "evaluation/EvaluationFileLines.h"
 #include "evaluation/KeyFigures.h"
 #include "fuzz/OpenedCalculator.h"
-#include "persistence/DataFile.h"
-#include "persistence/DataFileFormat.h"
 #include "persistence/DataSearch.h"
 #include "simulation/ClimateTables.h"
 
@@ -59,15 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::OpenedCalculator opened;
     static evaluation::Evaluation auswertung(shippedClimate());
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const DataFileReading reading = readDataFile(bytes);
-    if (!reading.rows.empty() && reading.rows.rbegin()->first > kMaxRowNumber) {
+    if (!opened.loadDataFile(bytes, kMaxRowNumber)) {
         return -1;  // not added to the corpus
     }
-    opened.restore();
-    Calculator& calculator = opened.calculator();
-    applyDataFile(calculator, reading);
-    opened.drainPosted();
-    calculator.refreshTick();
+    const Calculator& calculator = opened.calculator();
     auswertung.setInputs(evaluation::readEvaluationInputs(bytes));
     auswertung.update(calculator.state(), opened.table());
 
