@@ -7,11 +7,6 @@
 #include "support/Windows1252.h"
 
 namespace lumetra {
-namespace {
-
-constexpr int kRowColumnCount = 7;
-
-}  // namespace
 
 std::string paddedEntryName(int entry) {
     const std::string label = quantityLabel(entry);
@@ -36,18 +31,29 @@ std::string formatQuantityLine(int quantity, double value, bool preset) {
 
 std::string formatRowLine(int rowNumber, int column, double value) {
     const int entry = kFirstColumnEntry + column - 1;
-    std::string line = formatString("[%02i] %s = %18f %s", rowNumber, paddedEntryName(entry), value,
-                                    paddedEntryUnit(entry));
+    std::string line = formatString("[%02i] %s = ", rowNumber, paddedEntryName(entry));
+    line += formatRowValue(value);
+    line += ' ';
+    line += paddedEntryUnit(entry);
     line += '\n';
     return line;
 }
 
-std::string dataFileText(const Calculator& calculator) {
-    const CalculatorState& state = calculator.state();
+std::string formatRowValue(double value) {
+    return formatString("%18f", value);
+}
+
+std::string quantityLinesText(const CalculatorState& state) {
     std::string text;
     for (int q = 0; q < kQuantityCount; ++q) {
         text += formatQuantityLine(q, state.values[q], state.preset[q]);
     }
+    return text;
+}
+
+std::string dataFileText(const Calculator& calculator) {
+    const CalculatorState& state = calculator.state();
+    std::string text = quantityLinesText(state);
     const ModuleFieldTable& table = calculator.table();
     int rowNumber = 1;
     for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row), ++rowNumber) {

@@ -4,18 +4,15 @@
 #include "calculator/Calculator.h"
 #include "energy/ModuleFieldRules.h"
 #include "persistence/DataFileFormat.h"
-#include "support/TextFormat.h"
 
 namespace lumetra {
 namespace {
-
-constexpr int kRowColumnCount = 7;
 
 // A row's seven numbers as its data-file lines write them.
 std::string rowNumbersOf(const ModuleFieldTable& table, RowHandle row) {
     std::string numbers;
     for (int column = 1; column <= kRowColumnCount; ++column) {
-        numbers += formatString("%18f", readCellValue(table.cellText(row, column)));
+        numbers += formatRowValue(readCellValue(table.cellText(row, column)));
         numbers += '\n';
     }
     return numbers;
@@ -23,19 +20,10 @@ std::string rowNumbersOf(const ModuleFieldTable& table, RowHandle row) {
 
 }  // namespace
 
-std::string DataSetBaseline::quantityLines(const Calculator& calculator) {
-    const CalculatorState& state = calculator.state();
-    std::string lines;
-    for (int q = 0; q < kQuantityCount; ++q) {
-        lines += formatQuantityLine(q, state.values[q], state.preset[q]);
-    }
-    return lines;
-}
-
 void DataSetBaseline::take(const Calculator& calculator) {
     const ModuleFieldTable& table = calculator.table();
     rowNumbers_.refresh(table, [&table](RowHandle row) { return rowNumbersOf(table, row); });
-    quantities_ = quantityLines(calculator);
+    quantities_ = quantityLinesText(calculator.state());
     rows_.clear();
     for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
         rows_.push_back(row == calculator.state().placeholderRow ? std::string()
@@ -45,7 +33,7 @@ void DataSetBaseline::take(const Calculator& calculator) {
 }
 
 bool DataSetBaseline::differs(const Calculator& calculator) const {
-    if (quantityLines(calculator) != quantities_) {
+    if (quantityLinesText(calculator.state()) != quantities_) {
         return true;
     }
     const ModuleFieldTable& table = calculator.table();

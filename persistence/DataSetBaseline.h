@@ -32,8 +32,6 @@ class DataSetBaseline {
     bool refreshTick(Calculator& calculator);
 
   private:
-    static std::string quantityLines(const Calculator& calculator);
-
     // What a save wrote at the baseline, in parts: the quantity lines, and each table line's
     // seven numbers (the placeholder's empty). Two data sets write the same bytes exactly when
     // their parts are equal, as a row line's number follows from its place.
