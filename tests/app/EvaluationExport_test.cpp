@@ -165,9 +165,7 @@ TEST_F(EvaluationExportTest, FileNamesAreOfferedFromTheDataFile) {
 
 TEST_F(EvaluationExportTest, InputsTravelThroughSaveAndLoad) {
     QDoubleSpinBox* years = window().moneyPanel()->editor(evaluation::InputId::Years);
-    years->setFocus();
-    years->selectAll();
-    QTest::keyClicks(years, QStringLiteral("25"));
+    typeOverEditor(*years, QStringLiteral("25"));
     ASSERT_EQ(evaluation().inputs().years, 25);
 
     const auto file = folder.path() / "anlage.lumet";

@@ -256,9 +256,7 @@ TEST_F(EvaluationTooltipsTest, BatteryBandNamesTheDayAtAnyHeight) {
     QTest::mouseClick(money->followMainBattery(), Qt::LeftButton);
     QDoubleSpinBox* battery = money->editor(evaluation::InputId::BatteryCapacity);
     ASSERT_TRUE(battery->isEnabled());
-    battery->setFocus();
-    battery->selectAll();
-    QTest::keyClicks(battery, QStringLiteral("10"));
+    typeOverEditor(*battery, QStringLiteral("10"));
     QTest::keyClick(battery, Qt::Key_Tab);
     window.tabs()->setCurrentIndex(2);
     QChart& chart = *view->chart();

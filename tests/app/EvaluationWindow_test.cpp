@@ -183,9 +183,7 @@ TEST_F(EvaluationWindowTest, ChangingTheInvestmentUpdatesTheMoneyChart) {
 
     QDoubleSpinBox* investment =
         window()->moneyPanel()->editor(evaluation::InputId::InvestmentPerKWp);
-    investment->setFocus();
-    investment->selectAll();
-    QTest::keyClicks(investment, QStringLiteral("2000"));
+    typeOverEditor(*investment, QStringLiteral("2000"));
     QTest::keyClick(investment, Qt::Key_Tab);
     hourly = moneySeries(QStringLiteral("Stundenbilanz"));
     ASSERT_NE(hourly, nullptr);
@@ -201,9 +199,7 @@ TEST_F(EvaluationWindowTest, AChangedInputIsAnUnsavedChangeOfTheDataSet) {
     ASSERT_FALSE(shown.dialog().hasUnsavedChanges());
     window()->tabs()->setCurrentWidget(window()->moneyPanel());
     QDoubleSpinBox* years = window()->moneyPanel()->editor(evaluation::InputId::Years);
-    years->setFocus();
-    years->selectAll();
-    QTest::keyClicks(years, QStringLiteral("25"));
+    typeOverEditor(*years, QStringLiteral("25"));
     QTest::keyClick(years, Qt::Key_Tab);
     // Closing would now ask, and the title shows the mark from the next tick on.
     EXPECT_TRUE(shown.dialog().hasUnsavedChanges());
@@ -219,9 +215,7 @@ TEST_F(EvaluationWindowTest, OwnBatteryOfTheHourlyBalanceChangesItsFigures) {
     QTest::mouseClick(money->followMainBattery(), Qt::LeftButton);
     QDoubleSpinBox* battery = money->editor(evaluation::InputId::BatteryCapacity);
     ASSERT_TRUE(battery->isEnabled());
-    battery->setFocus();
-    battery->selectAll();
-    QTest::keyClicks(battery, QStringLiteral("10"));
+    typeOverEditor(*battery, QStringLiteral("10"));
     const simulation::HourlyResult* result = attachment().evaluation().hourlyResult();
     EXPECT_DOUBLE_EQ(result->batteryCapacity_kWh, 10);
     EXPECT_GE(result->annual.selfSufficiency, before);

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDoubleSpinBox>
+#include <QString>
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include "MainDialogSupport.h"
@@ -31,6 +35,13 @@ inline EvaluationWindow& openedWindow(ShownMainDialog& shown) {
     attachment.openWindow();
     EXPECT_TRUE(shown.waitFor([&] { return attachment.evaluation().hourlyResult() != nullptr; }));
     return *linkedWindow(attachment);
+}
+
+// Selects the text of one of the window's number inputs and types `keys` over it, key by key.
+inline void typeOverEditor(QDoubleSpinBox& editor, const QString& keys) {
+    editor.setFocus();
+    editor.selectAll();
+    QTest::keyClicks(&editor, keys);
 }
 
 }  // namespace lumetra::test
