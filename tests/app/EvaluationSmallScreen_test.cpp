@@ -10,13 +10,11 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
 #include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
-#include "test_support/TestSupport.h"
 
 namespace lumetra::test {
 namespace {
@@ -112,16 +110,8 @@ TEST(EvaluationScreens, TheWindowFitsALaptopAndANetbook) {
     }
     for (const ScreenCase& screen : kScreens) {
         SCOPED_TRACE(screen.name);
-        TemporaryFolder folder;
-        const QString platform = offscreenPlatformWithScreen(folder.path(), screen.size);
-        ASSERT_FALSE(platform.isEmpty());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QString::fromLatin1(kChildVariable), QString::fromLatin1(screen.name));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
-        environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
-        const ChildTestRun child =
-            runTestsInChild(environment, QStringLiteral("EvaluationOnSmallScreen.*"));
-        expectChildPassed(child, kChildCaseCount);
+        expectChildPassesOnScreen(screen.size, kChildVariable, QString::fromLatin1(screen.name),
+                                  QStringLiteral("EvaluationOnSmallScreen.*"), kChildCaseCount);
     }
 }
 

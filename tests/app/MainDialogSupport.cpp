@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support/TestSupport.h"
+
 namespace lumetra::test {
 
 ShownMainDialog::ShownMainDialog() : dialog_(std::make_unique<CLumetraDlg>()) {
@@ -82,21 +84,26 @@ void expectChildPassed(const ChildTestRun& child, int caseCount) {
         << output.toStdString();
 }
 
-QString offscreenPlatformWithScreen(const std::filesystem::path& folder, QSize size) {
-    const QString config = QString::fromStdString((folder / "screen.json").string());
+void expectChildPassesOnScreen(QSize screen, const char* childVariable, const QString& value,
+                               const QString& filter, int caseCount) {
+    const TemporaryFolder folder;
+    const QString config = QString::fromStdString((folder.path() / "screen.json").string());
     QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {};
-    }
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QStringLiteral(R"({"screens": [{"name": "Screen", "x": 0, "y": 0, "width": %1,)"
                               R"( "height": %2, "logicalDpi": 96, "logicalBaseDpi": 96,)"
                               R"( "dpr": 1}]})")
-                   .arg(size.width())
-                   .arg(size.height())
+                   .arg(screen.width())
+                   .arg(screen.height())
                    .toUtf8());
     file.close();
-    return file.error() == QFile::NoError ? QStringLiteral("offscreen:configfile=") + config
-                                          : QString();
+    ASSERT_EQ(file.error(), QFile::NoError);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(childVariable), value);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                       QStringLiteral("offscreen:configfile=") + config);
+    environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    expectChildPassed(runTestsInChild(environment, filter), caseCount);
 }
 
 }  // namespace lumetra::test

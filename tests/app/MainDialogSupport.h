@@ -8,7 +8,6 @@
 #include <QSize>
 #include <QString>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -69,8 +68,10 @@ ChildTestRun runTestsInChild(const QProcessEnvironment& environment, const QStri
 // Checks that the child ran to its end and passed all `caseCount` of its tests.
 void expectChildPassed(const ChildTestRun& child, int caseCount);
 
-// The value of QT_QPA_PLATFORM for an offscreen platform with one screen of `size` pixels at
-// 96 dpi; its configuration is written into `folder`. Empty when it cannot be written.
-QString offscreenPlatformWithScreen(const std::filesystem::path& folder, QSize size);
+// Runs the tests that match `filter` in a child on an offscreen platform with one screen of
+// `screen` pixels at 96 dpi and no scale factor, with `childVariable` set to `value`, and checks
+// that all `caseCount` of them passed.
+void expectChildPassesOnScreen(QSize screen, const char* childVariable, const QString& value,
+                               const QString& filter, int caseCount);
 
 }  // namespace lumetra::test

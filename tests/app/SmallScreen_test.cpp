@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -19,7 +18,6 @@
 #include "app/ControlIds.h"
 #include "app/DialogBuilder.h"
 #include "app/DialogLayout.h"
-#include "test_support/TestSupport.h"
 
 namespace lumetra::test {
 namespace {
@@ -122,15 +120,8 @@ TEST(LaptopScreen, TheDialogScrollsAndEveryButtonIsReachable) {
     if (!qEnvironmentVariableIsEmpty(kChildVariable)) {
         GTEST_SKIP() << "already a child";
     }
-    TemporaryFolder folder;
-    const QString platform = offscreenPlatformWithScreen(folder.path(), QSize(1366, 768));
-    ASSERT_FALSE(platform.isEmpty());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
-    environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
-    const ChildTestRun child = runTestsInChild(environment, QStringLiteral("SmallScreen.*"));
-    expectChildPassed(child, kChildCaseCount);
+    expectChildPassesOnScreen(QSize(1366, 768), kChildVariable, QStringLiteral("1"),
+                              QStringLiteral("SmallScreen.*"), kChildCaseCount);
 }
 
 }  // namespace
