@@ -13,8 +13,9 @@ set(LUMETRA_LAYERS "")
 function(lumetra_add_layer folder)
     set(target lumetra_${folder})
     add_library(${target} STATIC)
-    file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp
-                                        ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+    # Subfolders belong to their layer: a layer may group its models or readers in folders.
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp
+                                                ${PROJECT_SOURCE_DIR}/${folder}/*.h)
     target_sources(${target} PRIVATE ${sources})
 
     set(root ${PROJECT_BINARY_DIR}/layers/${folder})
@@ -33,7 +34,7 @@ function(lumetra_add_layer folder)
     lumetra_apply_options(${target})
 
     # Each header on its own: one generated source per header, written only when it changes.
-    file(GLOB headers CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}
+    file(GLOB_RECURSE headers CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}
          ${PROJECT_SOURCE_DIR}/${folder}/*.h)
     set(checks "")
     foreach(header ${headers})
