@@ -1,0 +1,357 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "simulation/household/HouseholdTables.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "persistence/FileAccess.h"
+#include "simulation/TextFields.h"
+
+namespace lumetra::simulation {
+
+namespace {
+
+// The tables give probabilities with five decimals, so a line sums to 1 within a few 1e-5.
+constexpr double kSumTolerance = 1e-3;
+constexpr int kTransitionLines = kPeriodsPerDay * kOccupancyStates;            // 1,008
+constexpr int kActivityLines = kActivityTableOccupants * kActivityTableCodes;  // 36
+constexpr std::size_t kApplianceFields = 13;
+constexpr double kMaxPower_W = 100'000;  // far above any household appliance or bulb
+
+constexpr std::array<const char*, 2> kDayKindSuffix = {"_wd", "_we"};
+
+std::string tableName(std::string_view stem, DayKind kind) {
+    return "household/" + std::string(stem) + kDayKindSuffix[static_cast<int>(kind)] + ".csv";
+}
+
+std::string transitionTableName(int residents, DayKind kind) {
+    return tableName("tpm" + std::to_string(residents), kind);
+}
+
+const std::string kApplianceTable = "household/Appliances.csv";
+const std::string kLightBulbTable = "household/LightBulbs.csv";
+
+// Collects the first complaint about a table, with the file and line it concerns.
+class TableReader {
+  public:
+    TableReader(std::string file, std::string* error) : file_(std::move(file)), error_(error) {}
+
+    bool fail(int line, std::string_view what) {
+        if (error_ != nullptr) {
+            *error_ = file_ + ", Zeile " + std::to_string(line) + ": " + std::string(what);
+        }
+        return false;
+    }
+    bool failFile(std::string_view what) {
+        if (error_ != nullptr) {
+            *error_ = file_ + ": " + std::string(what);
+        }
+        return false;
+    }
+
+    // The numbers of a ';'-separated line, exactly `count` of them, each finite.
+    bool numbers(int line, std::string_view text, std::size_t count, std::vector<double>& out) {
+        splitFields(text, ';', fields_);
+        if (fields_.size() != count || !parseNumbers(fields_, out)) {
+            return fail(line, "erwartet " + std::to_string(count) + " Zahlen, getrennt durch ';'");
+        }
+        return true;
+    }
+
+    bool probabilities(int line, std::span<const double> values) {
+        for (double p : values) {
+            if (!(p >= 0 && p <= 1)) {
+                return fail(line, "Wahrscheinlichkeit außerhalb 0..1");
+            }
+        }
+        return true;
+    }
+
+  private:
+    std::string file_;
+    std::string* error_;
+    std::vector<std::string_view> fields_;
+};
+
+// The non-empty lines of a table with their line numbers (1-based).
+std::vector<std::pair<int, std::string_view>> contentLines(std::string_view bytes) {
+    std::vector<std::pair<int, std::string_view>> lines;
+    int number = 0;
+    for (std::string_view line : TextLines(bytes)) {
+        ++number;
+        if (line.find_first_not_of(" \t") != std::string_view::npos) {
+            lines.emplace_back(number, line);
+        }
+    }
+    return lines;
+}
+
+bool wholeNumberIs(double value, int expected) {
+    return value == static_cast<double>(expected);
+}
+
+bool readTransitions(std::string_view bytes, TableReader& reader,
+                     HouseholdTables::TransitionRows& rows) {
+    const auto lines = contentLines(bytes);
+    if (lines.size() != kTransitionLines) {
+        return reader.failFile("erwartet 1008 Zeilen (144 Perioden mal 7 Zustände)");
+    }
+    std::vector<double> values;
+    for (int k = 0; k < kTransitionLines; ++k) {
+        const auto [line, text] = lines[static_cast<std::size_t>(k)];
+        const int period = k / kOccupancyStates;
+        const int state = k % kOccupancyStates;
+        if (!reader.numbers(line, text, 2 + kOccupancyStates, values)) {
+            return false;
+        }
+        if (!wholeNumberIs(values[0], period + 1) || !wholeNumberIs(values[1], state)) {
+            return reader.fail(line, "erwartet Periode " + std::to_string(period + 1) +
+                                         " und Zustand " + std::to_string(state));
+        }
+        const std::span<const double> next(values.data() + 2, kOccupancyStates);
+        if (!reader.probabilities(line, next)) {
+            return false;
+        }
+        double sum = 0;
+        for (double p : next) {
+            sum += p;
+        }
+        if (sum != 0 && std::fabs(sum - 1) > kSumTolerance) {
+            return reader.fail(line, "die Wahrscheinlichkeiten ergeben weder 1 noch 0");
+        }
+        std::copy(next.begin(), next.end(), rows[period][state].begin());
+    }
+    return true;
+}
+
+bool readStartStates(std::string_view bytes, TableReader& reader,
+                     std::array<std::array<double, kOccupancyStates>, kStartColumns>& start) {
+    const auto lines = contentLines(bytes);
+    if (lines.size() != kOccupancyStates) {
+        return reader.failFile("erwartet 7 Zeilen (Zustände 0 bis 6)");
+    }
+    std::vector<double> values;
+    for (int state = 0; state < kOccupancyStates; ++state) {
+        const auto [line, text] = lines[static_cast<std::size_t>(state)];
+        if (!reader.numbers(line, text, 1 + kStartColumns, values)) {
+            return false;
+        }
+        if (!wholeNumberIs(values[0], state)) {
+            return reader.fail(line, "erwartet Zustand " + std::to_string(state));
+        }
+        if (!reader.probabilities(line, std::span<const double>(values).subspan(1))) {
+            return false;
+        }
+        for (int residents = 0; residents < kStartColumns; ++residents) {
+            start[residents][state] = values[static_cast<std::size_t>(1 + residents)];
+        }
+    }
+    for (int residents = 0; residents < kStartColumns; ++residents) {
+        double sum = 0;
+        for (double p : start[residents]) {
+            sum += p;
+        }
+        if (std::fabs(sum - 1) > kSumTolerance) {
+            return reader.failFile("die Spalte für " + std::to_string(residents + 1) +
+                                   " Bewohner ergibt nicht 1");
+        }
+    }
+    return true;
+}
+
+bool readActivities(std::string_view bytes, TableReader& reader,
+                    std::array<HouseholdTables::ActivityRows, kActivityTableOccupants>& rows) {
+    const auto lines = contentLines(bytes);
+    if (lines.size() != kActivityLines) {
+        return reader.failFile("erwartet 36 Zeilen (0 bis 5 Aktive mal 6 Tätigkeiten)");
+    }
+    std::vector<double> values;
+    for (int k = 0; k < kActivityLines; ++k) {
+        const auto [line, text] = lines[static_cast<std::size_t>(k)];
+        const int active = k / kActivityTableCodes;
+        const int code = k % kActivityTableCodes;
+        if (!reader.numbers(line, text, 2 + kPeriodsPerDay, values)) {
+            return false;
+        }
+        if (!wholeNumberIs(values[0], active) || !wholeNumberIs(values[1], code)) {
+            return reader.fail(line, "erwartet " + std::to_string(active) +
+                                         " Aktive und Tätigkeit " + std::to_string(code));
+        }
+        const std::span<const double> periods(values.data() + 2, kPeriodsPerDay);
+        if (!reader.probabilities(line, periods)) {
+            return false;
+        }
+        std::copy(periods.begin(), periods.end(), rows[active][code].begin());
+    }
+    return true;
+}
+
+bool isFlag(double value) {
+    return value == 0 || value == 1;
+}
+
+bool readAppliances(std::string_view bytes, TableReader& reader,
+                    std::vector<ApplianceSpec>& appliances) {
+    const auto lines = contentLines(bytes);
+    if (lines.size() != 1 + kApplianceCount) {
+        return reader.failFile("erwartet eine Kopfzeile und 33 Geräte");
+    }
+    std::vector<std::string_view> fields;
+    std::vector<double> values;
+    std::string category;
+    for (std::size_t k = 1; k < lines.size(); ++k) {
+        const auto [line, text] = lines[k];
+        splitFields(text, ';', fields);
+        if (fields.size() != kApplianceFields || fields[1].empty() ||
+            !parseNumbers(std::span<const std::string_view>(fields).subspan(2), values)) {
+            return reader.fail(line, "erwartet Kategorie, Name und 11 Zahlen, getrennt durch ';'");
+        }
+        if (!fields[0].empty()) {
+            category = std::string(fields[0]);
+        }
+        ApplianceSpec spec;
+        spec.category = category;
+        spec.name = std::string(fields[1]);
+        const double profile = values[8];
+        if (!isFlag(values[0]) || !isFlag(values[7]) || !(profile >= 0 && profile <= 8) ||
+            profile != std::floor(profile)) {
+            return reader.fail(line,
+                               "Kennzeichen nicht 0 oder 1, oder Aktivitätsprofil nicht 0 bis 8");
+        }
+        for (std::size_t c = 2; c <= 6; ++c) {
+            if (!(values[c] >= 0)) {
+                return reader.fail(line, "negative Zahl");
+            }
+        }
+        if (values[4] > kMaxPower_W || values[5] > kMaxPower_W) {
+            return reader.fail(line, "Leistung über 100 kW");
+        }
+        if (!reader.probabilities(line, {&values[1], 1}) ||
+            !reader.probabilities(line, {&values[9], 1})) {
+            return false;
+        }
+        spec.typical = values[0] == 1;
+        spec.ownershipShare = values[1];
+        spec.cyclesPerYear = values[2];
+        spec.meanCycleLength_min = values[3];
+        spec.meanCyclePower_W = values[4];
+        spec.standbyPower_W = values[5];
+        spec.restartDelay_min = values[6];
+        spec.occupancyDependent = values[7] == 1;
+        spec.profile = static_cast<ActivityProfile>(static_cast<int>(profile));
+        spec.activityProbability = values[9];
+        // The start probability is divided by it.
+        if (spec.activityProbability <= 0 && spec.cyclesPerYear > 0) {
+            return reader.fail(line, "Aktivitätswahrscheinlichkeit 0");
+        }
+        appliances.push_back(std::move(spec));
+    }
+    return true;
+}
+
+bool readLightBulbs(std::string_view bytes, TableReader& reader,
+                    std::vector<std::vector<double>>& configurations) {
+    const auto lines = contentLines(bytes);
+    if (lines.size() != kLightBulbConfigurations) {
+        return reader.failFile("erwartet 100 Zeilen");
+    }
+    std::vector<std::string_view> fields;
+    std::vector<double> ratings;
+    for (const auto& [line, text] : lines) {
+        splitFields(text, ';', fields);
+        while (!fields.empty() && fields.back().empty()) {
+            fields.pop_back();
+        }
+        if (fields.empty() || !parseNumbers(fields, ratings)) {
+            return reader.fail(line, "erwartet die Leistungen der Lampen in W, getrennt durch ';'");
+        }
+        for (double watts : ratings) {
+            if (!(watts > 0 && watts <= kMaxPower_W)) {
+                return reader.fail(line, "Leistung einer Lampe nicht über 0 W oder über 100 kW");
+            }
+        }
+        configurations.push_back(ratings);
+    }
+    return true;
+}
+
+std::optional<std::string> readGuardedFile(const std::filesystem::path& path) {
+    lumetra::FilePointer file;
+    if (lumetra::openRegularFileForReading(path, file) != lumetra::ReadOpenResult::Opened) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        bytes.append(buffer, got);
+    }
+    if (std::ferror(file.get()) != 0) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::vector<std::string> householdTableFileNames() {
+    std::vector<std::string> names = {kApplianceTable, kLightBulbTable};
+    for (DayKind kind : {DayKind::WorkingDay, DayKind::WeekendOrHoliday}) {
+        names.push_back(tableName("ActiveAppliances", kind));
+        names.push_back(tableName("occ_start_states", kind));
+        for (int residents = 1; residents <= kLargestHouseholdSize; ++residents) {
+            names.push_back(transitionTableName(residents, kind));
+        }
+    }
+    return names;
+}
+
+std::shared_ptr<const HouseholdTables> readHouseholdTables(const HouseholdTableSource& readFile,
+                                                           std::string* error) {
+    auto tables = std::make_shared<HouseholdTables>();
+    // Reads one table and hands its bytes to `parse`; false when either fails.
+    const auto read = [&](const std::string& name, const auto& parse) {
+        const std::optional<std::string> bytes = readFile(name);
+        TableReader reader(name, error);
+        if (!bytes) {
+            return reader.failFile("Die Datei konnte nicht gelesen werden");
+        }
+        return parse(*bytes, reader);
+    };
+    bool ok = read(kApplianceTable, [&](std::string_view bytes, TableReader& reader) {
+        return readAppliances(bytes, reader, tables->appliances);
+    });
+    ok = ok && read(kLightBulbTable, [&](std::string_view bytes, TableReader& reader) {
+             return readLightBulbs(bytes, reader, tables->lightBulbs_W);
+         });
+    for (DayKind kind : {DayKind::WorkingDay, DayKind::WeekendOrHoliday}) {
+        const int k = static_cast<int>(kind);
+        ok = ok && read(tableName("ActiveAppliances", kind),
+                        [&](std::string_view bytes, TableReader& reader) {
+                            return readActivities(bytes, reader, tables->activity[k]);
+                        });
+        ok = ok && read(tableName("occ_start_states", kind),
+                        [&](std::string_view bytes, TableReader& reader) {
+                            return readStartStates(bytes, reader, tables->start[k]);
+                        });
+        for (int residents = 1; residents <= kLargestHouseholdSize; ++residents) {
+            ok = ok && read(transitionTableName(residents, kind), [&](std::string_view bytes,
+                                                                      TableReader& reader) {
+                     return readTransitions(bytes, reader, tables->transition[residents - 1][k]);
+                 });
+        }
+    }
+    if (!ok) {
+        return nullptr;
+    }
+    return tables;
+}
+
+std::shared_ptr<const HouseholdTables> loadHouseholdTables(const lumetra::DataSearch& search,
+                                                           std::string* error) {
+    return readHouseholdTables(
+        [&](std::string_view name) { return readGuardedFile(lumetra::findDataFile(search, name)); },
+        error);
+}
+
+}  // namespace lumetra::simulation
