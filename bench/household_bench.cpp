@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the household's load: one simulated home's year (occupancy, lights, appliances,
-// calibration, one-minute steps to quarter hours), and reading the shipped household tables.
+// calibration, one-minute steps to quarter hours), reading the shipped household tables, and
+// importing a measured year of quarter hours.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -10,6 +11,8 @@
 #include "simulation/ClimateTables.h"
 #include "simulation/WeatherYear.h"
 #include "simulation/household/HouseholdSimulation.h"
+#include "simulation/measured/CivilTime.h"
+#include "simulation/measured/MeasuredLoad.h"
 
 namespace lumetra::simulation {
 namespace {
@@ -57,10 +60,39 @@ void BM_HouseholdTablesLoad(benchmark::State& state) {
     const lumetra::DataSearch search = shippedData();
     for (auto _ : state) {
         std::string error;
-        benchmark::DoNotOptimize(loadHouseholdTables(search, &error).get());
+        const auto tables = loadHouseholdTables(search, &error);
+        if (!tables) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(tables.get());
     }
 }
 BENCHMARK(BM_HouseholdTablesLoad)->Unit(benchmark::kMillisecond);
+
+// A meter's export of 2024 in German layout: 35,136 quarter hours on the clock with summer
+// time (29 February dropped on import).
+void BM_MeasuredLoadImport15Min(benchmark::State& state) {
+    std::string text = "Zeitstempel;Verbrauch [kWh]\n";
+    const std::int64_t first = daysFromCivil({2024, 1, 1}) * 1440;
+    const SummerTime summer = europeanSummerTime(2024);
+    for (std::int64_t m = first; m < first + 366 * 1440; m += 15) {
+        const bool inSummer = m - 60 >= summer.begin_utc && m - 60 < summer.end_utc;
+        text +=
+            germanDateTime(m + (inSummer ? 60 : 0)) + ";0," + std::to_string(100 + m % 311) + "\n";
+    }
+    for (auto _ : state) {
+        std::string error;
+        const auto load = readMeasuredLoad(text, {2025, 60}, {}, &error);
+        if (!load) {
+            state.SkipWithError(error.c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(load->annual_kWh);
+    }
+    state.counters["lines"] = 35'136;
+}
+BENCHMARK(BM_MeasuredLoadImport15Min)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lumetra::simulation
