@@ -13,8 +13,6 @@ namespace {
 
 // The tables give probabilities with five decimals, so a line sums to 1 within a few 1e-5.
 constexpr double kSumTolerance = 1e-3;
-constexpr int kTransitionLines = kPeriodsPerDay * kOccupancyStates;            // 1,008
-constexpr int kActivityLines = kActivityTableOccupants * kActivityTableCodes;  // 36
 constexpr std::size_t kApplianceFields = 13;
 constexpr double kMaxPower_W = 100'000;  // far above any household appliance or bulb
 
@@ -90,38 +88,69 @@ bool wholeNumberIs(double value, int expected) {
     return value == static_cast<double>(expected);
 }
 
-bool readTransitions(std::string_view bytes, TableReader& reader,
-                     HouseholdTables::TransitionRows& rows) {
+// A table whose lines are keyed by two whole numbers: the outer one (from `outerFirst`) changes
+// every `innerCount` lines, the inner one counts 0..innerCount-1; each key is followed by
+// `probabilities` probabilities, handed to `use(outer, inner, probabilities)` (0-based outer).
+struct KeyedTable {
+    int outerCount = 0;
+    int outerFirst = 0;
+    int innerCount = 0;
+    std::size_t probabilities = 0;
+    std::string_view lineCountMessage;
+    std::string (*keyMessage)(int outer, int inner) = nullptr;
+};
+
+template <class Use>
+bool readKeyedTable(std::string_view bytes, TableReader& reader, const KeyedTable& table,
+                    const Use& use) {
     const auto lines = contentLines(bytes);
-    if (lines.size() != kTransitionLines) {
-        return reader.failFile("erwartet 1008 Zeilen (144 Perioden mal 7 Zustände)");
+    const int lineCount = table.outerCount * table.innerCount;
+    if (static_cast<int>(lines.size()) != lineCount) {
+        return reader.failFile(table.lineCountMessage);
     }
     std::vector<double> values;
-    for (int k = 0; k < kTransitionLines; ++k) {
+    for (int k = 0; k < lineCount; ++k) {
         const auto [line, text] = lines[static_cast<std::size_t>(k)];
-        const int period = k / kOccupancyStates;
-        const int state = k % kOccupancyStates;
-        if (!reader.numbers(line, text, 2 + kOccupancyStates, values)) {
+        const int outer = k / table.innerCount;
+        const int inner = k % table.innerCount;
+        if (!reader.numbers(line, text, 2 + table.probabilities, values)) {
             return false;
         }
-        if (!wholeNumberIs(values[0], period + 1) || !wholeNumberIs(values[1], state)) {
-            return reader.fail(line, "erwartet Periode " + std::to_string(period + 1) +
-                                         " und Zustand " + std::to_string(state));
+        if (!wholeNumberIs(values[0], outer + table.outerFirst) ||
+            !wholeNumberIs(values[1], inner)) {
+            return reader.fail(line, table.keyMessage(outer + table.outerFirst, inner));
         }
-        const std::span<const double> next(values.data() + 2, kOccupancyStates);
-        if (!reader.probabilities(line, next)) {
+        const std::span<const double> probabilities(values.data() + 2, table.probabilities);
+        if (!reader.probabilities(line, probabilities) || !use(line, outer, inner, probabilities)) {
             return false;
         }
-        double sum = 0;
-        for (double p : next) {
-            sum += p;
-        }
-        if (sum != 0 && std::fabs(sum - 1) > kSumTolerance) {
-            return reader.fail(line, "die Wahrscheinlichkeiten ergeben weder 1 noch 0");
-        }
-        std::copy(next.begin(), next.end(), rows[period][state].begin());
     }
     return true;
+}
+
+bool readTransitions(std::string_view bytes, TableReader& reader,
+                     HouseholdTables::TransitionRows& rows) {
+    constexpr KeyedTable kTable{kPeriodsPerDay,
+                                1,
+                                kOccupancyStates,
+                                kOccupancyStates,
+                                "erwartet 1008 Zeilen (144 Perioden mal 7 Zustände)",
+                                [](int period, int state) {
+                                    return "erwartet Periode " + std::to_string(period) +
+                                           " und Zustand " + std::to_string(state);
+                                }};
+    return readKeyedTable(
+        bytes, reader, kTable, [&](int line, int period, int state, std::span<const double> next) {
+            double sum = 0;
+            for (double p : next) {
+                sum += p;
+            }
+            if (sum != 0 && std::fabs(sum - 1) > kSumTolerance) {
+                return reader.fail(line, "die Wahrscheinlichkeiten ergeben weder 1 noch 0");
+            }
+            std::copy(next.begin(), next.end(), rows[period][state].begin());
+            return true;
+        });
 }
 
 bool readStartStates(std::string_view bytes, TableReader& reader,
@@ -161,29 +190,20 @@ bool readStartStates(std::string_view bytes, TableReader& reader,
 
 bool readActivities(std::string_view bytes, TableReader& reader,
                     std::array<HouseholdTables::ActivityRows, kActivityTableOccupants>& rows) {
-    const auto lines = contentLines(bytes);
-    if (lines.size() != kActivityLines) {
-        return reader.failFile("erwartet 36 Zeilen (0 bis 5 Aktive mal 6 Tätigkeiten)");
-    }
-    std::vector<double> values;
-    for (int k = 0; k < kActivityLines; ++k) {
-        const auto [line, text] = lines[static_cast<std::size_t>(k)];
-        const int active = k / kActivityTableCodes;
-        const int code = k % kActivityTableCodes;
-        if (!reader.numbers(line, text, 2 + kPeriodsPerDay, values)) {
-            return false;
-        }
-        if (!wholeNumberIs(values[0], active) || !wholeNumberIs(values[1], code)) {
-            return reader.fail(line, "erwartet " + std::to_string(active) +
-                                         " Aktive und Tätigkeit " + std::to_string(code));
-        }
-        const std::span<const double> periods(values.data() + 2, kPeriodsPerDay);
-        if (!reader.probabilities(line, periods)) {
-            return false;
-        }
-        std::copy(periods.begin(), periods.end(), rows[active][code].begin());
-    }
-    return true;
+    constexpr KeyedTable kTable{kActivityTableOccupants,
+                                0,
+                                kActivityTableCodes,
+                                kPeriodsPerDay,
+                                "erwartet 36 Zeilen (0 bis 5 Aktive mal 6 Tätigkeiten)",
+                                [](int active, int code) {
+                                    return "erwartet " + std::to_string(active) +
+                                           " Aktive und Tätigkeit " + std::to_string(code);
+                                }};
+    return readKeyedTable(bytes, reader, kTable,
+                          [&](int, int active, int code, std::span<const double> periods) {
+                              std::copy(periods.begin(), periods.end(), rows[active][code].begin());
+                              return true;
+                          });
 }
 
 bool isFlag(double value) {

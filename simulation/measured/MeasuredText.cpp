@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "simulation/measured/MeasuredText.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -46,42 +47,19 @@ bool take(std::string_view& text, char c) {
     return true;
 }
 
-struct Date {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-};
-
-std::optional<Date> takeGermanDate(std::string_view& text) {
-    const auto day = takeDigits(text, 1, 2);
-    if (!day || !take(text, '.')) {
-        return std::nullopt;
+// Three numbers separated by `separator`, each of `digits` (least, most) digits: a date.
+std::optional<std::array<int, 3>> takeDateParts(
+    std::string_view& text, char separator,
+    const std::array<std::pair<std::size_t, std::size_t>, 3>& digits) {
+    std::array<int, 3> parts{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const auto part = takeDigits(text, digits[k].first, digits[k].second);
+        if (!part || (k < 2 && !take(text, separator))) {
+            return std::nullopt;
+        }
+        parts[k] = *part;
     }
-    const auto month = takeDigits(text, 1, 2);
-    if (!month || !take(text, '.')) {
-        return std::nullopt;
-    }
-    const auto year = takeDigits(text, 4, 4);
-    if (!year) {
-        return std::nullopt;
-    }
-    return Date{*year, *month, *day};
-}
-
-std::optional<Date> takeIsoDate(std::string_view& text) {
-    const auto year = takeDigits(text, 4, 4);
-    if (!year || !take(text, '-')) {
-        return std::nullopt;
-    }
-    const auto month = takeDigits(text, 2, 2);
-    if (!month || !take(text, '-')) {
-        return std::nullopt;
-    }
-    const auto day = takeDigits(text, 2, 2);
-    if (!day) {
-        return std::nullopt;
-    }
-    return Date{*year, *month, *day};
+    return parts;
 }
 
 // "+hh:mm", "+hhmm", "+hh", "Z": the offset east of UTC in minutes.
@@ -170,24 +148,25 @@ std::optional<double> parseMeasuredNumber(std::string_view field, bool decimalCo
 
 std::optional<TimeStamp> parseTimeStamp(std::string_view field) {
     std::string_view text = trimmed(field);
-    std::optional<Date> date;
-    bool iso = false;
-    if (text.size() > 4 && text[4] == '-') {
-        date = takeIsoDate(text);
-        iso = true;
-        if (!take(text, 'T') && !take(text, ' ')) {
+    const bool iso = text.size() > 4 && text[4] == '-';
+    CivilDate date;
+    if (iso) {
+        const auto parts = takeDateParts(text, '-', {{{4, 4}, {2, 2}, {2, 2}}});
+        if (!parts || (!take(text, 'T') && !take(text, ' '))) {
             return std::nullopt;
         }
+        date = {(*parts)[0], (*parts)[1], (*parts)[2]};
     } else {
-        date = takeGermanDate(text);
-        if (!take(text, ' ')) {
+        const auto parts = takeDateParts(text, '.', {{{1, 2}, {1, 2}, {4, 4}}});
+        if (!parts || !take(text, ' ')) {
             return std::nullopt;
         }
+        date = {(*parts)[2], (*parts)[1], (*parts)[0]};
     }
     while (take(text, ' ')) {
     }
-    if (!date || date->year < kFirstYear || date->year > kLastYear || date->month < 1 ||
-        date->month > 12 || date->day < 1 || date->day > daysInMonth(date->year, date->month)) {
+    if (date.year < kFirstYear || date.year > kLastYear || date.month < 1 || date.month > 12 ||
+        date.day < 1 || date.day > daysInMonth(date.year, date.month)) {
         return std::nullopt;
     }
     const auto hour = takeDigits(text, iso ? 2 : 1, 2);
@@ -226,9 +205,7 @@ std::optional<TimeStamp> parseTimeStamp(std::string_view field) {
     if (!text.empty()) {
         return std::nullopt;
     }
-    stamp.wallClock_min =
-        daysFromCivil({date->year, date->month, date->day}) * kMinutesPerCivilDay + *hour * 60 +
-        *minute;
+    stamp.wallClock_min = daysFromCivil(date) * kMinutesPerCivilDay + *hour * 60 + *minute;
     return stamp;
 }
 
