@@ -14,32 +14,32 @@ namespace {
 constexpr int kBisectionSteps = 100;
 
 // The minutes in a year in which an appliance may start at all.
-double availableMinutes(const ApplianceSpec& spec, double activeShare) {
-    return kMinutesPerYear * (spec.occupancyDependent ? activeShare : 1.0);
+double availableMinutes(const ApplianceType& type, double activeShare) {
+    return kMinutesPerYear * (type.occupancyDependent ? activeShare : 1.0);
 }
 
-double busyMinutesPerCycle(const ApplianceSpec& spec) {
-    return spec.meanCycleLength_min + spec.restartDelay_min;
+double busyMinutesPerCycle(const ApplianceType& type) {
+    return type.meanCycleLength_min + type.restartDelay_min;
 }
 
 // The appliance's own factor: c, capped so that its free minutes stay positive.
-double cappedFactor(const ApplianceSpec& spec, double activeShare, double factor) {
-    const double busy = spec.cyclesPerYear * busyMinutesPerCycle(spec);
+double cappedFactor(const ApplianceType& type, double activeShare, double factor) {
+    const double busy = type.cyclesPerYear * busyMinutesPerCycle(type);
     if (busy <= 0) {
         return factor;
     }
-    return std::min(factor, (1 - kMinFreeShare) * availableMinutes(spec, activeShare) / busy);
+    return std::min(factor, (1 - kMinFreeShare) * availableMinutes(type, activeShare) / busy);
 }
 
 double expectedEnergy_kWh(const std::vector<HomeAppliance>& appliances, double activeShare,
                           double factor) {
     double wattMinutes = 0;
     for (const HomeAppliance& appliance : appliances) {
-        const ApplianceSpec& spec = *appliance.spec;
-        const double starts = spec.cyclesPerYear * cappedFactor(spec, activeShare, factor);
-        const double running = std::min<double>(kMinutesPerYear, starts * spec.meanCycleLength_min);
+        const ApplianceType& type = *appliance.type;
+        const double starts = type.cyclesPerYear * cappedFactor(type, activeShare, factor);
+        const double running = std::min<double>(kMinutesPerYear, starts * type.meanCycleLength_min);
         wattMinutes +=
-            starts * appliance.cycleEnergy_Wmin + spec.standbyPower_W * (kMinutesPerYear - running);
+            starts * appliance.cycleEnergy_Wmin + type.standbyPower_W * (kMinutesPerYear - running);
     }
     return wattMinutes / kWattMinutesPerKilowattHour;
 }
@@ -63,15 +63,15 @@ ApplianceCalibration calibrateAppliances(const std::vector<HomeAppliance>& appli
     calibration.factor = (low + high) / 2;
     calibration.expected_kWh = expectedEnergy_kWh(appliances, activeShare, calibration.factor);
     for (const HomeAppliance& appliance : appliances) {
-        const ApplianceSpec& spec = *appliance.spec;
+        const ApplianceType& type = *appliance.type;
         const double starts =
-            spec.cyclesPerYear * cappedFactor(spec, activeShare, calibration.factor);
+            type.cyclesPerYear * cappedFactor(type, activeShare, calibration.factor);
         const double free =
-            availableMinutes(spec, activeShare) - starts * busyMinutesPerCycle(spec);
+            availableMinutes(type, activeShare) - starts * busyMinutesPerCycle(type);
         const double rate = free > 0 ? starts / free : std::numeric_limits<double>::infinity();
         calibration.expectedStarts.push_back(starts);
         calibration.startScalar.push_back(
-            starts > 0 && spec.activityProbability > 0 ? rate / spec.activityProbability : 0);
+            starts > 0 && type.activityProbability > 0 ? rate / type.activityProbability : 0);
     }
     return calibration;
 }

@@ -32,14 +32,14 @@ std::vector<std::uint16_t> periodSituations(const std::vector<ClockPeriod>& cloc
 }
 
 // The per-minute hazard of a start in each situation.
-std::vector<double> startHazards(const HouseholdTables& tables, const ApplianceSpec& spec,
+std::vector<double> startHazards(const HouseholdTables& tables, const ApplianceType& type,
                                  double startScalar) {
     std::vector<double> hazards(kSituationCount, 0.0);
-    const auto code = static_cast<std::size_t>(spec.profile);
+    const auto code = static_cast<std::size_t>(type.profile);
     const bool hasActivityTable = code < kActivityTableCodes;
     for (std::size_t kind = 0; kind < 2; ++kind) {
         for (std::size_t active = 0; active < kActivityTableOccupants; ++active) {
-            if (active == 0 && spec.profile != ActivityProfile::Level) {
+            if (active == 0 && type.profile != ActivityProfile::Level) {
                 continue;  // nobody there to switch it on
             }
             for (std::size_t period = 0; period < kPeriodsPerDay; ++period) {
@@ -53,9 +53,9 @@ std::vector<double> startHazards(const HouseholdTables& tables, const ApplianceS
     return hazards;
 }
 
-bool pausesWhileNobodyActive(const ApplianceSpec& spec) {
-    return spec.occupancyDependent && spec.profile != ActivityProfile::Laundry &&
-           spec.profile != ActivityProfile::Level;
+bool pausesWhileNobodyActive(const ApplianceType& type) {
+    return type.occupancyDependent && type.profile != ActivityProfile::Laundry &&
+           type.profile != ActivityProfile::Level;
 }
 
 int cycleLength_min(const HomeAppliance& appliance, HouseholdRandom& random) {
@@ -63,14 +63,14 @@ int cycleLength_min(const HomeAppliance& appliance, HouseholdRandom& random) {
         return static_cast<int>(
             std::lround(kTelevisionScale_min * std::pow(random.exponential(), kTelevisionShape)));
     }
-    return static_cast<int>(std::lround(appliance.spec->meanCycleLength_min));
+    return static_cast<int>(std::lround(appliance.type->meanCycleLength_min));
 }
 
 // Runs one cycle from its start minute and returns the minute after its last running one.
 int runCycle(const HomeAppliance& appliance, int start, int length, bool pauses,
              const std::vector<std::uint8_t>& activeOccupants, QuarterHourEnergy& energy) {
     // Standby is counted in every minute; a running minute adds the difference.
-    const double standby = appliance.spec->standbyPower_W;
+    const double standby = appliance.type->standbyPower_W;
     const bool shaped = hasWashingShape(appliance.index);
     int minute = start;
     int done = 0;
@@ -107,22 +107,22 @@ std::vector<int> simulateApplianceUse(const HouseholdTables& tables,
     const std::vector<std::uint16_t> situations = periodSituations(clock, activeOccupants);
     double standby_W = 0;
     for (const HomeAppliance& appliance : appliances) {
-        standby_W += appliance.spec->standbyPower_W;
+        standby_W += appliance.type->standbyPower_W;
     }
     energy.addEverywhere(standby_W);
 
     std::vector<int> starts(appliances.size(), 0);
     for (std::size_t i = 0; i < appliances.size(); ++i) {
         const HomeAppliance& appliance = appliances[i];
-        const ApplianceSpec& spec = *appliance.spec;
-        const std::vector<double> hazards = startHazards(tables, spec, calibration.startScalar[i]);
+        const ApplianceType& type = *appliance.type;
+        const std::vector<double> hazards = startHazards(tables, type, calibration.startScalar[i]);
         const auto hazardOf = [&](int period) {
             return hazards[situations[static_cast<std::size_t>(period)]];
         };
-        const bool pauses = pausesWhileNobodyActive(spec);
-        const int delay = static_cast<int>(std::lround(spec.restartDelay_min));
+        const bool pauses = pausesWhileNobodyActive(type);
+        const int delay = static_cast<int>(std::lround(type.restartDelay_min));
         int minute =
-            isColdAppliance(spec) ? static_cast<int>(std::floor(random.uniform() * 2 * delay)) : 0;
+            isColdAppliance(type) ? static_cast<int>(std::floor(random.uniform() * 2 * delay)) : 0;
         while (minute < kMinutesPerYear) {
             const int start = firstEventMinute(minute, kPeriodMinutes, kPeriodsPerYear,
                                                random.exponential(), hazardOf);

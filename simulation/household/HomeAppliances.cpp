@@ -38,8 +38,8 @@ bool isTelevision(int index) {
            kTelevisionIndices.end();
 }
 
-bool isColdAppliance(const ApplianceSpec& spec) {
-    return spec.category == "Cold";
+bool isColdAppliance(const ApplianceType& type) {
+    return type.category == "Cold";
 }
 
 double washingCyclePower_W(int cycleMinute, double ratedPower_W) {
@@ -57,17 +57,17 @@ std::vector<HomeAppliance> typicalHomeAppliances(const HouseholdTables& tables,
     const int count =
         std::min<int>(kFirstHeatingApplianceIndex, static_cast<int>(tables.appliances.size()));
     for (int index = 0; index < count; ++index) {
-        const ApplianceSpec& spec = tables.appliances[static_cast<std::size_t>(index)];
-        if (!spec.typical) {
+        const ApplianceType& type = tables.appliances[static_cast<std::size_t>(index)];
+        if (!type.typical) {
             continue;
         }
         HomeAppliance appliance;
         appliance.index = index;
-        appliance.spec = &spec;
+        appliance.type = &type;
         appliance.cyclePower_W = std::max(
             0.0,
-            random.normal(spec.meanCyclePower_W, kCyclePowerDeviation * spec.meanCyclePower_W));
-        const int length = static_cast<int>(std::lround(spec.meanCycleLength_min));
+            random.normal(type.meanCyclePower_W, kCyclePowerDeviation * type.meanCyclePower_W));
+        const int length = static_cast<int>(std::lround(type.meanCycleLength_min));
         if (hasWashingShape(index)) {
             for (int minute = 1; minute <= length; ++minute) {
                 appliance.cycleEnergy_Wmin += washingCyclePower_W(minute, appliance.cyclePower_W);

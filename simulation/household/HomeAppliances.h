@@ -22,7 +22,7 @@ inline constexpr double kCyclePowerDeviation = 0.1;
 // One appliance of a simulated home.
 struct HomeAppliance {
     int index = 0;  // line of Appliances.csv
-    const ApplianceSpec* spec = nullptr;
+    const ApplianceType* type = nullptr;
     double cyclePower_W = 0;      // the home's own
     double cycleEnergy_Wmin = 0;  // one cycle of mean length, the washing shape included
 };
@@ -42,6 +42,6 @@ bool hasWashingShape(int index);
 bool isTelevision(int index);
 // Fridges and freezers (category "Cold"), which begin the year part of the way through a
 // restart delay.
-bool isColdAppliance(const ApplianceSpec& spec);
+bool isColdAppliance(const ApplianceType& type);
 
 }  // namespace lumetra::simulation

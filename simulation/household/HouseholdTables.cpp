@@ -211,7 +211,7 @@ bool isFlag(double value) {
 }
 
 bool readAppliances(std::string_view bytes, TableReader& reader,
-                    std::vector<ApplianceSpec>& appliances) {
+                    std::vector<ApplianceType>& appliances) {
     const auto lines = contentLines(bytes);
     if (lines.size() != 1 + kApplianceCount) {
         return reader.failFile("erwartet eine Kopfzeile und 33 Geräte");
@@ -229,9 +229,9 @@ bool readAppliances(std::string_view bytes, TableReader& reader,
         if (!fields[0].empty()) {
             category = std::string(fields[0]);
         }
-        ApplianceSpec spec;
-        spec.category = category;
-        spec.name = std::string(fields[1]);
+        ApplianceType type;
+        type.category = category;
+        type.name = std::string(fields[1]);
         const double profile = values[8];
         if (!isFlag(values[0]) || !isFlag(values[7]) || !(profile >= 0 && profile <= 8) ||
             profile != std::floor(profile)) {
@@ -250,21 +250,21 @@ bool readAppliances(std::string_view bytes, TableReader& reader,
             !reader.probabilities(line, {&values[9], 1})) {
             return false;
         }
-        spec.typical = values[0] == 1;
-        spec.ownershipShare = values[1];
-        spec.cyclesPerYear = values[2];
-        spec.meanCycleLength_min = values[3];
-        spec.meanCyclePower_W = values[4];
-        spec.standbyPower_W = values[5];
-        spec.restartDelay_min = values[6];
-        spec.occupancyDependent = values[7] == 1;
-        spec.profile = static_cast<ActivityProfile>(static_cast<int>(profile));
-        spec.activityProbability = values[9];
+        type.typical = values[0] == 1;
+        type.ownershipShare = values[1];
+        type.cyclesPerYear = values[2];
+        type.meanCycleLength_min = values[3];
+        type.meanCyclePower_W = values[4];
+        type.standbyPower_W = values[5];
+        type.restartDelay_min = values[6];
+        type.occupancyDependent = values[7] == 1;
+        type.profile = static_cast<ActivityProfile>(static_cast<int>(profile));
+        type.activityProbability = values[9];
         // The start probability is divided by it.
-        if (spec.activityProbability <= 0 && spec.cyclesPerYear > 0) {
+        if (type.activityProbability <= 0 && type.cyclesPerYear > 0) {
             return reader.fail(line, "Aktivitätswahrscheinlichkeit 0");
         }
-        appliances.push_back(std::move(spec));
+        appliances.push_back(std::move(type));
     }
     return true;
 }

@@ -45,7 +45,7 @@ enum class ActivityProfile {
 };
 
 // One line of Appliances.csv.
-struct ApplianceSpec {
+struct ApplianceType {
     std::string category;  // "Cold", "Cooking", ... (carried down from the first of a group)
     std::string name;
     bool typical = false;       // owned by the typical home
@@ -73,7 +73,7 @@ struct HouseholdTables {
     // activity takes place.
     using ActivityRows = std::array<std::array<double, kPeriodsPerDay>, kActivityTableCodes>;
     std::array<std::array<ActivityRows, kActivityTableOccupants>, 2> activity{};
-    std::vector<ApplianceSpec> appliances;          // kApplianceCount, in file order
+    std::vector<ApplianceType> appliances;          // kApplianceCount, in file order
     std::vector<std::vector<double>> lightBulbs_W;  // per configuration, the bulbs' ratings
 };
 

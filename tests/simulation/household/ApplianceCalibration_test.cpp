@@ -28,13 +28,13 @@ TEST_P(CalibrationTarget, MeetsTheTargetAndLeavesEveryApplianceFreeTime) {
         EXPECT_TRUE(test::nearRelative(calibration.expected_kWh, GetParam().target_kWh, 1e-9));
     }
     for (std::size_t i = 0; i < home.size(); ++i) {
-        const ApplianceSpec& spec = *home[i].spec;
-        const double available = kMinutesPerYear * (spec.occupancyDependent ? activeShare : 1.0);
+        const ApplianceType& type = *home[i].type;
+        const double available = kMinutesPerYear * (type.occupancyDependent ? activeShare : 1.0);
         const double busy =
-            calibration.expectedStarts[i] * (spec.meanCycleLength_min + spec.restartDelay_min);
-        EXPECT_LT(busy, available) << spec.name;
-        EXPECT_GE(calibration.startScalar[i], 0) << spec.name;
-        EXPECT_TRUE(std::isfinite(calibration.startScalar[i])) << spec.name;
+            calibration.expectedStarts[i] * (type.meanCycleLength_min + type.restartDelay_min);
+        EXPECT_LT(busy, available) << type.name;
+        EXPECT_GE(calibration.startScalar[i], 0) << type.name;
+        EXPECT_TRUE(std::isfinite(calibration.startScalar[i])) << type.name;
     }
 }
 

@@ -13,7 +13,7 @@ TEST(HomeAppliancesTest, TypicalHomeWithoutWaterAndRoomHeating) {
     const auto home = typicalHomeAppliances(*test::shippedHouseholdTables(), random);
     EXPECT_EQ(home.size(), 23u);
     for (const HomeAppliance& appliance : home) {
-        EXPECT_LT(appliance.index, 28) << appliance.spec->name;
+        EXPECT_LT(appliance.index, 28) << appliance.type->name;
     }
 }
 
