@@ -39,6 +39,8 @@ installed_files=(
     "any share/lumetra/MonthlyIrradiation.csv"
     "any share/lumetra/MonthlyTemperature.csv"
     "any share/lumetra/LoadProfileH25.csv"
+    "any share/lumetra/household/Appliances.csv"
+    "any share/lumetra/household/tpm5_we.csv"
 )
 # Qt 6 runtime packages the .deb must depend on.
 qt_packages=(libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n)
