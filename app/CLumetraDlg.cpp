@@ -113,6 +113,14 @@ void CLumetraDlg::createTable() {
         if (edit.text != nullptr) {
             text = edit.text->toStdString();
         }
+        const bool typedIntoPlaceholder = edit.item == calculator_->state().placeholderRow &&
+                                          !text.empty() && (edit.mask & TLIF_TEXTCHANGED) != 0;
+        if (typedIntoPlaceholder && !canAddModuleField(*calculator_)) {
+            // Told once the edit has ended, not from within the table's notification.
+            QMetaObject::invokeMethod(
+                this, [this] { showFileError(this, kModuleFieldLimitMessage); },
+                Qt::QueuedConnection);
+        }
         const bool store = endCellEdit(*calculator_, edit.item, edit.column,
                                        edit.text != nullptr ? &text : nullptr,
                                        (edit.mask & TLIF_TEXTCHANGED) != 0);

@@ -61,6 +61,10 @@ void Session::togglePreset(QuantityId q) {
 
 void Session::editCell(int displayRow, int column, const std::string& text) {
     const RowHandle row = rowAtDisplay(displayRow);
+    if (row == calculator_.state().placeholderRow && !text.empty() &&
+        !canAddModuleField(calculator_)) {
+        throw std::invalid_argument(kModuleFieldLimitMessage);
+    }
     if (endCellEdit(calculator_, row, column, &text, true)) {
         table_.setCellText(row, column, text);
     }

@@ -4,10 +4,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string_view>
 
+#include "model/ModuleFieldTable.h"
 #include "model/Quantity.h"
 
 namespace lumetra {
@@ -17,9 +19,9 @@ namespace lumetra {
 // digits), so that everything saved reads back.
 inline constexpr std::size_t kDataFileLinePiece = 1023;
 
-// Row numbers the reader keeps; a line with a higher number counts as recognised and is
-// otherwise ignored, as is one with a number below 1.
-inline constexpr int kMaxDataFileRowNumber = 10000;
+// Row numbers the reader keeps, as many as a table holds fields; a line with a higher number
+// counts as recognised and is otherwise ignored, as is one with a number below 1.
+inline constexpr int kMaxDataFileRowNumber = kMaxModuleFields;
 
 // What one load took from a data file, before anything is applied to the calculator.
 struct DataFileReading {
