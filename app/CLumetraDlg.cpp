@@ -143,14 +143,15 @@ void CLumetraDlg::createTable() {
 }
 
 void CLumetraDlg::OnLoadData() {
-    const std::optional<DataFileOutcome> outcome =
+    const std::optional<evaluation::DataSetLoad> load =
         loadDataCommand(this, *calculator_, dataFilePath_);
-    if (outcome && *outcome != DataFileOutcome::NotFound) {
-        evaluation_->dataFileLoaded(dataFilePath_);
+    // A refused file changed nothing, the Auswertung inputs neither.
+    if (load && load->evaluationLines) {
+        evaluation_->dataFileLoaded(load->evaluationLines->inputs);
     }
     noteChange();
     // A file that was not read, or not recognised, is not the data set's file.
-    if (outcome == DataFileOutcome::Done) {
+    if (load && load->outcome == DataFileOutcome::Done) {
         documentPath_ = dataFilePath_;
         takeBaseline();
     }
