@@ -111,8 +111,8 @@ class ReportCharts {
     std::vector<std::unique_ptr<QGraphicsScene>> scenes_;
 };
 
-const QSizeF kFullChart(900, 380);
-const QSizeF kHalfChart(520, 330);
+constexpr QSizeF kFullChart(900, 380);
+constexpr QSizeF kHalfChart(520, 330);
 
 // Page 1: inputs, module fields, key figures.
 void layOutInputs(ReportLayout& layout, const ReportSource& source) {

@@ -112,15 +112,6 @@ TEST(MoneyModel, NoPaybackWhenRunningCostEatsTheSaving) {
     }
 }
 
-TEST(MoneyModel, AnInstallationThatCostNothingIsPaidBackAtOnce) {
-    EvaluationInputs inputs = flatInputs();
-    inputs.investmentPerKWp_EUR = 0;
-    const MoneyResult money = computeMoney(tenThousandEuroRoof(), inputs);
-    EXPECT_EQ(money.paybackYear, 0);
-    EXPECT_EQ(money.paybackYears, 0.0);
-    EXPECT_DOUBLE_EQ(money.netPresentValue_EUR, 20 * 840);
-}
-
 TEST(MoneyModel, NoInstallationHasNoPaybackAndNoCostPerKwh) {
     const MoneyResult money = computeMoney(MoneyBasis{}, EvaluationInputs{});
     EXPECT_DOUBLE_EQ(money.investment_EUR, 0);
