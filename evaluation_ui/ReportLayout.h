@@ -30,7 +30,6 @@ class ReportLayout {
 
     ReportLayout();
 
-    double width_mm() const { return width_mm_; }
     int pageCount() const { return static_cast<int>(pages_.size()); }
     // Paints page `index` (0-based) with the painter on a page of the device.
     void paintPage(int index, QPainter& painter, double perMm) const;
