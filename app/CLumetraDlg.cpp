@@ -113,6 +113,14 @@ void CLumetraDlg::createTable() {
         if (edit.text != nullptr) {
             text = edit.text->toStdString();
         }
+        const bool typedIntoPlaceholder = edit.item == calculator_->state().placeholderRow &&
+                                          !text.empty() && (edit.mask & TLIF_TEXTCHANGED) != 0;
+        if (typedIntoPlaceholder && !canAddModuleField(*calculator_)) {
+            // Told once the edit has ended, not from within the table's notification.
+            QMetaObject::invokeMethod(
+                this, [this] { showFileError(this, kModuleFieldLimitMessage); },
+                Qt::QueuedConnection);
+        }
         const bool store = endCellEdit(*calculator_, edit.item, edit.column,
                                        edit.text != nullptr ? &text : nullptr,
                                        (edit.mask & TLIF_TEXTCHANGED) != 0);
@@ -135,14 +143,15 @@ void CLumetraDlg::createTable() {
 }
 
 void CLumetraDlg::OnLoadData() {
-    const std::optional<DataFileOutcome> outcome =
+    const std::optional<evaluation::DataSetLoad> load =
         loadDataCommand(this, *calculator_, dataFilePath_);
-    if (outcome && *outcome != DataFileOutcome::NotFound) {
-        evaluation_->dataFileLoaded(dataFilePath_);
+    // A refused file changed nothing, the Auswertung inputs neither.
+    if (load && load->evaluationLines) {
+        evaluation_->dataFileLoaded(load->evaluationLines->inputs);
     }
     noteChange();
     // A file that was not read, or not recognised, is not the data set's file.
-    if (outcome == DataFileOutcome::Done) {
+    if (load && load->outcome == DataFileOutcome::Done) {
         documentPath_ = dataFilePath_;
         takeBaseline();
     }

@@ -161,10 +161,8 @@ std::string EvaluationAttachment::dataFileLines() const {
     return evaluation::evaluationInputLines(evaluation_->inputs());
 }
 
-void EvaluationAttachment::dataFileLoaded(const QString& path) {
-    if (const auto inputs = evaluation::readEvaluationInputsFile(toFilesystemPath(path))) {
-        evaluation_->setInputs(*inputs);
-    }
+void EvaluationAttachment::dataFileLoaded(const evaluation::EvaluationInputs& inputs) {
+    evaluation_->setInputs(inputs);
     if (window() != nullptr) {
         window_->showInputs();
     }

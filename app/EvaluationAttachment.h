@@ -67,7 +67,7 @@ class EvaluationAttachment : public QObject {
     // The data-file lines of the Auswertung inputs (empty while all are at their defaults).
     std::string dataFileLines() const;
     // After a data file was loaded: its Auswertung inputs (defaults where it has no line).
-    void dataFileLoaded(const QString& path);
+    void dataFileLoaded(const evaluation::EvaluationInputs& inputs);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

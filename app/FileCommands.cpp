@@ -111,20 +111,30 @@ bool confirmOverwrite(QWidget* parent) {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<DataFileOutcome> loadDataCommand(QWidget* parent, Calculator& calculator,
-                                               QString& dataFilePath) {
+std::optional<evaluation::DataSetLoad> loadDataCommand(QWidget* parent, Calculator& calculator,
+                                                       QString& dataFilePath) {
     const std::optional<QString> path =
         runDataFileDialog(parent, DataFileDialogKind::Load, dataFilePath);
     if (!path) {
         return std::nullopt;
     }
     dataFilePath = *path;
-    const DataFileOutcome outcome = loadDataFile(calculator, toFilesystemPath(*path));
-    const std::string_view message = dataFileMessage(outcome);
+    evaluation::DataSetLoad load = evaluation::loadDataSet(calculator, toFilesystemPath(*path));
+    const std::string_view message = dataFileMessage(load.outcome);
     if (!message.empty()) {
         showFileError(parent, message);
     }
-    return outcome;
+    if (load.evaluationLines && !load.evaluationLines->messages.empty()) {
+        QStringList lines;
+        for (const std::string& line : load.evaluationLines->messages) {
+            lines << QString::fromStdString(line);
+        }
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Auswertung"),
+                        lines.join(QLatin1Char('\n')), QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
+    return load;
 }
 
 bool saveDataCommand(QWidget* parent, const Calculator& calculator, QString& dataFilePath,

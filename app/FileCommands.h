@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "evaluation/EvaluationFileLines.h"
 #include "persistence/DataFile.h"
 
 class QWidget;
@@ -44,10 +45,11 @@ void showFileError(QWidget* parent, std::string_view message);
 bool confirmOverwrite(QWidget* parent);
 
 // "Laden": asks for the file, remembers the confirmed path in `dataFilePath` (also when the
-// load then fails), loads it into the calculator and reports a failure. Returns what came of
-// the load, nothing when the user cancelled the file dialog.
-std::optional<DataFileOutcome> loadDataCommand(QWidget* parent, Calculator& calculator,
-                                               QString& dataFilePath);
+// load then fails), loads the data set from it (the calculator's part and the Auswertung
+// lines, in one read) and reports a failure and the Auswertung lines that were not read.
+// Returns what came of the load, nothing when the user cancelled the file dialog.
+std::optional<evaluation::DataSetLoad> loadDataCommand(QWidget* parent, Calculator& calculator,
+                                                       QString& dataFilePath);
 
 // "Speichern": asks for the file, remembers the confirmed path, asks before replacing an
 // existing file, saves and reports a failure. A "No" writes nothing. Returns true only when

@@ -60,6 +60,10 @@ int TreeListTable::rowIndex(RowHandle row) const {
     return row == kNoRow ? -1 : control_.GetRowIndex(row);
 }
 
+int TreeListTable::rowCount() const {
+    return control_.GetCount();
+}
+
 void TreeListTable::setCellBackground(RowHandle row, int column, std::optional<Rgb> colour) {
     if (row == kNoRow) {
         return;

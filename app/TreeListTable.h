@@ -20,6 +20,7 @@ class TreeListTable final : public ModuleFieldTable {
     std::string cellText(RowHandle row, int column) const override;
     void setCellText(RowHandle row, int column, std::string_view text) override;
     int rowIndex(RowHandle row) const override;
+    int rowCount() const override;
     void setCellBackground(RowHandle row, int column, std::optional<Rgb> colour) override;
     RowHandle insertRow(RowPosition position, RowHandle after = kNoRow) override;
     bool deleteRow(RowHandle row) override;

@@ -18,6 +18,10 @@ void insertOpeningRows(Calculator& calculator) {
     table.setCellText(field, ColumnTilt, "30");
 }
 
+bool canAddModuleField(const Calculator& calculator) {
+    return calculator.table().rowCount() <= kMaxModuleFields;
+}
+
 bool endCellEdit(Calculator& calculator, RowHandle row, int column, const std::string* text,
                  bool textChanged) {
     if (!textChanged) {
@@ -28,6 +32,9 @@ bool endCellEdit(Calculator& calculator, RowHandle row, int column, const std::s
 
     if (text != nullptr && !text->empty()) {
         if (row == state.placeholderRow) {
+            if (!canAddModuleField(calculator)) {
+                return false;
+            }
             // Typing into the placeholder makes it a field; a new placeholder follows.
             state.placeholderRow = table.insertRow(RowPosition::Last);
         }

@@ -61,6 +61,10 @@ void Session::togglePreset(QuantityId q) {
 
 void Session::editCell(int displayRow, int column, const std::string& text) {
     const RowHandle row = rowAtDisplay(displayRow);
+    if (row == calculator_.state().placeholderRow && !text.empty() &&
+        !canAddModuleField(calculator_)) {
+        throw std::invalid_argument(kModuleFieldLimitMessage);
+    }
     if (endCellEdit(calculator_, row, column, &text, true)) {
         table_.setCellText(row, column, text);
     }
@@ -110,13 +114,15 @@ void Session::writeChart(const std::string& path) {
 void Session::apply(const Command& command) {
     switch (command.kind) {
         case Command::Kind::Load: {
-            const DataFileOutcome outcome = loadDataFile(calculator_, command.text);
-            if (const auto message = dataFileMessage(outcome); !message.empty()) {
+            const evaluation::DataSetLoad load = evaluation::loadDataSet(calculator_, command.text);
+            if (const auto message = dataFileMessage(load.outcome); !message.empty()) {
                 messages_.emplace_back(message);
             }
-            if (outcome != DataFileOutcome::NotFound) {
-                evaluationInputs_ =
-                    evaluation::readEvaluationInputsFile(command.text).value_or(evaluationInputs_);
+            // A refused file changed nothing, the Auswertung inputs neither.
+            if (load.evaluationLines) {
+                evaluationInputs_ = load.evaluationLines->inputs;
+                messages_.insert(messages_.end(), load.evaluationLines->messages.begin(),
+                                 load.evaluationLines->messages.end());
                 lastLoadedPath_ = command.text;
             }
             runPosted();

@@ -53,6 +53,11 @@ MonthlyValues irradiationShape(double latitude, double* shapeSum) {
     double scaledSum = 0;
     for (std::size_t j = 0; j < 12; ++j) {
         scaled[j] = average + (kIrradiationShare[j] - average) * ratio;
+        // Near the poles the swing would take the darkest month below nothing; it gets
+        // nothing, and the year is spread over the others.
+        if (scaled[j] < 0) {
+            scaled[j] = 0;
+        }
         scaledSum += scaled[j];
     }
     if (shapeSum != nullptr) {

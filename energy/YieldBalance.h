@@ -16,7 +16,8 @@ void evaluateAnnualYield(CalculatorState& state, ModuleFieldTable& table, Quanti
 
 // The monthly irradiation shape of the monthly model at a latitude, by northern month index
 // (not yet moved by six months south of the equator) and not normalised: the shares of the
-// reference latitude with the latitude's seasonal swing. `shapeSum` receives their sum.
+// reference latitude with the latitude's seasonal swing, none below 0 (the polar night).
+// `shapeSum` receives their sum.
 MonthlyValues irradiationShape(double latitude, double* shapeSum);
 
 // Spreads AnnualYield over monthlyYield by the irradiation shares, with the seasonal swing of

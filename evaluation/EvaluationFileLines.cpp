@@ -2,14 +2,19 @@
 #include "evaluation/EvaluationFileLines.h"
 
 #include <cmath>
-#include <memory>
 
 #include "persistence/DataFileReader.h"
-#include "persistence/FileAccess.h"
+#include "persistence/LinePieceReader.h"
 #include "support/TextFormat.h"
+#include "support/Windows1252.h"
 
 namespace lumetra::evaluation {
 namespace {
+
+// Messages beyond these are summed up in one: a damaged file must not flood the user.
+constexpr std::size_t kMaxLineMessages = 5;
+// A line is quoted in a message up to this many bytes.
+constexpr std::size_t kQuotedLineBytes = 80;
 
 std::string padded(std::string_view text, std::size_t width) {
     std::string result(text);
@@ -30,9 +35,19 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
+// The line as a message quotes it: UTF-8, without its line end, cut after a few words.
+std::string quotedLine(std::string_view line) {
+    std::string text = windows1252ToUtf8(trimmed(untilZeroByte(line)));
+    if (text.size() > kQuotedLineBytes) {
+        std::size_t cut = kQuotedLineBytes;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+            --cut;  // not inside a character
+        }
+        text.resize(cut);
+        text += " …";
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -51,49 +66,64 @@ std::string evaluationInputLines(const EvaluationInputs& inputs) {
     return text;
 }
 
-EvaluationInputs readEvaluationInputs(std::string_view fileText) {
-    EvaluationInputs inputs;
-    while (!fileText.empty()) {
-        const std::size_t end = fileText.find('\n');
-        const std::string_view line = fileText.substr(0, end);
-        fileText.remove_prefix(end == std::string_view::npos ? fileText.size() : end + 1);
-
-        const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos) {
+void EvaluationLineReader::readLine(std::size_t lineNumber, std::string_view line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        return;
+    }
+    const std::string_view label = trimmed(line.substr(0, equals));
+    for (const InputInfo& info : kInputInfo) {
+        if (label != info.fileName) {
             continue;
         }
-        const std::string_view label = trimmed(line.substr(0, equals));
-        for (const InputInfo& info : kInputInfo) {
-            if (label != info.fileName) {
-                continue;
-            }
-            std::size_t consumed = 0;
-            const std::string_view rest = line.substr(equals + 1);
-            const double value = readDecimalNumber(rest, &consumed);
-            if (consumed > 0 && std::isfinite(value)) {
-                setInputValue(inputs, info.id, value);
-            }
+        const std::string_view rest = line.substr(equals + 1);
+        std::size_t consumed = 0;
+        const double value = readDecimalNumber(rest, &consumed);
+        const std::string_view after = trimmed(untilZeroByte(rest.substr(consumed)));
+        if (consumed > 0 && std::isfinite(value) && (after.empty() || after == info.unit)) {
+            setInputValue(lines_.inputs, info.id, value);
+            return;
         }
+        ++unreadLines_;
+        if (unreadLines_ <= kMaxLineMessages) {
+            lines_.messages.push_back(
+                "Zeile " + std::to_string(lineNumber) +
+                " wurde nicht übernommen, denn ihr Wert ist nicht als Zahl mit Dezimalpunkt "
+                "und der Einheit „" +
+                std::string(info.unit) + "“ lesbar: " + quotedLine(line));
+        }
+        return;
     }
-    return inputs;
 }
 
-std::optional<EvaluationInputs> readEvaluationInputsFile(const std::filesystem::path& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(openFile(path, "rb"));
-    if (!file) {
-        return std::nullopt;
+EvaluationLines EvaluationLineReader::result() const {
+    EvaluationLines result = lines_;
+    if (unreadLines_ > kMaxLineMessages) {
+        result.messages.push_back("… und " + std::to_string(unreadLines_ - kMaxLineMessages) +
+                                  " weitere Zeilen der Auswertung wurden nicht übernommen.");
     }
-    std::string bytes;
-    char buffer[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        bytes.append(buffer, count);
+    return result;
+}
+
+EvaluationLines readEvaluationLines(std::string_view fileText) {
+    EvaluationLineReader reader;
+    readDataFile(fileText, [&reader](std::size_t lineNumber, std::string_view line) {
+        reader.readLine(lineNumber, line);
+    });
+    return reader.result();
+}
+
+DataSetLoad loadDataSet(Calculator& calculator, const std::filesystem::path& path) {
+    EvaluationLineReader reader;
+    DataSetLoad load;
+    load.outcome =
+        loadDataFile(calculator, path, [&reader](std::size_t lineNumber, std::string_view line) {
+            reader.readLine(lineNumber, line);
+        });
+    if (load.outcome != DataFileOutcome::NotFound && load.outcome != DataFileOutcome::TooLarge) {
+        load.evaluationLines = reader.result();
     }
-    if (std::ferror(file.get()) != 0) {
-        return std::nullopt;
-    }
-    // The labels of these lines are ASCII, so the file's code page does not matter here.
-    return readEvaluationInputs(bytes);
+    return load;
 }
 
 }  // namespace lumetra::evaluation

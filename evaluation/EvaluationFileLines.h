@@ -1,13 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdio>
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "evaluation/EvaluationInputs.h"
+#include "persistence/DataFile.h"
+
+namespace lumetra {
+class Calculator;
+}
 
 namespace lumetra::evaluation {
 
@@ -17,12 +23,40 @@ namespace lumetra::evaluation {
 // a program that does not know these lines skips them as lines that name no entry.
 std::string evaluationInputLines(const EvaluationInputs& inputs);
 
-// The inputs a data file's text sets: every input without a line (or with a value that is not
-// a number) takes its default, a value out of range is limited to it. Lines of the specified
-// data set are not looked at.
-EvaluationInputs readEvaluationInputs(std::string_view fileText);
+// What a data file's Auswertung lines set: every input without a line takes its default, a
+// value out of range is limited to it. A line that names an input but whose value cannot be
+// read whole as the program writes it (a number with a decimal point, then nothing but the
+// input's unit) sets nothing and gets a message naming the line, so that "2,5" never passes
+// for 2 and "1.350,00" never for 1.35.
+struct EvaluationLines {
+    EvaluationInputs inputs;
+    std::vector<std::string> messages;
+};
 
-// The same from a file; nothing when it cannot be opened or read.
-std::optional<EvaluationInputs> readEvaluationInputsFile(const std::filesystem::path& path);
+// Reads the Auswertung lines one by one as the data file's reader passes them on
+// (DataFileLineObserver). Lines of the specified data set are not looked at.
+class EvaluationLineReader {
+  public:
+    void readLine(std::size_t lineNumber, std::string_view line);
+    // The inputs read so far and the messages (a few, then how many more lines were not read).
+    EvaluationLines result() const;
+
+  private:
+    EvaluationLines lines_;
+    std::size_t unreadLines_ = 0;
+};
+
+// The Auswertung lines of a data file's text.
+EvaluationLines readEvaluationLines(std::string_view fileText);
+
+// "Laden" of a data set: the specified load of the calculator (loadDataFile) and the
+// Auswertung lines, from one read of the file.
+struct DataSetLoad {
+    DataFileOutcome outcome = DataFileOutcome::NotFound;
+    // Empty when the file was refused (NotFound, TooLarge): the load changed nothing, the
+    // Auswertung inputs neither.
+    std::optional<EvaluationLines> evaluationLines;
+};
+DataSetLoad loadDataSet(Calculator& calculator, const std::filesystem::path& path);
 
 }  // namespace lumetra::evaluation

@@ -26,6 +26,12 @@ MoneyResult computeMoney(const MoneyBasis& basis, const EvaluationInputs& inputs
     purchase.presentValue_EUR = purchase.cashFlow_EUR;
     result.years.push_back(purchase);
 
+    // An installation that cost nothing has nothing to pay back.
+    if (result.investment_EUR <= 0 && (basis.peakPower_kWp > 0 || basis.batteryCapacity_kWh > 0)) {
+        result.paybackYear = 0;
+        result.paybackYears = 0.0;
+    }
+
     double presentValue = purchase.cashFlow_EUR;
     double discountedCost = result.investment_EUR;
     double discountedYield = 0;

@@ -37,7 +37,8 @@ struct MoneyResult {
     double firstYearSaving_EUR = 0;  // saving of year 1 before running cost
     std::vector<MoneyYear> years;    // 0 .. inputs.years
     // The first year at whose end the cumulative cash flow is no longer negative, and the same
-    // as a fraction of years (linear within that year); empty when it stays negative.
+    // as a fraction of years (linear within that year); empty when it stays negative or there
+    // is no installation. 0 for an installation that cost nothing.
     std::optional<int> paybackYear;
     std::optional<double> paybackYears;
     double netPresentValue_EUR = 0;

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation_ui/ChartExport.h"
 
+#include <QBuffer>
 #include <QChart>
 #include <QDir>
 #include <QFileInfo>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
+
+#include "evaluation_ui/ExportFile.h"
 
 namespace lumetra::charts {
 
@@ -39,21 +41,25 @@ bool writeChartsPng(const QString& path, const QList<QChart*>& charts, QSize cha
         painter.setRenderHint(QPainter::Antialiasing);
         renderCharts(painter, QRectF(QPointF(0, 0), image.size()), charts);
     }
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && image.save(&file, "PNG") && file.commit();
+    // Encoded in memory, then written whole: a failed write never leaves a cut image.
+    QByteArray png;
+    QBuffer buffer(&png);
+    return buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG") &&
+           writeExportFile(path, png);
 }
 
 bool writeChartsSvg(const QString& path, const QList<QChart*>& charts, QSize chartSize) {
     if (charts.isEmpty()) {
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    QByteArray drawing;
+    QBuffer buffer(&drawing);
+    if (!buffer.open(QIODevice::WriteOnly)) {
         return false;
     }
     const QSize size(chartSize.width() * static_cast<int>(charts.size()), chartSize.height());
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&buffer);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QStringLiteral("Lumetra – Auswertung"));
@@ -64,8 +70,11 @@ bool writeChartsSvg(const QString& path, const QList<QChart*>& charts, QSize cha
         }
         painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
         renderCharts(painter, QRectF(QPointF(0, 0), size), charts);
+        if (!painter.end()) {
+            return false;
+        }
     }
-    return file.commit();
+    return writeExportFile(path, drawing);
 }
 
 QString offeredExportName(const QString& dataFilePath, const QString& what,

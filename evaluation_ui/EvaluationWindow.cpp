@@ -311,28 +311,35 @@ void EvaluationWindow::reportFailure(const QString& path) {
 }
 
 void EvaluationWindow::print() {
+    const QString dataFile = dataFilePath_ ? dataFilePath_() : QString();
+    const ReportSource source{evaluation_, calculator_, dataFile};
+    const int pageCount = reportPageCount(source);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QStringLiteral("Lumetra – Auswertung"));
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Drucken"));
     // The page range offered is the report's own, and the one chosen is what gets printed.
-    dialog.setMinMax(1, kReportPages);
+    dialog.setMinMax(1, pageCount);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
     int firstPage = 1;
-    int lastPage = kReportPages;
+    int lastPage = pageCount;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         firstPage = printer.fromPage();
         lastPage = std::max(printer.toPage(), firstPage);
     }
-    const QString dataFile = dataFilePath_ ? dataFilePath_() : QString();
-    const int pages =
-        paintReport(printer, ReportSource{evaluation_, calculator_, dataFile}, firstPage, lastPage);
+    // Printing to a file writes the file as every export is written, never in place.
+    if (const QString file = printer.outputFileName(); !file.isEmpty()) {
+        if (!writeReportPdf(file, source, firstPage, lastPage)) {
+            reportFailure(file);
+        }
+        return;
+    }
+    const int pages = paintReport(printer, source, firstPage, lastPage);
     if (pages == 0 || printer.printerState() == QPrinter::Error) {
-        reportFailure(printer.outputFileName().isEmpty() ? printer.printerName()
-                                                         : printer.outputFileName());
+        reportFailure(printer.printerName());
     }
 }
 

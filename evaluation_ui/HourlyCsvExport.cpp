@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation_ui/HourlyCsvExport.h"
 
-#include <QSaveFile>
-
 #include "evaluation/Evaluation.h"
+#include "evaluation_ui/ExportFile.h"
 #include "simulation/HourlyCsv.h"
 
 namespace lumetra {
@@ -14,11 +13,8 @@ bool writeHourlyCsvExport(const QString& path, const evaluation::Evaluation& eva
         return false;
     }
     const std::string text = simulation::hourlyCsv(*result);
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(text.data(), static_cast<qint64>(text.size())) ==
-               static_cast<qint64>(text.size()) &&
-           file.commit();
+    return writeExportFile(
+        path, QByteArray::fromRawData(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 }  // namespace lumetra

@@ -16,6 +16,7 @@
 
 #include "evaluation/Evaluation.h"
 #include "evaluation/GermanNumber.h"
+#include "evaluation/MoneyTexts.h"
 #include "evaluation_ui/ChartSupport.h"
 #include "evaluation_ui/Charts.h"
 
@@ -30,10 +31,7 @@ QString money(double euros) {
 }
 
 QString payback(const evaluation::MoneyResult& result, int years) {
-    if (!result.paybackYears) {
-        return QStringLiteral("nicht innerhalb von %1 Jahren").arg(years);
-    }
-    return QStringLiteral("nach %1 Jahren").arg(charts::german(*result.paybackYears, 1));
+    return QString::fromStdString(evaluation::paybackText(result, years));
 }
 
 QString lcoe(const evaluation::MoneyResult& result) {
@@ -79,7 +77,7 @@ QList<MoneyResultRow> moneyResultRows(const evaluation::Evaluation& evaluation) 
         {QStringLiteral("Ersparnis und Vergütung im 1. Jahr"), hourly(money(h.firstYearSaving_EUR)),
          money(m.firstYearSaving_EUR)},
         {QStringLiteral("Amortisation"), hourly(payback(h, years)), payback(m, years)},
-        {QStringLiteral("Kapitalwert nach %1 Jahren").arg(years),
+        {QString::fromStdString(evaluation::netPresentValueLabel(years)),
          hourly(money(h.netPresentValue_EUR)), money(m.netPresentValue_EUR)},
         {QStringLiteral("Kosten je erzeugte kWh"), hourly(lcoe(h)), lcoe(m)},
     };

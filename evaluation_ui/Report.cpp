@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation_ui/Report.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGraphicsLayout>
@@ -8,21 +9,23 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <functional>
+#include <atomic>
 #include <memory>
 
 #include "calculator/Calculator.h"
 #include "energy/ModuleFieldRules.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/GermanNumber.h"
+#include "evaluation/MoneyTexts.h"
 #include "evaluation/SizingSweep.h"
 #include "evaluation_ui/ChartExport.h"
 #include "evaluation_ui/ChartSupport.h"
 #include "evaluation_ui/Charts.h"
+#include "evaluation_ui/ExportFile.h"
 #include "evaluation_ui/MoneyPanel.h"
+#include "evaluation_ui/ReportLayout.h"
 
 namespace lumetra {
 
@@ -31,114 +34,6 @@ namespace {
 QString qText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// Lays text out on a page in millimetres, top to bottom.
-class PageWriter {
-  public:
-    PageWriter(QPainter& painter, QPagedPaintDevice& device) : painter_(painter), device_(device) {
-        const QRectF page = device.pageLayout().paintRectPixels(device.logicalDpiX());
-        perMm_ = device.logicalDpiX() / 25.4;
-        width_ = page.width() / perMm_;
-        height_ = page.height() / perMm_;
-    }
-
-    double width() const { return width_; }
-    double height() const { return height_; }
-    double y() const { return y_; }
-    void skip(double mm) { y_ += mm; }
-    QRectF rect(double x, double y, double w, double h) const {
-        return {x * perMm_, y * perMm_, w * perMm_, h * perMm_};
-    }
-
-    void newPage() {
-        device_.newPage();
-        y_ = 0;
-    }
-
-    void heading(const QString& text, double points) {
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPointSizeF(points);
-        font.setBold(true);
-        painter_.setFont(font);
-        const double h = points * 0.3528 * 1.5;
-        painter_.drawText(rect(0, y_, width_, h), Qt::AlignLeft | Qt::AlignVCenter, text);
-        y_ += h + 1;
-    }
-
-    void line(const QString& text, double points = 9) {
-        setBodyFont(points, false);
-        const double h = points * 0.3528 * 1.45;
-        painter_.drawText(rect(0, y_, width_, h), Qt::AlignLeft | Qt::AlignVCenter, text);
-        y_ += h;
-    }
-
-    // A table with a bold header row; `widths` in parts of the page width, the first column
-    // left-aligned, the others right-aligned.
-    void table(const QStringList& header, const QList<QStringList>& rows,
-               const QList<double>& widths, double points = 8.5) {
-        const double rowHeight = points * 0.3528 * 1.55;
-        double total = 0;
-        for (double w : widths) {
-            total += w;
-        }
-        const auto drawRow = [&](const QStringList& cells, bool bold, bool shade) {
-            setBodyFont(points, bold);
-            // A header of two lines ("Ertrag\n(kWh)") takes two rows' height.
-            int lines = 1;
-            for (const QString& cell : cells) {
-                lines = std::max(lines, static_cast<int>(cell.count(QLatin1Char('\n'))) + 1);
-            }
-            const double height = rowHeight * (lines == 1 ? 1.0 : lines * 0.8);
-            if (shade) {
-                painter_.fillRect(rect(0, y_, width_, height), QColor(238, 238, 238));
-            }
-            double x = 0;
-            for (int c = 0; c < cells.size() && c < widths.size(); ++c) {
-                const double w = width_ * widths[c] / total;
-                const Qt::Alignment align =
-                    (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
-                painter_.drawText(rect(x + 1, y_, w - 2, height), align, cells[c]);
-                x += w;
-            }
-            y_ += height;
-        };
-        drawRow(header, true, true);
-        for (int r = 0; r < rows.size(); ++r) {
-            drawRow(rows[r], false, r % 2 == 1);
-        }
-        painter_.setPen(QPen(QColor(160, 160, 160), 0));
-        painter_.drawLine(rect(0, y_, width_, 0).topLeft(), rect(0, y_, width_, 0).topRight());
-        painter_.setPen(Qt::black);
-        y_ += 2;
-    }
-
-    void charts(const QList<QChart*>& list, double heightMm) {
-        // A chart lays out its axes, labels and legend from posted events; without a view they
-        // must run before it is drawn.
-        for (QChart* chart : list) {
-            chart->layout()->activate();
-        }
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        charts::renderCharts(painter_, rect(0, y_, width_, heightMm), list);
-        y_ += heightMm + 2;
-    }
-
-  private:
-    void setBodyFont(double points, bool bold) {
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPointSizeF(points);
-        font.setBold(bold);
-        painter_.setFont(font);
-    }
-
-    QPainter& painter_;
-    QPagedPaintDevice& device_;
-    double perMm_ = 1;
-    double width_ = 180;
-    double height_ = 267;
-    double y_ = 0;
-};
 
 QString quantityText(const CalculatorState& state, QuantityId q) {
     const QuantityInfo& info = kQuantityInfo[q];
@@ -159,9 +54,8 @@ QList<QStringList> inputRows(const ReportSource& source) {
     }
     const evaluation::EvaluationInputs& inputs = source.evaluation.inputs();
     for (const evaluation::InputInfo& info : evaluation::kInputInfo) {
-        QString value = QString::fromStdString(evaluation::formatWithUnit(
-            evaluation::inputValue(inputs, info.id, source.evaluation.mainBatteryCapacity()),
-            info.decimals, info.unit));
+        QString value = QString::fromStdString(
+            evaluation::inputText(inputs, info.id, source.evaluation.mainBatteryCapacity()));
         if (info.id == evaluation::InputId::BatteryCapacity && !inputs.batteryCapacity_kWh) {
             value += QStringLiteral(" (wie Hauptfenster)");
         }
@@ -202,165 +96,199 @@ class ReportCharts {
         return raw;
     }
 
+    // Draws the charts side by side into `target`. A chart lays out its axes, labels and
+    // legend from posted events; without a view they must run before it is drawn.
+    static void render(QPainter& painter, const QRectF& target, const QList<QChart*>& list) {
+        for (QChart* chart : list) {
+            chart->layout()->activate();
+        }
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        charts::renderCharts(painter, target, list);
+    }
+
   private:
     std::vector<std::unique_ptr<QGraphicsScene>> scenes_;
 };
 
+constexpr QSizeF kFullChart(900, 380);
+constexpr QSizeF kHalfChart(520, 330);
+
+// Page 1: inputs, module fields, key figures.
+void layOutInputs(ReportLayout& layout, const ReportSource& source) {
+    const QString fileName = source.dataFilePath.isEmpty()
+                                 ? QStringLiteral("ohne Datendatei")
+                                 : QFileInfo(source.dataFilePath).fileName();
+    layout.heading(QStringLiteral("Lumetra – Auswertung"), 16);
+    layout.line(QStringLiteral("Datensatz: ") + fileName);
+    layout.skip(3);
+    layout.section(QStringLiteral("Eingaben"));
+    layout.table({QStringLiteral("Größe"), QStringLiteral("Wert")}, inputRows(source), {3, 2});
+    layout.section(QStringLiteral("Modulfelder"));
+    layout.table({QStringLiteral("Nr."), QStringLiteral("Breite (m)"), QStringLiteral("Höhe (m)"),
+                  QStringLiteral("Fläche (m²)"), QStringLiteral("Ausrichtung (°)"),
+                  QStringLiteral("Neigung (°)"), QStringLiteral("Leistung (Wp)"),
+                  QStringLiteral("Ertrag (kWh)")},
+                 moduleFieldRows(source.calculator), {0.6, 1, 1, 1, 1.3, 1.1, 1.2, 1.2});
+    layout.section(QStringLiteral("Kennzahlen"));
+    const evaluation::Evaluation& evaluation = source.evaluation;
+    QList<QStringList> figures;
+    for (const evaluation::KeyFigureRow& row :
+         evaluation::keyFigureRows(evaluation.monthlyFigures(), evaluation.hourlyFigures())) {
+        figures.append({qText(row.label), QString::fromStdString(row.monthlyModel),
+                        QString::fromStdString(row.hourlyBalance)});
+    }
+    layout.table({QStringLiteral("Kennzahl"), QStringLiteral("Monatsmodell"),
+                  QStringLiteral("Stundenbilanz")},
+                 figures, {2, 1.5, 1.5});
+    layout.line(QStringLiteral("Monatsmodell: die Faustformeln des Hauptfensters. Stundenbilanz: "
+                               "das Jahr in Viertelstunden mit Wetter, Lastprofil und Speicher."),
+                7.5);
+}
+
+// Page 2: the charts, each drawn only when its page is painted.
+void layOutCharts(ReportLayout& layout, const evaluation::Evaluation& evaluation) {
+    layout.section(QStringLiteral("Diagramme"));
+    layout.block(62, [&evaluation](QPainter& painter, const QRectF& target) {
+        ReportCharts charts;
+        QChart* months = charts.add(std::make_unique<QChart>(), kFullChart);
+        charts::fillMonthsChart(*months, evaluation);
+        ReportCharts::render(painter, target, {months});
+    });
+    layout.block(58, [&evaluation](QPainter& painter, const QRectF& target) {
+        ReportCharts charts;
+        QChart* june = charts.add(std::make_unique<QChart>(), kHalfChart);
+        QChart* december = charts.add(std::make_unique<QChart>(), kHalfChart);
+        charts::fillDayChart(*june, evaluation, 5);
+        charts::fillDayChart(*december, evaluation, 11);
+        ReportCharts::render(painter, target, {june, december});
+    });
+    layout.block(58, [&evaluation](QPainter& painter, const QRectF& target) {
+        ReportCharts charts;
+        QChart* battery = charts.add(std::make_unique<QChart>(), kHalfChart);
+        charts::fillBatteryChart(*battery, evaluation);
+        auto heatMapOwner = std::make_unique<charts::HeatMapChart>();
+        charts::HeatMapChart* heatMap = heatMapOwner.get();
+        charts.add(std::move(heatMapOwner), kHalfChart);
+        heatMap->fill(evaluation);
+        ReportCharts::render(painter, target, {battery, heatMap});
+    });
+    if (evaluation.hourlyResult() == nullptr) {
+        return;
+    }
+    layout.block(58, [&evaluation](QPainter& painter, const QRectF& target) {
+        const simulation::HourlyResult& result = *evaluation.hourlyResult();
+        simulation::HourlyBalance balance(evaluation.climate());
+        const std::atomic<bool> never{false};
+        const evaluation::SizingCurves curves =
+            evaluation::computeSizingCurves(balance, evaluation.simulationInput(), never);
+        ReportCharts charts;
+        QChart* sizingBattery = charts.add(std::make_unique<QChart>(), kHalfChart);
+        QChart* sizingRoof = charts.add(std::make_unique<QChart>(), kHalfChart);
+        charts::fillSizingChart(*sizingBattery, curves.battery, charts::SizingKind::Battery,
+                                result.batteryCapacity_kWh, result.annual.selfSufficiency,
+                                result.annual.selfConsumptionShare);
+        charts::fillSizingChart(*sizingRoof, curves.roof, charts::SizingKind::Roof,
+                                result.peakPower_kWp, result.annual.selfSufficiency,
+                                result.annual.selfConsumptionShare);
+        ReportCharts::render(painter, target, {sizingBattery, sizingRoof});
+    });
+}
+
+// Page 3: money, with every year of the table.
+void layOutMoney(ReportLayout& layout, const evaluation::Evaluation& evaluation) {
+    layout.section(QStringLiteral("Wirtschaftlichkeit"));
+    QList<QStringList> results;
+    for (const MoneyResultRow& row : moneyResultRows(evaluation)) {
+        results.append({row.label, row.hourly, row.monthly});
+    }
+    layout.table({QStringLiteral("Ergebnis"), QStringLiteral("Stundenbilanz"),
+                  QStringLiteral("Monatsmodell")},
+                 results, {2, 1.6, 1.6});
+    layout.block(68, [&evaluation](QPainter& painter, const QRectF& target) {
+        ReportCharts charts;
+        QChart* money = charts.add(std::make_unique<QChart>(), kFullChart);
+        charts::fillMoneyChart(*money, evaluation);
+        ReportCharts::render(painter, target, {money});
+    });
+    const int yearRows = static_cast<int>(evaluation.hourlyMoney().years.size());
+    QList<QStringList> years;
+    for (int r = 0; r < yearRows; ++r) {
+        QStringList cells;
+        for (int c = 0; c < 7; ++c) {
+            cells.append(moneyTableCell(evaluation, r, c));
+        }
+        years.append(cells);
+    }
+    QStringList headers = moneyTableHeaders();
+    for (QString& header : headers) {
+        header.replace(QStringLiteral(" ("), QStringLiteral("\n("));
+    }
+    layout.table(headers, years, {0.6, 1, 1.3, 1, 1.3, 1.3, 1.2}, 7.5);
+    layout.line(QStringLiteral("Zahlungsfluss der Stundenbilanz; Jahr 0 ist die Investition."),
+                7.5);
+}
+
+// The whole report; its three parts each begin on a page of their own.
+ReportLayout layOutReport(const ReportSource& source) {
+    ReportLayout layout;
+    layOutInputs(layout, source);
+    layout.newPage();
+    layOutCharts(layout, source.evaluation);
+    layout.newPage();
+    layOutMoney(layout, source.evaluation);
+    return layout;
+}
+
 }  // namespace
+
+int reportPageCount(const ReportSource& source) {
+    return layOutReport(source).pageCount();
+}
 
 int paintReport(QPagedPaintDevice& device, const ReportSource& source, int firstPage,
                 int lastPage) {
+    const ReportLayout layout = layOutReport(source);
     firstPage = std::max(firstPage, 1);
-    lastPage = std::min(lastPage, kReportPages);
+    lastPage = std::min(lastPage, layout.pageCount());
     if (firstPage > lastPage) {
         return 0;
     }
-    device.setPageSize(QPageSize(QPageSize::A4));
-    device.setPageOrientation(QPageLayout::Portrait);
-    device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    device.setPageLayout(ReportLayout::pageLayout());
     QPainter painter;
     if (!painter.begin(&device)) {
         return 0;
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    PageWriter page(painter, device);
-    const evaluation::Evaluation& evaluation = source.evaluation;
-    const QString fileName = source.dataFilePath.isEmpty()
-                                 ? QStringLiteral("ohne Datendatei")
-                                 : QFileInfo(source.dataFilePath).fileName();
-    ReportCharts charts;
-    const QSizeF full(900, 380);
-    const QSizeF half(520, 330);
-
-    // Page 1: inputs, module fields, key figures.
-    const auto inputsPage = [&] {
-        page.heading(QStringLiteral("Lumetra – Auswertung"), 16);
-        page.line(QStringLiteral("Datensatz: ") + fileName);
-        page.skip(3);
-        page.heading(QStringLiteral("Eingaben"), 11);
-        page.table({QStringLiteral("Größe"), QStringLiteral("Wert")}, inputRows(source), {3, 2});
-        page.heading(QStringLiteral("Modulfelder"), 11);
-        page.table({QStringLiteral("Nr."), QStringLiteral("Breite (m)"), QStringLiteral("Höhe (m)"),
-                    QStringLiteral("Fläche (m²)"), QStringLiteral("Ausrichtung (°)"),
-                    QStringLiteral("Neigung (°)"), QStringLiteral("Leistung (Wp)"),
-                    QStringLiteral("Ertrag (kWh)")},
-                   moduleFieldRows(source.calculator), {0.6, 1, 1, 1, 1.3, 1.1, 1.2, 1.2});
-        page.heading(QStringLiteral("Kennzahlen"), 11);
-        QList<QStringList> figures;
-        for (const evaluation::KeyFigureRow& row :
-             evaluation::keyFigureRows(evaluation.monthlyFigures(), evaluation.hourlyFigures())) {
-            figures.append({qText(row.label), QString::fromStdString(row.monthlyModel),
-                            QString::fromStdString(row.hourlyBalance)});
-        }
-        page.table({QStringLiteral("Kennzahl"), QStringLiteral("Monatsmodell"),
-                    QStringLiteral("Stundenbilanz")},
-                   figures, {2, 1.5, 1.5});
-        page.line(QStringLiteral("Monatsmodell: die Faustformeln des Hauptfensters. Stundenbilanz: "
-                                 "das Jahr in Viertelstunden mit Wetter, Lastprofil und Speicher."),
-                  7.5);
-    };
-    // Page 2: the charts.
-    const auto chartsPage = [&] {
-        page.heading(QStringLiteral("Diagramme"), 11);
-        QChart* months = charts.add(std::make_unique<QChart>(), full);
-        charts::fillMonthsChart(*months, evaluation);
-        page.charts({months}, 62);
-        QChart* june = charts.add(std::make_unique<QChart>(), half);
-        QChart* december = charts.add(std::make_unique<QChart>(), half);
-        charts::fillDayChart(*june, evaluation, 5);
-        charts::fillDayChart(*december, evaluation, 11);
-        page.charts({june, december}, 58);
-        QChart* battery = charts.add(std::make_unique<QChart>(), half);
-        charts::fillBatteryChart(*battery, evaluation);
-        auto heatMapOwner = std::make_unique<charts::HeatMapChart>();
-        charts::HeatMapChart* heatMap = heatMapOwner.get();
-        charts.add(std::move(heatMapOwner), half);
-        heatMap->fill(evaluation);
-        page.charts({battery, heatMap}, 58);
-        if (const simulation::HourlyResult* result = evaluation.hourlyResult()) {
-            simulation::HourlyBalance balance(evaluation.climate());
-            const std::atomic<bool> never{false};
-            const evaluation::SizingCurves curves =
-                evaluation::computeSizingCurves(balance, evaluation.simulationInput(), never);
-            QChart* sizingBattery = charts.add(std::make_unique<QChart>(), half);
-            QChart* sizingRoof = charts.add(std::make_unique<QChart>(), half);
-            charts::fillSizingChart(*sizingBattery, curves.battery, charts::SizingKind::Battery,
-                                    result->batteryCapacity_kWh, result->annual.selfSufficiency,
-                                    result->annual.selfConsumptionShare);
-            charts::fillSizingChart(*sizingRoof, curves.roof, charts::SizingKind::Roof,
-                                    result->peakPower_kWp, result->annual.selfSufficiency,
-                                    result->annual.selfConsumptionShare);
-            page.charts({sizingBattery, sizingRoof}, 58);
-        }
-    };
-    // Page 3: money.
-    const auto moneyPage = [&] {
-        page.heading(QStringLiteral("Wirtschaftlichkeit"), 11);
-        QList<QStringList> results;
-        for (const MoneyResultRow& row : moneyResultRows(evaluation)) {
-            results.append({row.label, row.hourly, row.monthly});
-        }
-        page.table({QStringLiteral("Ergebnis"), QStringLiteral("Stundenbilanz"),
-                    QStringLiteral("Monatsmodell")},
-                   results, {2, 1.6, 1.6});
-        QChart* money = charts.add(std::make_unique<QChart>(), full);
-        charts::fillMoneyChart(*money, evaluation);
-        page.charts({money}, 68);
-        // The table stays on this page: with more years than fit, every second (third, ...) year
-        // is listed, the last one always.
-        const int yearRows = static_cast<int>(evaluation.hourlyMoney().years.size());
-        const double rowHeight = 7.5 * 0.3528 * 1.55;
-        const int fit =
-            std::max(static_cast<int>((page.height() - page.y() - 12) / rowHeight) - 1, 2);
-        const int step = (yearRows + fit - 1) / fit;
-        QList<QStringList> years;
-        for (int r = 0; r < yearRows; ++r) {
-            if (r % step != 0 && r + 1 != yearRows) {
-                continue;
-            }
-            QStringList cells;
-            for (int c = 0; c < 7; ++c) {
-                cells.append(moneyTableCell(evaluation, r, c));
-            }
-            years.append(cells);
-        }
-        QStringList headers = moneyTableHeaders();
-        for (QString& header : headers) {
-            header.replace(QStringLiteral(" ("), QStringLiteral("\n("));
-        }
-        page.table(headers, years, {0.6, 1, 1.3, 1, 1.3, 1.3, 1.2}, 7.5);
-        page.line(QStringLiteral("Zahlungsfluss der Stundenbilanz; Jahr 0 ist die Investition."),
-                  7.5);
-    };
-
-    const std::function<void()> pages[kReportPages] = {inputsPage, chartsPage, moneyPage};
+    const double perMm = device.logicalDpiX() / 25.4;
     int painted = 0;
     for (int number = firstPage; number <= lastPage; ++number) {
-        if (painted > 0) {
-            page.newPage();
+        if (painted > 0 && !device.newPage()) {
+            return 0;
         }
-        pages[number - 1]();
+        layout.paintPage(number - 1, painter, perMm);
         ++painted;
     }
     return painter.end() ? painted : 0;
 }
 
-bool writeReportPdf(const QString& path, const ReportSource& source) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
+bool writeReportPdf(const QString& path, const ReportSource& source, int firstPage, int lastPage) {
+    // The document is made in memory and then written whole, as every file is written.
+    QByteArray pdf;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        if (!buffer.open(QIODevice::WriteOnly)) {
+            return false;
+        }
+        QPdfWriter writer(&buffer);
         writer.setResolution(300);
         writer.setTitle(QStringLiteral("Lumetra – Auswertung"));
         writer.setCreator(QStringLiteral("Lumetra"));
-        if (paintReport(writer, source) == 0) {
-            file.cancelWriting();
+        if (paintReport(writer, source, firstPage, lastPage) == 0) {
             return false;
         }
     }
-    return file.commit();
+    return writeExportFile(path, pdf);
 }
 
 }  // namespace lumetra

@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return -1;  // not added to the corpus
     }
     const Calculator& calculator = opened.calculator();
-    auswertung.setInputs(evaluation::readEvaluationInputs(bytes));
+    auswertung.setInputs(evaluation::readEvaluationLines(bytes).inputs);
     auswertung.update(calculator.state(), opened.table());
 
     const simulation::HourlyResult* result = auswertung.hourlyResult();

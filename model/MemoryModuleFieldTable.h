@@ -36,7 +36,7 @@ class MemoryModuleFieldTable final : public ModuleFieldTable {
 
     // For inspection by the command-line tool and the tests.
     std::optional<Rgb> cellBackground(RowHandle row, int column) const;
-    int rowCount() const { return static_cast<int>(rows_.size()); }
+    int rowCount() const override { return static_cast<int>(rows_.size()); }
     RowHandle rowAt(int index) const;  // kNoRow when out of range
     RowHandle focusedRow() const { return focusedRow_; }
     int focusedColumn() const { return focusedColumn_; }

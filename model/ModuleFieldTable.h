@@ -17,6 +17,10 @@ inline constexpr RowHandle kNoRow = 0;
 
 enum class RowPosition { First, Last, After };
 
+// The most module fields a table holds besides its placeholder row: as many as a data file's
+// load reads back, so that every table saved loads whole.
+inline constexpr int kMaxModuleFields = 10000;
+
 // The module-field table as the core sees it: a flat list of rows in display order whose cell
 // texts (columns 1..7, UTF-8) are the only store of the module fields. The window implements
 // it over its tree-list control, the command-line tool and the tests in memory.
@@ -35,6 +39,8 @@ class ModuleFieldTable {
 
     // 0-based display line of a row, -1 when the row does not exist.
     virtual int rowIndex(RowHandle row) const = 0;
+    // The number of rows, the placeholder row included.
+    virtual int rowCount() const = 0;
 
     // A cell's background; std::nullopt restores the table's own (alternating) colour.
     virtual void setCellBackground(RowHandle row, int column, std::optional<Rgb> colour) = 0;

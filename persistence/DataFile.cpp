@@ -166,7 +166,8 @@ DataFileOutcome saveDataFile(const Calculator& calculator, const std::filesystem
                : DataFileOutcome::SaveFailed;
 }
 
-DataFileOutcome loadDataFile(Calculator& calculator, const std::filesystem::path& path) {
+DataFileOutcome loadDataFile(Calculator& calculator, const std::filesystem::path& path,
+                             const DataFileLineObserver& observer) {
     FilePointer file;
     switch (openRegularFileForReading(path, file)) {
         case ReadOpenResult::Opened:
@@ -176,7 +177,7 @@ DataFileOutcome loadDataFile(Calculator& calculator, const std::filesystem::path
         case ReadOpenResult::TooLarge:
             return DataFileOutcome::TooLarge;
     }
-    const DataFileReading reading = readDataFile(file.get());
+    const DataFileReading reading = readDataFile(file.get(), observer);
     file.reset();
     // A file that opens but cannot be read is as good as missing; half of it must not replace
     // the table and the quantities. Nor may the first 256 MiB of something that is no data

@@ -30,8 +30,12 @@ std::string_view dataFileMessage(DataFileOutcome outcome);
 DataFileOutcome saveDataFile(const Calculator& calculator, const std::filesystem::path& path,
                              std::string_view extraLines = {});
 
-// "Laden" once the path is chosen: reads the file and applies it (applyDataFile).
-DataFileOutcome loadDataFile(Calculator& calculator, const std::filesystem::path& path);
+// "Laden" once the path is chosen: reads the file and applies it (applyDataFile). The file is
+// opened and read once; `observer` sees every line as it is read. When the outcome is
+// NotFound or TooLarge, the file changed nothing, and what the observer saw must change
+// nothing either.
+DataFileOutcome loadDataFile(Calculator& calculator, const std::filesystem::path& path,
+                             const DataFileLineObserver& observer = {});
 
 // Applies what was read from a data file, as loading does once the file is open: the table's
 // rows are replaced by the rows read, the Vorgabe marks are brought in line with the file,

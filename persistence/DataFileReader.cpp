@@ -227,24 +227,31 @@ void DataFileReader::readLine(std::string_view bytes) {
 }
 
 namespace {
-DataFileReading readAll(LinePieceReader& pieces) {
+DataFileReading readAll(LinePieceReader& pieces, const DataFileLineObserver& observer) {
     DataFileReader reader;
     std::string_view piece;
+    std::size_t lineNumber = 1;
     while (pieces.next(piece)) {
         reader.readLine(piece);
+        if (observer) {
+            observer(lineNumber, piece);
+        }
+        if (piece.back() == '\n') {
+            ++lineNumber;
+        }
     }
     return reader.reading();
 }
 }  // namespace
 
-DataFileReading readDataFile(std::string_view bytes) {
+DataFileReading readDataFile(std::string_view bytes, const DataFileLineObserver& observer) {
     LinePieceReader pieces(bytes, kDataFileLinePiece);
-    return readAll(pieces);
+    return readAll(pieces, observer);
 }
 
-DataFileReading readDataFile(std::FILE* file) {
+DataFileReading readDataFile(std::FILE* file, const DataFileLineObserver& observer) {
     LinePieceReader pieces(file, kDataFileLinePiece, kMaxReadFileSize);
-    DataFileReading reading = readAll(pieces);
+    DataFileReading reading = readAll(pieces, observer);
     reading.readFailed = pieces.failed();
     reading.tooLarge = pieces.tooLarge();
     return reading;

@@ -4,10 +4,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string_view>
 
+#include "model/ModuleFieldTable.h"
 #include "model/Quantity.h"
 
 namespace lumetra {
@@ -17,9 +19,9 @@ namespace lumetra {
 // digits), so that everything saved reads back.
 inline constexpr std::size_t kDataFileLinePiece = 1023;
 
-// Row numbers the reader keeps; a line with a higher number counts as recognised and is
-// otherwise ignored, as is one with a number below 1.
-inline constexpr int kMaxDataFileRowNumber = 10000;
+// Row numbers the reader keeps, as many as a table holds fields; a line with a higher number
+// counts as recognised and is otherwise ignored, as is one with a number below 1.
+inline constexpr int kMaxDataFileRowNumber = kMaxModuleFields;
 
 // What one load took from a data file, before anything is applied to the calculator.
 struct DataFileReading {
@@ -61,10 +63,15 @@ class DataFileReader {
     int lastQuantity_ = -1;
 };
 
-// Reads every line of a data file (bytes in memory or an open file). A UTF-8 byte-order mark
-// at the very start is passed over.
-DataFileReading readDataFile(std::string_view bytes);
-DataFileReading readDataFile(std::FILE* file);
+// Sees every line of a data file as it is read: the line's number (from 1) and its bytes with
+// the line end (a line longer than kDataFileLinePiece arrives in pieces of the same number).
+// Lines the calculator does not know are for the program's additions to read.
+using DataFileLineObserver = std::function<void(std::size_t lineNumber, std::string_view line)>;
+
+// Reads every line of a data file (bytes in memory or an open file), in one pass that also
+// shows each line to `observer`. A UTF-8 byte-order mark at the very start is passed over.
+DataFileReading readDataFile(std::string_view bytes, const DataFileLineObserver& observer = {});
+DataFileReading readDataFile(std::FILE* file, const DataFileLineObserver& observer = {});
 
 // The number at the front of a text as the reader takes it: leading white space, an optional
 // sign, digits with an optional decimal point, an optional exponent; a comma ends it. No number

@@ -31,6 +31,10 @@ if want format; then
         echo "Qt Test assertion macros under tests/: use GoogleTest assertions" >&2
         exit 1
     fi
+
+    banner "every file written through persistence/FileAccess"
+    ./scripts/check-writers.sh --self-test
+    ./scripts/check-writers.sh
 fi
 
 if want build || want tests || want locale; then

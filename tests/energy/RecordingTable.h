@@ -27,6 +27,7 @@ class RecordingTable final : public ModuleFieldTable {
         inner.setCellText(row, column, text);
     }
     int rowIndex(RowHandle row) const override { return inner.rowIndex(row); }
+    int rowCount() const override { return inner.rowCount(); }
     void setCellBackground(RowHandle row, int column, std::optional<Rgb> colour) override {
         inner.setCellBackground(row, column, colour);
     }

@@ -190,18 +190,21 @@ struct PoleCase {
 
 class MonthlySplitAtPoles : public ::testing::TestWithParam<PoleCase> {};
 
-TEST_P(MonthlySplitAtPoles, WeakestMonthTurnsSlightlyNegative) {
-    CalculatorState state;
-    state.values[Latitude] = GetParam().latitude;
-    state.values[AnnualYield] = 1000;
-    splitAnnualYield(state);
-    const auto weakest =
-        std::min_element(state.figures.monthlyYield.begin(), state.figures.monthlyYield.end());
-    EXPECT_EQ(static_cast<std::size_t>(weakest - state.figures.monthlyYield.begin()),
-              GetParam().weakestMonth);
-    EXPECT_LT(*weakest, -0.5);
-    EXPECT_GT(*weakest, -1.5);
-    EXPECT_TRUE(nearRelative(sumOf(state.figures.monthlyYield), 1000, 1e-12));
+// The seasonal swing at the poles would take the darkest month below nothing (-1 kWh of
+// 1000); it gets nothing and the other months keep the year's sum.
+TEST_P(MonthlySplitAtPoles, PolarNightGetsNothingAndTheYearKeepsItsSum) {
+    for (const double annual : {1000.0, 3500.0 * 0.15 * 20}) {
+        CalculatorState state;
+        state.values[Latitude] = GetParam().latitude;
+        state.values[AnnualYield] = annual;
+        splitAnnualYield(state);
+        const MonthlyValues& months = state.figures.monthlyYield;
+        EXPECT_EQ(months[GetParam().weakestMonth], 0.0) << annual;
+        for (std::size_t i = 0; i < 12; ++i) {
+            EXPECT_TRUE(i == GetParam().weakestMonth || months[i] > 0) << annual << " " << i;
+        }
+        EXPECT_TRUE(nearRelative(sumOf(months), annual, 1e-12)) << annual;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Poles, MonthlySplitAtPoles,

@@ -34,7 +34,9 @@ TEST(EvaluationFileLines, EveryInputReadsBack) {
     inputs.batteryCapacity_kWh = 0;  // its own size, even no battery, differs from following
     const std::string lines = evaluationInputLines(inputs);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), kInputCount);
-    EXPECT_EQ(readEvaluationInputs(lines), inputs);
+    const EvaluationLines read = readEvaluationLines(lines);
+    EXPECT_EQ(read.inputs, inputs);
+    EXPECT_TRUE(read.messages.empty());
 }
 
 TEST(EvaluationFileLines, ReadsAmongTheSpecifiedLinesAndIgnoresTheRest) {
@@ -49,19 +51,62 @@ TEST(EvaluationFileLines, ReadsAmongTheSpecifiedLinesAndIgnoresTheRest) {
     EvaluationInputs expected;
     expected.discountRate_percent = 5;
     expected.years = 25;
-    EXPECT_EQ(readEvaluationInputs(text), expected);
+    const EvaluationLines read = readEvaluationLines(text);
+    EXPECT_EQ(read.inputs, expected);
+    EXPECT_TRUE(read.messages.empty());
 }
 
-TEST(EvaluationFileLines, BadValuesKeepTheDefaultAndOutOfRangeIsLimited) {
-    const EvaluationInputs read = readEvaluationInputs(
-        "Investition je kWp = abc\n"
+TEST(EvaluationFileLines, OutOfRangeIsLimited) {
+    const EvaluationLines read = readEvaluationLines(
         "Betrachtungsdauer = 500\n"
         "Ertragsminderung = -3\n"
         "Speicher Stundenbilanz = 1e400\n");
-    EXPECT_EQ(read.investmentPerKWp_EUR, EvaluationInputs{}.investmentPerKWp_EUR);
-    EXPECT_EQ(read.years, 50);
-    EXPECT_EQ(read.yieldLoss_percent, 0);
-    EXPECT_EQ(read.batteryCapacity_kWh, 1000.0);
+    EXPECT_EQ(read.inputs.years, 50);
+    EXPECT_EQ(read.inputs.yieldLoss_percent, 0);
+    EXPECT_EQ(read.inputs.batteryCapacity_kWh, 1000.0);
+    EXPECT_TRUE(read.messages.empty());
+}
+
+struct UnreadValue {
+    const char* name;
+    const char* line;
+};
+
+class ValueNotReadWhole : public ::testing::TestWithParam<UnreadValue> {};
+
+// A hand-edited value the number reader would cut short is not taken at all: the input keeps
+// what it had, and the message names the line.
+TEST_P(ValueNotReadWhole, SetsNothingAndNamesTheLine) {
+    const std::string text = std::string(
+                                 "Breitengrad                 =          47.105186 \xB0\n"
+                                 "Strompreis                  =           0.130000 Euro\n") +
+                             GetParam().line + "\n";
+    const EvaluationLines read = readEvaluationLines(text);
+    EXPECT_EQ(read.inputs, EvaluationInputs{});
+    ASSERT_EQ(read.messages.size(), 1u);
+    EXPECT_NE(read.messages[0].find("Zeile 3 "), std::string::npos) << read.messages[0];
+    EXPECT_NE(read.messages[0].find(GetParam().line), std::string::npos) << read.messages[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EvaluationFileLines, ValueNotReadWhole,
+    ::testing::Values(UnreadValue{"DecimalComma", "Betriebskosten = 2,5"},
+                      UnreadValue{"ThousandsSeparatorAndComma",
+                                  "Investition je kWp = 1.350,00 Euro/kWp"},
+                      UnreadValue{"BlankBetweenThousands", "Investition je kWp = 1 350"},
+                      UnreadValue{"TwoThousandsSeparators", "Speicherkosten je kWh = 1.350.000"},
+                      UnreadValue{"NoNumber", "Kalkulationszins = abc"},
+                      UnreadValue{"AnotherUnit", "Betrachtungsdauer = 25 Monate"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(EvaluationFileLines, ManyUnreadLinesGiveAFewMessagesAndACount) {
+    std::string text;
+    for (int i = 0; i < 1000; ++i) {
+        text += "Betriebskosten = 2,5\n";
+    }
+    const EvaluationLines read = readEvaluationLines(text);
+    ASSERT_EQ(read.messages.size(), 6u);
+    EXPECT_NE(read.messages.back().find("995 weitere Zeilen"), std::string::npos);
 }
 
 TEST(EvaluationInputs, SetLimitsRoundsYearsAndIgnoresNotANumber) {

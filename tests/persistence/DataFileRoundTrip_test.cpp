@@ -17,6 +17,7 @@
 #include "energy/ModuleFieldRules.h"
 #include "persistence/DataFile.h"
 #include "persistence/DataFileFormat.h"
+#include "persistence/DataFileReader.h"
 #include "test_support/OpeningState.h"
 
 namespace lumetra {
@@ -294,6 +295,37 @@ INSTANTIATE_TEST_SUITE_P(
         RegressionCase{"HeatedAreaWithMoreDecimalsThanShown",
                        {clicked(HeatedArea), typed(HeatedArea, "1.25")}}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// A table holds no more fields than a load reads back: typing into the placeholder row of a
+// full table adds nothing, and a full table saved loads whole.
+TEST(DataFileRoundTrip, AFullTableTakesNoFurtherFieldAndLoadsWhole) {
+    std::string fields;
+    for (int number = 1; number <= kMaxModuleFields; ++number) {
+        fields += formatRowLine(number, ColumnWidth, 1) + formatRowLine(number, ColumnHeight, 2);
+    }
+    OpeningState full;
+    ASSERT_EQ(applyDataFile(full.calculator, readDataFile(fields)), DataFileOutcome::Done);
+    full.runPosted();
+    ASSERT_EQ(full.table.rowCount(), kMaxModuleFields + 1);
+    const RowHandle placeholder = full.calculator.state().placeholderRow;
+    full.editCell(placeholder, ColumnWidth, "5");
+    EXPECT_EQ(full.table.rowCount(), kMaxModuleFields + 1);
+    EXPECT_EQ(full.calculator.state().placeholderRow, placeholder);
+    EXPECT_EQ(full.table.cellText(placeholder, ColumnWidth), "");
+
+    OpeningState loaded;
+    ASSERT_EQ(applyDataFile(loaded.calculator, readDataFile(dataFileBytes(full.calculator))),
+              DataFileOutcome::Done);
+    loaded.runPosted();
+    EXPECT_EQ(loaded.table.rowCount(), kMaxModuleFields + 1);
+
+    // With one field fewer the placeholder row takes a field again.
+    deleteRowCommand(full.calculator, full.table.firstRow());
+    full.runPosted();
+    full.editCell(placeholder, ColumnWidth, "5");
+    EXPECT_EQ(full.table.rowCount(), kMaxModuleFields + 1);
+    EXPECT_NE(full.calculator.state().placeholderRow, placeholder);
+}
 
 }  // namespace
 }  // namespace lumetra

@@ -53,12 +53,13 @@ int main(int argc, char** argv) {
     dialog.show();
     if (argc > 2) {
         const QString path = QString::fromLocal8Bit(argv[2]);
-        if (lumetra::loadDataFile(dialog.calculator(), lumetra::toFilesystemPath(path)) !=
-            lumetra::DataFileOutcome::Done) {
+        const lumetra::evaluation::DataSetLoad load =
+            lumetra::evaluation::loadDataSet(dialog.calculator(), lumetra::toFilesystemPath(path));
+        if (load.outcome != lumetra::DataFileOutcome::Done) {
             std::fprintf(stderr, "could not load %s\n", argv[2]);
             return 1;
         }
-        dialog.evaluation().dataFileLoaded(path);
+        dialog.evaluation().dataFileLoaded(load.evaluationLines->inputs);
     }
     settle(700);
     bool ok = dialog.grab().save(prefix + QStringLiteral("-main.png"));
