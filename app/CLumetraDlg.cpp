@@ -94,6 +94,7 @@ void CLumetraDlg::initDialog() {
                                              HelpPictures(helpArea_, devicePixelRatioF()));
     createTable();
     calculator_->openDialog();
+    refreshTimer_.setObjectName(QStringLiteral("refreshTimer"));
     connect(&refreshTimer_, &QTimer::timeout, this, &CLumetraDlg::refreshTick);
     refreshTimer_.start(kRefreshPeriodMs);
 }
@@ -150,16 +151,17 @@ void CLumetraDlg::OnLoadData() {
 }
 
 bool CLumetraDlg::OnSaveData() {
-    noteChange();
-    if (!saveDataCommand(this, *calculator_, dataFilePath_, evaluation_->dataFileLines())) {
-        updateWindowState();
-        return false;
+    const bool saved =
+        saveDataCommand(this, *calculator_, dataFilePath_, evaluation_->dataFileLines());
+    if (saved) {
+        documentPath_ = dataFilePath_;
+        rememberSavedDataSet();
     }
-    documentPath_ = dataFilePath_;
-    savedDataSet_.take(*calculator_);
-    savedEvaluationLines_ = evaluation_->dataFileLines();
+    // Refresh ticks ran inside the file dialog and the overwrite question: whatever they
+    // checked, the mark is checked again against the data set as it is now.
+    noteChange();
     updateWindowState();
-    return true;
+    return saved;
 }
 
 void CLumetraDlg::OnChooseLocation() {
@@ -180,17 +182,21 @@ bool CLumetraDlg::hasUnsavedChanges() const {
            evaluation_->dataFileLines() != savedEvaluationLines_;
 }
 
-void CLumetraDlg::takeBaseline() {
+void CLumetraDlg::rememberSavedDataSet() {
     savedDataSet_.take(*calculator_);
     savedEvaluationLines_ = evaluation_->dataFileLines();
+    // A new baseline changes the comparison as a change of the data set does.
+    noteChange();
+}
+
+void CLumetraDlg::takeBaseline() {
+    rememberSavedDataSet();
     // Solves that the load or the opening posted run before this call, which takes the data
     // set again once they are done.
     QMetaObject::invokeMethod(
         this,
         [this] {
-            savedDataSet_.take(*calculator_);
-            savedEvaluationLines_ = evaluation_->dataFileLines();
-            noteChange();
+            rememberSavedDataSet();
             updateWindowState();
         },
         Qt::QueuedConnection);
