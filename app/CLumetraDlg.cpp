@@ -23,6 +23,7 @@
 #include "app/WindowTitle.h"
 #include "calculator/ModuleFieldEditing.h"
 #include "energy/MonthlyChart.h"
+#include "widgets/screenfit/KeepOnScreen.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 
 namespace lumetra {
@@ -48,8 +49,10 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
         *this, *calculator_, *controls_.chartPicture, [this] { return dataFilePath_; });
     takeBaseline();
     updateWindowState();
-    // On a screen smaller than the dialog its contents scroll in a window that fits.
+    // On a screen smaller than the dialog its contents scroll in a window that fits, and the
+    // window opens inside the screen.
     fitDialogToScreen(*this);
+    keepOnScreen(*this);
 }
 
 CLumetraDlg::~CLumetraDlg() {
