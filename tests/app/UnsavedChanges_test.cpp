@@ -126,7 +126,7 @@ auto acknowledgeMessage(QString& text) {
 // The window takes the keyboard again once a modal dialog has gone.
 void reactivate(ShownMainDialog& shown) {
     shown.dialog().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.dialog()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.dialog(), kPatienceMs));
 }
 
 // Runs the refresh timer until the title and its mark are up to date.
