@@ -10,7 +10,7 @@ namespace lumetra {
 CLumetraApp::CLumetraApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Lumetra"));
     setOrganizationName(QStringLiteral("Vandrel"));
-    setApplicationVersion(QStringLiteral("1.01"));
+    setApplicationVersion(QStringLiteral(LUMETRA_VERSION));
     installGermanQtTranslations(*this);
 }
 

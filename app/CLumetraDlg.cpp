@@ -23,6 +23,7 @@
 #include "app/WindowTitle.h"
 #include "calculator/ModuleFieldEditing.h"
 #include "energy/MonthlyChart.h"
+#include "widgets/screenfit/KeepOnScreen.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 
 namespace lumetra {
@@ -48,8 +49,10 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
         *this, *calculator_, *controls_.chartPicture, [this] { return dataFilePath_; });
     takeBaseline();
     updateWindowState();
-    // On a screen smaller than the dialog its contents scroll in a window that fits.
+    // On a screen smaller than the dialog its contents scroll in a window that fits, and the
+    // window opens inside the screen.
     fitDialogToScreen(*this);
+    keepOnScreen(*this);
 }
 
 CLumetraDlg::~CLumetraDlg() {
@@ -94,6 +97,7 @@ void CLumetraDlg::initDialog() {
                                              HelpPictures(helpArea_, devicePixelRatioF()));
     createTable();
     calculator_->openDialog();
+    refreshTimer_.setObjectName(QStringLiteral("refreshTimer"));
     connect(&refreshTimer_, &QTimer::timeout, this, &CLumetraDlg::refreshTick);
     refreshTimer_.start(kRefreshPeriodMs);
 }
@@ -159,16 +163,17 @@ void CLumetraDlg::OnLoadData() {
 }
 
 bool CLumetraDlg::OnSaveData() {
-    noteChange();
-    if (!saveDataCommand(this, *calculator_, dataFilePath_, evaluation_->dataFileLines())) {
-        updateWindowState();
-        return false;
+    const bool saved =
+        saveDataCommand(this, *calculator_, dataFilePath_, evaluation_->dataFileLines());
+    if (saved) {
+        documentPath_ = dataFilePath_;
+        rememberSavedDataSet();
     }
-    documentPath_ = dataFilePath_;
-    savedDataSet_.take(*calculator_);
-    savedEvaluationLines_ = evaluation_->dataFileLines();
+    // Refresh ticks ran inside the file dialog and the overwrite question: whatever they
+    // checked, the mark is checked again against the data set as it is now.
+    noteChange();
     updateWindowState();
-    return true;
+    return saved;
 }
 
 void CLumetraDlg::OnChooseLocation() {
@@ -189,17 +194,21 @@ bool CLumetraDlg::hasUnsavedChanges() const {
            evaluation_->dataFileLines() != savedEvaluationLines_;
 }
 
-void CLumetraDlg::takeBaseline() {
+void CLumetraDlg::rememberSavedDataSet() {
     savedDataSet_.take(*calculator_);
     savedEvaluationLines_ = evaluation_->dataFileLines();
+    // A new baseline changes the comparison as a change of the data set does.
+    noteChange();
+}
+
+void CLumetraDlg::takeBaseline() {
+    rememberSavedDataSet();
     // Solves that the load or the opening posted run before this call, which takes the data
     // set again once they are done.
     QMetaObject::invokeMethod(
         this,
         [this] {
-            savedDataSet_.take(*calculator_);
-            savedEvaluationLines_ = evaluation_->dataFileLines();
-            noteChange();
+            rememberSavedDataSet();
             updateWindowState();
         },
         Qt::QueuedConnection);

@@ -111,6 +111,9 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     std::optional<QuantityId> fieldOf(const QObject* object) const;
     void noteChange() { changeCheckPending_ = true; }
     void updateWindowState();
+    // What a save would write now becomes what the mark of unsaved changes compares with.
+    void rememberSavedDataSet();
+    // The same after a load or at the opening, and once more after the solves they posted.
     void takeBaseline();
 
     MainDialogControls controls_;
@@ -118,7 +121,7 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     std::unique_ptr<TreeListTable> table_;
     std::unique_ptr<Calculator> calculator_;
     std::unique_ptr<FocusHelp> focusHelp_;
-    QTimer refreshTimer_;
+    QTimer refreshTimer_{this};  // a child, so that tests find it by its name
     QSize chartArea_;
     QSize helpArea_;
     bool chartShown_ = false;

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QMenu>
 
+#include "app/AboutInformation.h"
 #include "app/DialogBuilder.h"
 #include "app/DialogLayout.h"
 
@@ -24,6 +25,7 @@ void runModal(std::unique_ptr<QDialog> dialog) {
 std::unique_ptr<QDialog> createAboutBox(QWidget* parent) {
     auto dialog = std::make_unique<QDialog>(parent);
     buildSmallDialog(*dialog, kAboutDialog, kAboutControls);
+    addAboutInformation(*dialog);
     return dialog;
 }
 

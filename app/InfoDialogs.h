@@ -13,7 +13,8 @@ class QWidget;
 namespace lumetra {
 
 // The about box ("Info über Lumetra") and the legend dialog ("Beschreibung zu Lumetra"),
-// built from their templates; "OK" closes them.
+// built from their templates; "OK" closes them. Under its template's content the about box
+// shows the version, the licence and the data's attributions.
 std::unique_ptr<QDialog> createAboutBox(QWidget* parent);
 std::unique_ptr<QDialog> createLegendDialog(QWidget* parent);
 

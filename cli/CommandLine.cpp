@@ -34,6 +34,7 @@ std::string usageText() {
     std::string text =
         "Aufruf: lumetra-cli [Befehl ...] [--json] [--hourly-csv DATEI] [--chart DATEI.png]\n"
         "                   [--chart-size BxH] [--report DATEI.pdf]\n"
+        "        lumetra-cli --list-locations | --version | --help\n"
         "\n"
         "Beginnt im Zustand des geöffneten Fensters und führt die Befehle der Reihe nach aus:\n"
         "  --load DATEI         lädt eine Datendatei wie \"Laden\"\n"
@@ -46,7 +47,9 @@ std::string usageText() {
         "  --delete-row R       \"Zeile löschen\" auf Zeile R\n"
         "  --location NAME      wählt den Ort NAME aus SolarDatabase.csv wie \"Ort auswählen\"\n"
         "                       (gesucht im aktuellen Ordner, dann in der installierten Kopie,\n"
-        "                       dann im Datenordner des Quellbaums)\n"
+        "                       dann im Datenordner des Quellbaums); Groß- und Kleinschreibung\n"
+        "                       und ä/ae, ö/oe, ü/ue, ß/ss gelten gleich, ein eindeutiger\n"
+        "                       Anfang genügt\n"
         "  --chart DATEI.png    schreibt das Monatsdiagramm des aktuellen Zustands\n"
         "\n"
         "Ausgabe: die Bytes, die Speichern jetzt schreiben würde; mit --json ein JSON-Objekt,\n"
@@ -56,10 +59,13 @@ std::string usageText() {
         "  --chart-size BxH     Größe des Diagramms in Pixeln (sonst die Diagrammfläche des\n"
         "                       Fensters)\n"
         "  --report DATEI.pdf   schreibt den Bericht der Auswertung (nach allen Befehlen)\n"
+        "  --list-locations     listet die Orte der Datenbank, einen je Zeile\n"
+        "  --version            zeigt Version und Lizenz\n"
         "  --help               zeigt diesen Text\n"
         "\n"
-        "Meldungen stehen auf der Standardfehlerausgabe. Rückgabewert: 0 ohne Meldung, 1 mit\n"
-        "Meldung, 2 bei falschem Aufruf.\n"
+        "Meldungen stehen auf der Standardfehlerausgabe, je eine Zeile \"lumetra-cli: DATEI:\n"
+        "Meldung\" für die Datei, die sie betrifft. Rückgabewert: 0 ohne Meldung, 1 mit Meldung,\n"
+        "2 bei falschem Aufruf.\n"
         "\n"
         "Größen Q (Nummer, Name, Bezeichnung und Einheit):\n";
     for (int index = 0; index < kQuantityCount; ++index) {
@@ -81,10 +87,29 @@ std::string usageText() {
 }
 
 std::string wrongCommandLineText(std::string_view message) {
+    return programMessage(message) + "\nMehr dazu: lumetra-cli --help\n";
+}
+
+std::string versionText() {
+    return "lumetra-cli (Lumetra) " LUMETRA_CLI_VERSION
+           "\n"
+           "Lizenz: GPL-3.0-or-later, GNU General Public License Version 3 oder später\n"
+           "<https://www.gnu.org/licenses/gpl-3.0.html>. Dies ist freie Software: Sie darf\n"
+           "verändert und weitergegeben werden. Es gibt keine Gewährleistung, soweit das Gesetz\n"
+           "es zulässt. Die Daten tragen ihre eigenen Lizenzen (siehe SOURCES.md).\n";
+}
+
+std::string programMessage(std::string_view message) {
     std::string text = "lumetra-cli: ";
     text += message;
-    text += "\nMehr dazu: lumetra-cli --help\n";
     return text;
+}
+
+std::string fileMessage(std::string_view path, std::string_view message) {
+    std::string text(path);
+    text += ": ";
+    text += message;
+    return programMessage(text);
 }
 
 std::optional<QuantityId> parseQuantity(std::string_view text) {
@@ -109,6 +134,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         };
         if (option == "--help" || option == "-h") {
             line.help = true;
+        } else if (option == "--version") {
+            line.version = true;
+        } else if (option == "--list-locations") {
+            line.listLocations = true;
         } else if (option == "--json") {
             line.json = true;
         } else if (option == "--load" || option == "--save" || option == "--chart" ||

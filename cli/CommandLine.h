@@ -25,6 +25,8 @@ struct CommandLine {
     std::vector<Command> commands;
     bool json = false;
     bool help = false;
+    bool version = false;           // --version: the program's version and licence
+    bool listLocations = false;     // --list-locations: the places of the location database
     std::optional<int> chartWidth;  // from --chart-size
     std::optional<int> chartHeight;
     std::optional<std::string> hourlyCsvPath;  // from --hourly-csv
@@ -44,5 +46,13 @@ std::string usageText();
 
 // What a wrong command line prints: the one line saying what is wrong, and where to read more.
 std::string wrongCommandLineText(std::string_view message);
+
+// What --version prints: the program, its version, its licence.
+std::string versionText();
+
+// A message line of the program (without the line end): "lumetra-cli: message".
+std::string programMessage(std::string_view message);
+// The message line of a fault of one file: "lumetra-cli: FILE: message".
+std::string fileMessage(std::string_view path, std::string_view message);
 
 }  // namespace lumetra::cli

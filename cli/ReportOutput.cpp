@@ -35,7 +35,7 @@ std::string writeReport(const Session& session, const std::string& path,
         evaluation, session.calculator(),
         QFile::decodeName(QByteArray::fromStdString(session.lastLoadedPath()))};
     if (!module->writeReportPdf(target, source)) {
-        return "Der Bericht konnte nicht geschrieben werden: " + path;
+        return "Der Bericht konnte nicht geschrieben werden";  // the caller names the file
     }
     return message;
 }

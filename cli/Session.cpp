@@ -7,7 +7,6 @@
 #include "cli/ChartOutput.h"
 #include "evaluation/EvaluationFileLines.h"
 #include "persistence/DataFile.h"
-#include "persistence/LocationChooser.h"
 
 namespace lumetra::cli {
 
@@ -82,32 +81,53 @@ void Session::deleteRow(int displayRow) {
     calculator_.refreshTick();
 }
 
-void Session::chooseLocation(const std::string& name) {
-    bool unknownPlace = false;
-    const ChooseLocationOutcome outcome = lumetra::chooseLocation(
-        calculator_, findDataFile(dataSearch_, kLocationDatabaseName), lastLocationName_,
-        [&](const std::vector<std::string>& names, std::size_t) -> std::optional<std::size_t> {
-            for (std::size_t i = 0; i < names.size(); ++i) {
-                if (names[i] == name) {
-                    return i;
-                }
-            }
-            unknownPlace = true;
-            return std::nullopt;
-        });
-    if (unknownPlace) {
-        throw std::invalid_argument("Der Ort ist nicht in SolarDatabase.csv: " + name);
-    }
+void Session::runLocationChooser(const LocationSelection& select) {
+    const std::filesystem::path database = findDataFile(dataSearch_, kLocationDatabaseName);
+    const ChooseLocationOutcome outcome =
+        lumetra::chooseLocation(calculator_, database, lastLocationName_, select);
     if (const std::string_view message = chooseLocationMessage(outcome); !message.empty()) {
-        messages_.emplace_back(message);
+        messages_.push_back(fileMessage(database.string(), message));
     }
     runPosted();
+}
+
+void Session::chooseLocation(const std::string& name) {
+    PlaceSearch search;
+    std::vector<std::string> offered;
+    runLocationChooser(
+        [&](const std::vector<std::string>& names, std::size_t) -> std::optional<std::size_t> {
+            search = findPlace(names, name);
+            offered = names;
+            return search.found;
+        });
+    if (search.found || offered.empty()) {
+        return;  // chosen, or the database could not be read (a message says so)
+    }
+    if (search.candidates.empty()) {
+        throw std::invalid_argument("Der Ort ist nicht in SolarDatabase.csv: " + name);
+    }
+    std::string list;
+    for (const std::size_t index : search.candidates) {
+        list += list.empty() ? "" : ", ";
+        list += offered[index];
+    }
+    throw std::invalid_argument("\"" + name + "\" passt zu mehreren Orten: " + list);
+}
+
+std::vector<std::string> Session::placeNames() {
+    std::vector<std::string> offered;
+    runLocationChooser(
+        [&](const std::vector<std::string>& names, std::size_t) -> std::optional<std::size_t> {
+            offered = names;
+            return std::nullopt;  // cancelled: nothing changes
+        });
+    return offered;
 }
 
 void Session::writeChart(const std::string& path) {
     const auto [width, height] = chartSize_();
     if (!writeChartPng(calculator_.state().figures, width, height, path)) {
-        messages_.push_back("Das Diagramm konnte nicht geschrieben werden: " + path);
+        messages_.push_back(fileMessage(path, "Das Diagramm konnte nicht geschrieben werden"));
     }
 }
 
@@ -116,13 +136,14 @@ void Session::apply(const Command& command) {
         case Command::Kind::Load: {
             const evaluation::DataSetLoad load = evaluation::loadDataSet(calculator_, command.text);
             if (const auto message = dataFileMessage(load.outcome); !message.empty()) {
-                messages_.emplace_back(message);
+                messages_.push_back(fileMessage(command.text, message));
             }
             // A refused file changed nothing, the Auswertung inputs neither.
             if (load.evaluationLines) {
                 evaluationInputs_ = load.evaluationLines->inputs;
-                messages_.insert(messages_.end(), load.evaluationLines->messages.begin(),
-                                 load.evaluationLines->messages.end());
+                for (const std::string& message : load.evaluationLines->messages) {
+                    messages_.push_back(fileMessage(command.text, message));
+                }
                 lastLoadedPath_ = command.text;
             }
             runPosted();
@@ -133,7 +154,7 @@ void Session::apply(const Command& command) {
                     saveDataFile(calculator_, command.text,
                                  evaluation::evaluationInputLines(evaluationInputs_)));
                 !message.empty()) {
-                messages_.emplace_back(message);
+                messages_.push_back(fileMessage(command.text, message));
             }
             break;
         case Command::Kind::Type:

@@ -12,6 +12,7 @@
 #include "model/MemoryFieldPanel.h"
 #include "model/MemoryModuleFieldTable.h"
 #include "persistence/DataSearch.h"
+#include "persistence/LocationChooser.h"
 
 namespace lumetra::cli {
 
@@ -27,10 +28,15 @@ class Session {
 
     // Applies one command. Throws std::invalid_argument when the command cannot be given in
     // the current state (a derived field, a box that cannot be clicked, a row that does not
-    // exist, a place that is not in the database).
+    // exist, a place that is not in the database or a name that several places could mean).
     void apply(const Command& command);
 
-    // The texts of the message boxes the window would have shown, in order.
+    // The place names of the location database as "Ort auswählen" offers them. A database that
+    // cannot be read gives nothing and a message.
+    std::vector<std::string> placeNames();
+
+    // The message lines of the run: the texts of the message boxes the window would have
+    // shown, each after the program and the file it concerns ("lumetra-cli: FILE: text").
     const std::vector<std::string>& messages() const { return messages_; }
 
     const Calculator& calculator() const { return calculator_; }
@@ -48,6 +54,9 @@ class Session {
     void editCell(int displayRow, int column, const std::string& text);
     void deleteRow(int displayRow);
     void chooseLocation(const std::string& name);
+    // Runs "Ort auswählen" on the database with `select`; a fault of the database becomes a
+    // message.
+    void runLocationChooser(const LocationSelection& select);
     void writeChart(const std::string& path);
     RowHandle rowAtDisplay(int displayRow) const;
 

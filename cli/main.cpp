@@ -46,6 +46,10 @@ int main(int argc, char** argv) {
         writeOut(stdout, usageText());
         return 0;
     }
+    if (line.version) {
+        writeOut(stdout, versionText());
+        return 0;
+    }
 
     // Without a size the chart has the window's chart area in the template font.
     auto chartSize = [&]() -> std::pair<int, int> {
@@ -56,6 +60,17 @@ int main(int argc, char** argv) {
     };
     const lumetra::DataSearch dataSearch = programDataSearch(argc > 0 ? argv[0] : nullptr);
     Session session(chartSize, dataSearch);
+    if (line.listLocations) {
+        std::string list;
+        for (const std::string& name : session.placeNames()) {
+            list += name + "\n";
+        }
+        writeOut(stdout, list);
+        for (const std::string& message : session.messages()) {
+            writeOut(stderr, message + "\n");
+        }
+        return session.messages().empty() ? 0 : 1;
+    }
     try {
         for (const Command& command : line.commands) {
             session.apply(command);
@@ -73,12 +88,12 @@ int main(int argc, char** argv) {
         if (std::string message = writeReport(session, *line.reportPath, dataSearch,
                                               programFolder(argc > 0 ? argv[0] : nullptr));
             !message.empty()) {
-            messages.push_back(std::move(message));
+            messages.push_back(fileMessage(*line.reportPath, message));
         }
 #else
-        messages.push_back(
-            "Der Bericht kann nicht geschrieben werden: dieses lumetra-cli wurde "
-            "ohne die Auswertung gebaut");
+        messages.push_back(fileMessage(*line.reportPath,
+                                       "Der Bericht kann nicht geschrieben werden: dieses "
+                                       "lumetra-cli wurde ohne die Auswertung gebaut"));
 #endif
     }
     for (const std::string& message : messages) {
@@ -97,7 +112,9 @@ int main(int argc, char** argv) {
             hourly = &balance->run(lumetra::simulation::simulationInputFrom(
                 session.calculator().state(), session.table()));
         } else {
-            writeOut(stderr, "Die Stundenbilanz kann nicht gerechnet werden: " + error + "\n");
+            writeOut(
+                stderr,
+                programMessage("Die Stundenbilanz kann nicht gerechnet werden: " + error) + "\n");
             failed = true;
         }
     }
@@ -105,7 +122,8 @@ int main(int argc, char** argv) {
         !lumetra::writeFileReplacing(*line.hourlyCsvPath,
                                      lumetra::simulation::hourlyCsv(*hourly))) {
         writeOut(stderr,
-                 "Die CSV-Datei konnte nicht geschrieben werden: " + *line.hourlyCsvPath + "\n");
+                 fileMessage(*line.hourlyCsvPath, "Die CSV-Datei konnte nicht geschrieben werden") +
+                     "\n");
         failed = true;
     }
 
@@ -116,7 +134,7 @@ int main(int argc, char** argv) {
     }
     // A full disk or a closed pipe must not pass for a finished run.
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
-        writeOut(stderr, "Die Ausgabe konnte nicht geschrieben werden\n");
+        writeOut(stderr, programMessage("Die Ausgabe konnte nicht geschrieben werden") + "\n");
         return 1;
     }
     return failed ? 1 : 0;

@@ -12,8 +12,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
-#include <QScrollArea>
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
@@ -32,7 +30,7 @@
 #include "evaluation_ui/MoneyPanel.h"
 #include "evaluation_ui/Report.h"
 #include "evaluation_ui/SizingPanel.h"
-#include "widgets/screenfit/WindowFrame.h"
+#include "widgets/screenfit/KeepOnScreen.h"
 
 namespace lumetra {
 
@@ -140,32 +138,15 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter, 1);
     layout->addLayout(buttons);
-    fitToScreen(*layout, *splitter);
+    resize(1280, 800);
+    // Bounded by the screen when shown; on a screen smaller than the smallest size, the key
+    // figures and the tabs keep that size and scroll, while the buttons stay in sight.
+    keepOnScreen(*this, *layout, *splitter, QStringLiteral("evaluationScrollArea"));
 
     const QByteArray geometry = QSettings().value(kGeometryKey).toByteArray();
     if (!geometry.isEmpty()) {
         restoreGeometry(geometry);
     }
-}
-
-void EvaluationWindow::fitToScreen(QVBoxLayout& layout, QWidget& content) {
-    QSize size(1280, 800);
-    if (const QScreen* screen = this->screen()) {
-        const QMargins frame = windowFrameOf(*this);
-        const QRect available = screen->availableGeometry();
-        if (!fitsScreen(minimumSizeHint(), frame, available.size())) {
-            // A screen smaller than the window's smallest size: the key figures and the tabs
-            // keep that size and scroll, while the buttons stay in sight below them.
-            auto* scroll = new QScrollArea(this);
-            scroll->setObjectName(QStringLiteral("evaluationScrollArea"));
-            scroll->setFrameShape(QFrame::NoFrame);
-            scroll->setWidgetResizable(true);
-            layout.replaceWidget(&content, scroll);
-            scroll->setWidget(&content);
-        }
-        size = size.boundedTo(clientAreaWithin(available, frame));
-    }
-    resize(size);
 }
 
 EvaluationWindow::~EvaluationWindow() = default;

@@ -67,9 +67,6 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
 
   private:
     void buildTabs();
-    // The default size, bounded by the screen; on a screen smaller than the smallest size,
-    // `content` scrolls.
-    void fitToScreen(QVBoxLayout& layout, QWidget& content);
     void fillKeyFigures();
     void askAndExport(const QString& title, const QString& what, const QString& extension,
                       const QString& filter, bool (EvaluationWindow::*write)(const QString&));

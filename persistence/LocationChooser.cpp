@@ -31,6 +31,36 @@ std::string_view chooseLocationMessage(ChooseLocationOutcome outcome) {
     return {};
 }
 
+PlaceSearch findPlace(const std::vector<std::string>& names, std::string_view typed) {
+    PlaceSearch search;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == typed) {
+            search.found = i;
+            return search;
+        }
+    }
+    const std::string key = placeSearchKey(typed);
+    if (key.empty()) {
+        return search;
+    }
+    std::vector<std::size_t> equal;
+    std::vector<std::size_t> beginning;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string nameKey = placeSearchKey(names[i]);
+        if (nameKey == key) {
+            equal.push_back(i);
+        } else if (nameKey.starts_with(key)) {
+            beginning.push_back(i);
+        }
+    }
+    search.candidates = equal.empty() ? std::move(beginning) : std::move(equal);
+    if (search.candidates.size() == 1) {
+        search.found = search.candidates.front();
+        search.candidates.clear();
+    }
+    return search;
+}
+
 void applyLocationLine(Calculator& calculator, std::string_view line) {
     constexpr QuantityId kTargets[] = {Latitude, Longitude, AnnualIrradiation};
     const std::vector<std::string_view> fields = splitLocationFields(line);

@@ -43,6 +43,17 @@ ChooseLocationOutcome chooseLocation(Calculator& calculator,
                                      std::string& lastLocationName,
                                      const LocationSelection& select);
 
+// A place looked up by a name as a user types it.
+struct PlaceSearch {
+    std::optional<std::size_t> found;     // the one place the name means
+    std::vector<std::size_t> candidates;  // the places it could mean, when more than one
+};
+
+// Looks `typed` up among the place names: a name spelt exactly so wins (the first of equal
+// ones); else the names equal to it regardless of case and umlaut spelling (placeSearchKey);
+// else the names that begin with it so. One such name is found; more are the candidates.
+PlaceSearch findPlace(const std::vector<std::string>& names, std::string_view typed);
+
 // The last step on its own: puts the figures of one location line (UTF-8, as read) into the
 // fields. A missing or blank field leaves its quantity alone and runs no solve.
 void applyLocationLine(Calculator& calculator, std::string_view line);

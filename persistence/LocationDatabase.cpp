@@ -2,6 +2,7 @@
 #include "persistence/LocationDatabase.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "persistence/FileAccess.h"
 #include "persistence/LinePieceReader.h"
@@ -97,6 +98,55 @@ std::string placeName(std::string_view line) {
         name.remove_suffix(1);
     }
     return std::string(name);
+}
+
+std::string placeSearchKey(std::string_view name) {
+    while (!name.empty() && isWhiteSpace(name.front())) {
+        name.remove_prefix(1);
+    }
+    while (!name.empty() && isWhiteSpace(name.back())) {
+        name.remove_suffix(1);
+    }
+    // The UTF-8 second bytes after 0xC3 of the letters spelt out.
+    constexpr struct {
+        unsigned char second;
+        std::string_view spelt;
+    } kSpeltOut[] = {{0x84, "ae"}, {0xA4, "ae"}, {0x96, "oe"}, {0xB6, "oe"},
+                     {0x9C, "ue"}, {0xBC, "ue"}, {0x9F, "ss"}};
+    constexpr std::string_view kCapitalSharpS = "\xE1\xBA\x9E";
+    std::string key;
+    key.reserve(name.size());
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c >= 'A' && c <= 'Z') {
+            key += static_cast<char>(c - 'A' + 'a');
+            continue;
+        }
+        if (c == 0xC3 && i + 1 < name.size()) {
+            const auto second = static_cast<unsigned char>(name[i + 1]);
+            const auto* spelt = std::find_if(std::begin(kSpeltOut), std::end(kSpeltOut),
+                                             [&](const auto& s) { return s.second == second; });
+            if (spelt != std::end(kSpeltOut)) {
+                key += spelt->spelt;
+                ++i;
+                continue;
+            }
+            // The other Latin-1 capitals (U+00C0..U+00DE but the multiplication sign).
+            if (second >= 0x80 && second <= 0x9E && second != 0x97) {
+                key += static_cast<char>(c);
+                key += static_cast<char>(second + 0x20);
+                ++i;
+                continue;
+            }
+        }
+        if (name.substr(i, kCapitalSharpS.size()) == kCapitalSharpS) {
+            key += "ss";
+            i += kCapitalSharpS.size() - 1;
+            continue;
+        }
+        key += static_cast<char>(c);
+    }
+    return key;
 }
 
 }  // namespace lumetra

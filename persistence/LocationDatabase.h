@@ -46,4 +46,9 @@ std::vector<std::string_view> splitLocationFields(std::string_view line);
 // either end.
 std::string placeName(std::string_view line);
 
+// A place name (UTF-8) as a search compares it: without white space at either end, letters in
+// lower case (ASCII and Latin-1), and the German umlauts and sharp s spelt out ("ä" and "Ä" as
+// "ae", "ö" as "oe", "ü" as "ue", "ß" as "ss"), so that "muenchen" finds "München".
+std::string placeSearchKey(std::string_view name);
+
 }  // namespace lumetra

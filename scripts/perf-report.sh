@@ -174,6 +174,27 @@ if all(os.path.exists(command[0]) for command in probes.values()):
                 samples[key].append(elapsed * 1e9)
     process_start = {key: statistics.median(values) for key, values in samples.items() if values}
 
+# Exit: from the moment the probe closes the main window to the end of its process, closed at
+# once after the first paint (the climate tables may still be read), in use (the hourly balance
+# computed), and with the Auswertung open (its module and the charting library loaded).
+exit_probe = os.path.join(build, "bench", "startup", "probe_exit_main")
+exit_cases = {"at once": ["--at-once"], "in use": [], "with the Auswertung open":
+              ["--open-evaluation"]}
+exit_times = {}
+if os.path.exists(exit_probe):
+    sys.stderr.write("timing the exit ...\n")
+    for case, arguments in exit_cases.items():
+        values = []
+        for _ in range(11):
+            child = subprocess.run([exit_probe] + arguments, stdout=subprocess.PIPE,
+                                   stderr=subprocess.DEVNULL)
+            ended = time.monotonic_ns()  # CLOCK_MONOTONIC, as the probe's steady clock
+            closed = child.stdout.split()
+            if child.returncode == 0 and closed:
+                values.append(ended - int(closed[-1]))
+        if values:
+            exit_times[case] = statistics.median(values)
+
 rows = []
 used = set()
 
@@ -238,6 +259,14 @@ if "main" in process_start and "bare" in process_start:
                      show_time(process_start["evaluation"] - main_ns), "", ""))
 else:
     rows.append(("Start-up ratio main / bare, whole process", "not measured", "<= 2x", "MISSED"))
+
+for case in exit_cases:
+    title = "Exit after the main window closed, " + case
+    if case in exit_times:
+        rows.append((title, show_time(exit_times[case]), "< 200 ms",
+                     verdict(exit_times[case] < 200e6)))
+    else:
+        rows.append((title, "not measured", "< 200 ms", "MISSED"))
 
 if memory:
     mib = {k: v / 1024 for k, v in memory.items()}

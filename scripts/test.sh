@@ -4,45 +4,62 @@
 # warnings as errors, all tests (once more under a German locale), all tests under ASan and
 # UBSan, and each fuzz target for a bounded time.
 #
+# A stage that fails does not stop the run: the later stages still run (the two test stages
+# only when the build they test was made), and the run fails at its end, naming every stage
+# that failed.
+#
 # LUMETRA_STAGES restricts the run, e.g. LUMETRA_STAGES="build tests" for a quick check.
-set -euo pipefail
+set -uo pipefail
 cd "$(dirname "$0")/.."
 
-stages=${LUMETRA_STAGES:-"format build tests locale asan fuzz"}
+all_stages="format build tests locale asan fuzz"
+stages=${LUMETRA_STAGES:-$all_stages}
 jobs=${LUMETRA_JOBS:-$(nproc)}
 want() { [[ " $stages " == *" $1 "* ]]; }
 banner() { printf '\n==== %s ====\n' "$*"; }
 
-./scripts/install-deps.sh
+for stage in $stages; do
+    if [[ " $all_stages " != *" $stage "* ]]; then
+        echo "unknown stage \"$stage\" in LUMETRA_STAGES (stages: $all_stages)" >&2
+        exit 2
+    fi
+done
 
-if want format; then
+# Without the packages nothing can be built or tested: that ends the run at once.
+./scripts/install-deps.sh || exit 1
+
+# Each stage runs in a subshell that stops at its first failing command.
+stage_format() {
+    local failed=0
     banner "formatting"
-    git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror
+    git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror || failed=1
 
     # Every source carries its licence identifier (scripts/add-spdx.sh adds it).
     banner "licence identifiers"
-    ./scripts/add-spdx.sh --check
+    ./scripts/add-spdx.sh --check || failed=1
 
     # Qt Test's assertion macros only return from the test function on failure, so under
     # GoogleTest the test passes. Tests use Qt Test for events only.
     banner "no Qt Test assertion macros under tests/"
-    qt_assertions='QCOMPARE|QCOMPARE_[A-Z]+|QVERIFY|QVERIFY2|QVERIFY_[A-Z_]+|QTRY_[A-Z_]+|QFAIL|QSKIP|QEXPECT_FAIL'
+    local qt_assertions='QCOMPARE|QCOMPARE_[A-Z]+|QVERIFY|QVERIFY2|QVERIFY_[A-Z_]+|QTRY_[A-Z_]+|QFAIL|QSKIP|QEXPECT_FAIL'
     if git grep -nwE "$qt_assertions" -- tests/; then
         echo "Qt Test assertion macros under tests/: use GoogleTest assertions" >&2
-        exit 1
+        failed=1
     fi
 
     banner "every file written through persistence/FileAccess"
-    ./scripts/check-writers.sh --self-test
-    ./scripts/check-writers.sh
-fi
+    ./scripts/check-writers.sh --self-test || failed=1
+    ./scripts/check-writers.sh || failed=1
+    return $failed
+}
 
-if want build || want tests || want locale; then
+stage_ci_build() {
     banner "build (warnings are errors)"
     cmake --preset ci >/dev/null
     cmake --build --preset ci -j "$jobs"
     # The programs load the Auswertung module (and with it the charting library) on first use:
     # neither links it, and the command-line tool links no widgets either.
+    local program
     for program in build/ci/app/lumetra build/ci/cli/lumetra-cli; do
         if readelf -d "$program" | grep -E 'NEEDED.*(libQt6Charts|libQt6Svg|libQt6PrintSupport)'; then
             echo "$program links what only the Auswertung module may link" >&2
@@ -53,9 +70,9 @@ if want build || want tests || want locale; then
         echo "lumetra-cli links Qt Widgets" >&2
         exit 1
     fi
-fi
+}
 
-if want build; then
+stage_cli_only() {
     # The command-line tool must build and pass its tests without Qt Widgets.
     banner "command line without Qt Widgets"
     cmake --preset cli-only >/dev/null
@@ -65,36 +82,92 @@ if want build; then
         exit 1
     fi
     ctest --preset cli-only -L cli -j "$jobs" --timeout 300
-fi
+}
 
-if want tests; then
+stage_tests() {
     banner "tests"
     ctest --preset ci -j "$jobs" --timeout 300
-fi
+}
 
-if want locale; then
+stage_locale() {
     banner "tests under a German locale"
     if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-        sudo=""
+        local sudo=""
         [[ $(id -u) -ne 0 ]] && sudo="sudo"
         $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8
     fi
     LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 ctest --preset ci -j "$jobs" --timeout 300
-fi
+}
 
-if want asan; then
+stage_asan() {
     banner "tests under AddressSanitizer and UndefinedBehaviorSanitizer"
     cmake --preset asan >/dev/null
     cmake --build --preset asan -j "$jobs"
     ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --preset asan -j "$jobs" --timeout 600
-fi
+}
 
-if want fuzz; then
+stage_fuzz() {
     banner "fuzz targets"
     cmake --preset fuzz >/dev/null
     cmake --build --preset fuzz -j "$jobs"
     ./fuzz/run-all.sh build/fuzz/fuzz "${LUMETRA_FUZZ_SECONDS:-20}"
+}
+
+failed=()
+summary=()
+# run <stage> <function>: runs the function in a subshell that stops at its first failing
+# command, and records the outcome and the time. Called as a command of its own, never in a
+# condition or an && list, where bash would ignore the subshell's "set -e".
+run() {
+    local start=$SECONDS
+    (
+        set -e
+        "$2"
+    )
+    local status=$?
+    local outcome="passed"
+    if ((status != 0)); then
+        outcome="FAILED"
+        failed_stage "$1" || failed+=("$1")
+    fi
+    summary+=("$(printf '%-8s %-7s %5d s' "$1" "$outcome" $((SECONDS - start)))")
+}
+failed_stage() { [[ " ${failed[*]-} " == *" $1 "* ]]; }
+
+if want format; then
+    run format stage_format
+fi
+if want build || want tests || want locale; then
+    run build stage_ci_build
+fi
+if want build; then
+    run build stage_cli_only
+fi
+for stage in tests locale; do
+    if ! want $stage; then
+        continue
+    fi
+    if failed_stage build; then
+        # What the build left would be tested instead: the stage counts as failed.
+        banner "$stage: not run, the build failed"
+        failed+=("$stage")
+        summary+=("$(printf '%-8s %-7s (the build failed)' "$stage" "FAILED")")
+    else
+        run $stage stage_$stage
+    fi
+done
+if want asan; then
+    run asan stage_asan
+fi
+if want fuzz; then
+    run fuzz stage_fuzz
 fi
 
+banner "summary"
+printf '%s\n' "${summary[@]}"
+if ((${#failed[@]} > 0)); then
+    banner "failed stages: ${failed[*]}"
+    exit 1
+fi
 banner "all tests passed"

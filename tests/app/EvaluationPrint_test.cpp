@@ -134,7 +134,7 @@ TEST_F(EvaluationPrintTest, PrintShortcutPrintsTheReport) {
     EvaluationWindow& window = openedWindow(shown);
     waitForFigures(window);
     window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window, kPatienceMs));
     const auto pdf = folder.path() / "tastenkuerzel.pdf";
     QString answer;
     {

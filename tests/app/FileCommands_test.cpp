@@ -337,7 +337,7 @@ TEST(FileCommandsCancel, EitherDialogChangesNothingAndKeepsTheLastPath) {
 
     // The closed file dialog may have left the window inactive.
     shown.dialog().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.dialog()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.dialog(), kPatienceMs));
     shown.typeInto(Latitude, QStringLiteral("12"));
     const CalculatorState before = calculator.state();
     const int rowsBefore = rowCount(calculator);

@@ -28,6 +28,7 @@
 #include "energy/ModuleFieldColumns.h"
 #include "energy/MonthlyChart.h"
 #include "support/Resample.h"
+#include "test_support/TestSupport.h"
 #include "widgets/treelist/CTreeListCtrl.h"
 
 namespace lumetra::test {
@@ -235,6 +236,8 @@ TEST_P(ScaleFactors, DialogPasses) {
         QStringLiteral("QT_QPA_PLATFORM"),
         QStringLiteral("offscreen:configfile=" LUMETRA_SOURCE_DIR "/tests/offscreen-desktop.json"));
     environment.remove(QStringLiteral("QT_SCREEN_SCALE_FACTORS"));
+    const TemporaryFolder folder;
+    giveOwnHome(environment, folder.path());
     const ChildTestRun child = runTestsInChild(environment, QStringLiteral("ScaledDialog.*"));
     expectChildPassed(child, kChildCaseCount);
 }

@@ -135,7 +135,7 @@ TEST(ChooseLocationButton, ShippedDatabaseSetsThePlaceSolvesAndPreselectsIt) {
 
     // The next time the place is preselected; cancelling changes nothing.
     shown.dialog().activateWindow();  // the closed dialog may have left it inactive
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.dialog()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.dialog(), kPatienceMs));
     shown.typeInto(AnnualIrradiation, QStringLiteral("1000"));
     const auto values = state.values;
     Offer second;

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
@@ -17,7 +18,7 @@ ShownMainDialog::ShownMainDialog() : dialog_(std::make_unique<CLumetraDlg>()) {
     dialog_->show();
     dialog_->activateWindow();
     QApplication::processEvents();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog_.get(), kPatienceMs));
 }
 
 ShownMainDialog::~ShownMainDialog() {
@@ -41,7 +42,7 @@ bool waitForCondition(const std::function<bool()>& condition) {
     QElapsedTimer timer;
     timer.start();
     while (!condition()) {
-        if (timer.elapsed() > 2000) {
+        if (timer.elapsed() > kPatienceMs) {
             return false;
         }
         QTest::qWait(10);
@@ -57,6 +58,22 @@ Rgb fieldBackground(const QLineEdit* field) {
 
 QString qText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void giveOwnHome(QProcessEnvironment& environment, const std::filesystem::path& folder) {
+    const QString home = QString::fromStdString((folder / "home").string());
+    const QDir dir(home);
+    const QString runtime = dir.filePath(QStringLiteral("runtime"));
+    EXPECT_TRUE(dir.mkpath(runtime));
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral(".config")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"),
+                       dir.filePath(QStringLiteral(".local/share")));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), dir.filePath(QStringLiteral(".cache")));
+    environment.insert(QStringLiteral("XDG_STATE_HOME"),
+                       dir.filePath(QStringLiteral(".local/state")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
 }
 
 ChildTestRun runTestsInChild(const QProcessEnvironment& environment, const QString& filter) {
@@ -103,6 +120,7 @@ void expectChildPassesOnScreen(QSize screen, const char* childVariable, const QS
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
                        QStringLiteral("offscreen:configfile=") + config);
     environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    giveOwnHome(environment, folder.path());
     expectChildPassed(runTestsInChild(environment, filter), caseCount);
 }
 

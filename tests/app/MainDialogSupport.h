@@ -8,12 +8,14 @@
 #include <QSize>
 #include <QString>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "app/CLumetraDlg.h"
 #include "app/PresetBox.h"
 #include "model/Quantity.h"
+#include "test_support_qt/Patience.h"
 
 namespace lumetra::test {
 
@@ -34,7 +36,7 @@ class ShownMainDialog {
     // Moves the focus on with the Tab key.
     void pressTab();
 
-    // Processes events until `condition` holds or two seconds have passed.
+    // Processes events until `condition` holds or the patience of a GUI test runs out.
     template <typename Condition>
     bool waitFor(Condition condition);
 
@@ -53,6 +55,10 @@ bool ShownMainDialog::waitFor(Condition condition) {
 Rgb fieldBackground(const QLineEdit* field);
 
 QString qText(std::string_view text);
+
+// Gives a child process a home and XDG folders of its own under `folder`, so that nothing one
+// child remembers (the Auswertung's geometry, the file dialog's state) reaches another.
+void giveOwnHome(QProcessEnvironment& environment, const std::filesystem::path& folder);
 
 // This test program run again in a child process with `environment`, only the tests that match
 // `filter` (tests that need their own screen, scale or home). The output is stdout and stderr.

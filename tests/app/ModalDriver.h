@@ -18,6 +18,8 @@
 #include <functional>
 #include <utility>
 
+#include "test_support_qt/Patience.h"
+
 namespace lumetra::test {
 
 class ModalDriver {
@@ -53,13 +55,13 @@ class ModalDriver {
   private:
     void poll() {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal != nullptr && modal == handled_ && handledAt_.elapsed() > 10000) {
+        if (modal != nullptr && modal == handled_ && handledAt_.elapsed() > kPatienceMs) {
             failure_ = QStringLiteral("a step left its dialog open");
             closeDialog(modal);
             return;
         }
         if (modal == nullptr || !modal->isVisible() || modal == handled_) {
-            if (!steps_.empty() && clock_.elapsed() > 10000) {
+            if (!steps_.empty() && clock_.elapsed() > kPatienceMs) {
                 failure_ = QStringLiteral("the expected dialog never came up");
                 steps_.clear();
             }

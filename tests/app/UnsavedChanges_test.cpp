@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -124,7 +126,7 @@ auto acknowledgeMessage(QString& text) {
 // The window takes the keyboard again once a modal dialog has gone.
 void reactivate(ShownMainDialog& shown) {
     shown.dialog().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.dialog()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.dialog(), kPatienceMs));
 }
 
 // Runs the refresh timer until the title and its mark are up to date.
@@ -303,6 +305,76 @@ TEST(UnsavedChanges, SavingAndLoadingMakeTheDataSetTheFilesAndTheTitleSaysSo) {
     closeWindow(shown, CloseBy::EscapeKey);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(noQuestion.done()) << noQuestion.failure().toStdString();
+}
+
+// The refresh timer runs on inside the dialogs of "Speichern" and "Laden". Each step below waits
+// in its dialog until the tick has run there twice, then answers as the user does.
+class TicksInDialogs : public ::testing::Test {
+  protected:
+    TicksInDialogs() : ticks(refreshTimer(), &QTimer::timeout) {}
+
+    QTimer* refreshTimer() {
+        auto* timer = shown.dialog().findChild<QTimer*>(QStringLiteral("refreshTimer"));
+        EXPECT_NE(timer, nullptr);
+        EXPECT_TRUE(timer != nullptr && timer->isActive());
+        return timer;
+    }
+    template <typename Dialog, typename Step>
+    auto afterTicks(Step step) {
+        return [this, step](Dialog* dialog) {
+            const qsizetype before = ticks.count();
+            EXPECT_TRUE(shown.waitFor([&] { return ticks.count() >= before + 2; }));
+            step(dialog);
+        };
+    }
+    void save(const std::filesystem::path& file, bool exists) {
+        ModalDriver driver;
+        driver.then<QFileDialog>(afterTicks<QFileDialog>(typeFileName(file)));
+        if (exists) {
+            driver.then<QMessageBox>(afterTicks<QMessageBox>([](QMessageBox* box) {
+                QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+            }));
+        }
+        clickButton(shown.dialog(), kSaveButtonId);
+        EXPECT_TRUE(driver.done()) << driver.failure().toStdString();
+    }
+
+    ShownMainDialog shown;
+    QSignalSpy ticks;
+};
+
+TEST_F(TicksInDialogs, SavingAndLoadingClearTheMarkAndTypingSetsIt) {
+    TemporaryFolder folder;
+    const std::filesystem::path file = folder.path() / "anlage.lumet";
+    const QString named = QStringLiteral("anlage.lumet[*] \u2013 Lumetra");
+    struct Step {
+        const char* name;
+        const char* persons;  // typed before the save, if any
+        bool exists;
+    };
+    for (const Step& step : {Step{"new file", "5", false}, Step{"overwrite", "6", true},
+                             Step{"overwrite again", "7", true}}) {
+        SCOPED_TRACE(step.name);
+        reactivate(shown);
+        shown.typeInto(Persons, QString::fromLatin1(step.persons));
+        ASSERT_TRUE(titleSettles(shown, step.exists ? named : QStringLiteral("Lumetra[*]"), true));
+        save(file, step.exists);
+        EXPECT_TRUE(titleSettles(shown, named, false))
+            << shown.dialog().windowTitle().toStdString();
+        EXPECT_FALSE(shown.dialog().hasUnsavedChanges());
+    }
+
+    reactivate(shown);
+    shown.typeInto(Persons, QStringLiteral("2"));
+    ASSERT_TRUE(titleSettles(shown, named, true));
+    {
+        ModalDriver driver;
+        driver.then<QFileDialog>(afterTicks<QFileDialog>(typeFileName(file)));
+        clickButton(shown.dialog(), kLoadButtonId);
+        ASSERT_TRUE(driver.done()) << driver.failure().toStdString();
+    }
+    EXPECT_EQ(shown.text(Persons), QStringLiteral("7"));
+    EXPECT_TRUE(titleSettles(shown, named, false)) << shown.dialog().windowTitle().toStdString();
 }
 
 TEST(UnsavedChanges, AFileThatIsNotLoadedIsNotTheDataSetsFile) {

@@ -131,7 +131,9 @@ TEST_F(CliReportTest, AuswertungInputsOfALoadedFileSurviveSavingAndReachTheRepor
 TEST_F(CliReportTest, AReportThatCannotBeWrittenIsAFailure) {
     const ProgramRun result = cli({"--report", "kein/ordner/bericht.pdf"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains("Der Bericht konnte nicht geschrieben werden"));
+    EXPECT_TRUE(result.err.contains(
+        "lumetra-cli: kein/ordner/bericht.pdf: Der Bericht konnte nicht geschrieben werden\n"))
+        << result.err.toStdString();
     const ProgramRun missing = cli({"--report"});
     EXPECT_EQ(missing.exitCode, 2);
 }

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -245,35 +246,115 @@ TEST_F(CliTest, JsonNamesEveryQuantityAndGivesTheCellsNumbers) {
     EXPECT_GT(values[6].toDouble(), 0) << "the yield";
 }
 
+// A fault of a file: one line on stderr that names the program and the file, and exit 1.
 struct MessageCase {
     const char* name;
     QStringList arguments;
     const char* message;
+    void (*prepare)(const fs::path& folder) = nullptr;
 };
 
 class CliMessageTest : public CliTest, public ::testing::WithParamInterface<MessageCase> {};
 
-TEST_P(CliMessageTest, ShowsTheMessageAndExitsWithOne) {
+TEST_P(CliMessageTest, NamesTheProgramAndTheFileAndExitsWithOne) {
+    if (GetParam().prepare != nullptr) {
+        GetParam().prepare(folder.path());
+    }
     const CliRun run = runCli(GetParam().arguments, folder.path());
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err.toStdString(), std::string(GetParam().message) + "\n");
+    EXPECT_EQ(run.err.toStdString(),
+              QString::fromUtf8(GetParam().message)
+                      .replace(QStringLiteral("FOLDER"), QString::fromStdString(folder.path()))
+                      .toStdString() +
+                  "\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CliMessageTest,
-    ::testing::Values(MessageCase{"LoadMissingFile",
-                                  {"--load", "fehlt.lumet"},
-                                  "Die Datei wurde nicht gefunden !"},
-                      MessageCase{"LoadForeignFile",
-                                  {"--load", "SolarDatabase.csv"},
-                                  "Die Datei hat das falsche Format !"},
-                      MessageCase{"SaveOntoFolder",
-                                  {"--save", "."},
-                                  "Die Datei konnte nicht gespeichert werden !"},
-                      MessageCase{"SaveIntoMissingFolder",
-                                  {"--save", "fehlt/x.lumet"},
-                                  "Die Datei konnte nicht gespeichert werden !"}),
+    ::testing::Values(
+        MessageCase{"LoadMissingFile",
+                    {"--load", "fehlt.lumet"},
+                    "lumetra-cli: fehlt.lumet: Die Datei wurde nicht gefunden !"},
+        MessageCase{"TheFailingOneOfSeveralLoads",
+                    {"--load", "two-fields.lumet", "--load", "fehlt.lumet", "--load",
+                     "completed-area.lumet"},
+                    "lumetra-cli: fehlt.lumet: Die Datei wurde nicht gefunden !"},
+        MessageCase{"LoadForeignFile",
+                    {"--load", "SolarDatabase.csv"},
+                    "lumetra-cli: SolarDatabase.csv: Die Datei hat das falsche Format !"},
+        MessageCase{"SaveOntoFolder",
+                    {"--save", "."},
+                    "lumetra-cli: .: Die Datei konnte nicht gespeichert werden !"},
+        MessageCase{"SaveIntoMissingFolder",
+                    {"--save", "fehlt/x.lumet"},
+                    "lumetra-cli: fehlt/x.lumet: Die Datei konnte nicht gespeichert werden !"},
+        MessageCase{"ChartIntoMissingFolder",
+                    {"--chart", "fehlt/d.png"},
+                    "lumetra-cli: fehlt/d.png: Das Diagramm konnte nicht geschrieben werden"},
+        MessageCase{"CsvIntoMissingFolder",
+                    {"--hourly-csv", "fehlt/j.csv"},
+                    "lumetra-cli: fehlt/j.csv: Die CSV-Datei konnte nicht geschrieben werden"},
+        MessageCase{"EmptyLocationDatabase",
+                    {"--location", "Wien"},
+                    "lumetra-cli: FOLDER/SolarDatabase.csv: Die Datenbankdatei "
+                    "'SolarDatabase.csv' ist leer !",
+                    [](const fs::path& folder) {
+                        std::ofstream(folder / "SolarDatabase.csv") << "; nur ein Kommentar\n";
+                    }}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// --location as a user types a place: case and umlaut spelling do not matter, a unique
+// beginning is enough; a name that several places could mean lists them on one line.
+struct PlaceCase {
+    const char* name;
+    const char* typed;
+    int quantity;
+    double expected;
+};
+
+class CliPlaceTest : public CliTest, public ::testing::WithParamInterface<PlaceCase> {};
+
+TEST_P(CliPlaceTest, FindsThePlaceMeant) {
+    const QJsonObject state = json({"--location", QString::fromUtf8(GetParam().typed)});
+    EXPECT_DOUBLE_EQ(quantity(state, GetParam().quantity)["value"].toDouble(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, CliPlaceTest,
+                         ::testing::Values(PlaceCase{"LowerCase", "wien", 0, 48.21},
+                                           PlaceCase{"UpperCase", "LINZ", 0, 48.31},
+                                           PlaceCase{"UmlautSpeltOut", "oesterreich mitte", 2,
+                                                     1100},
+                                           PlaceCase{"CapitalUmlaut", "ÖSTERREICH MITTE", 2, 1100},
+                                           PlaceCase{"UniqueBeginning", "österr", 2, 1100},
+                                           PlaceCase{"ExactNameAmongBeginnings", "Ort2", 2, 950}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(CliTest, ANameSeveralPlacesCouldMeanListsThemOnOneLine) {
+    const CliRun run = runCli({"--location", "ort"}, folder.path());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err.split('\n').value(0).toStdString(),
+              "lumetra-cli: \"ort\" passt zu mehreren Orten: Ort2, Ort10");
+}
+
+TEST_F(CliTest, ListLocationsPrintsThePlacesInTheOrderTheWindowOffersThem) {
+    const CliRun run = runCli({"--list-locations"}, folder.path());
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(run.out).toStdString(),
+              "Linz\nNirgendwo\nOrt2\nOrt10\nÖsterreich Mitte\nWien\n");
+    EXPECT_TRUE(run.err.isEmpty());
+}
+
+TEST_F(CliTest, VersionNamesTheProgramItsVersionAndItsLicence) {
+    const CliRun run = runCli({"--version"}, folder.path());
+    EXPECT_EQ(run.exitCode, 0);
+    const QString text = QString::fromUtf8(run.out);
+    EXPECT_TRUE(
+        text.contains(QRegularExpression(QStringLiteral("^lumetra-cli \\(Lumetra\\) "
+                                                        "[0-9]+\\.[0-9]+\n"))))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("GPL-3.0-or-later")));
+}
 
 TEST_F(CliTest, WithoutADatabaseInTheFolderTheShippedOneIsUsed) {
     fs::remove(folder.path() / "SolarDatabase.csv");

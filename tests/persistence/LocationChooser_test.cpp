@@ -161,5 +161,56 @@ TEST(LocationChooser, MessagesHaveTheirExactTexts) {
     EXPECT_EQ(kLocationDatabaseEmptyMessage, "Die Datenbankdatei 'SolarDatabase.csv' ist leer !");
 }
 
+// ---- finding a place by a typed name ------------------------------------------------------
+
+const std::vector<std::string> kPlaces = {"Bad Tölz",
+                                          "Frankfurt (Oder)",
+                                          "Frankfurt am Main",
+                                          "Großenhain",
+                                          "Müllheim",
+                                          "Muellheim",
+                                          "Zürich",
+                                          "Ort1",
+                                          "Ort10",
+                                          "ÉPALINGES"};
+
+struct FindCase {
+    const char* name;
+    const char* typed;
+    std::optional<std::size_t> found;
+    std::vector<std::size_t> candidates;
+};
+
+void PrintTo(const FindCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class FindPlace : public ::testing::TestWithParam<FindCase> {};
+
+TEST_P(FindPlace, FindsTheOnePlaceMeantOrListsTheCandidates) {
+    const PlaceSearch search = findPlace(kPlaces, GetParam().typed);
+    EXPECT_EQ(search.found, GetParam().found);
+    EXPECT_EQ(search.candidates, GetParam().candidates);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FindPlace,
+    ::testing::Values(FindCase{"ExactSpelling", "Frankfurt am Main", 2, {}},
+                      FindCase{"CaseDoesNotMatter", "FRANKFURT AM MAIN", 2, {}},
+                      FindCase{"UmlautSpeltOut", "bad toelz", 0, {}},
+                      FindCase{"SharpSSpeltOut", "grossenhain", 3, {}},
+                      FindCase{"CapitalSharpS", "GROẞENHAIN", 3, {}},
+                      FindCase{"BlanksAroundAreNoPartOfTheName", "  zuerich ", 6, {}},
+                      FindCase{"OtherLatinCapitals", "épalinges", 9, {}},
+                      // Two names that mean the same to the search, unless one is typed exactly.
+                      FindCase{"TwoSpellingsOfOnePlace", "MUELLHEIM", std::nullopt, {4, 5}},
+                      FindCase{"ExactSpellingAmongThem", "Muellheim", 5, {}},
+                      FindCase{"UniqueBeginning", "gross", 3, {}},
+                      FindCase{"SeveralBeginnings", "frankfurt", std::nullopt, {1, 2}},
+                      FindCase{"AWholeNameBeatsLongerOnes", "ort1", 7, {}},
+                      FindCase{"Unknown", "Atlantis", std::nullopt, {}},
+                      FindCase{"Blank", "  ", std::nullopt, {}}),
+    [](const auto& test) { return std::string(test.param.name); });
+
 }  // namespace
 }  // namespace lumetra

@@ -199,8 +199,8 @@ TEST_F(DirectoryScannerTest, CollectsNoMoreThanTheNameLimit) {
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return sink_.count() == kSmall.maxSuggestions; }, kTimeoutMs));
     // Which names were collected depends on the listing order; how many does not. A name
-    // that does not show quickly is tried once more with a long wait, so that a slow machine
-    // cannot make a collected name look missing.
+    // that does not show quickly is tried once more with the long wait of every other check,
+    // so that a slow machine cannot make a collected name look missing.
     const auto offered = [&](int i, int timeoutMs) {
         const auto generation =
             scanner.setTypedText(QStringLiteral("n%1").arg(i, 2, 10, QChar(u'0')));
@@ -219,7 +219,7 @@ TEST_F(DirectoryScannerTest, CollectsNoMoreThanTheNameLimit) {
         if (collected >= kSmall.maxNames) {
             break;
         }
-        collected += offered(i, 2000) ? 1 : 0;
+        collected += offered(i, kTimeoutMs) ? 1 : 0;
     }
     EXPECT_EQ(collected, kSmall.maxNames);
 }

@@ -4,6 +4,7 @@
 
 #include "FileDialogTestSupport.h"
 
+#include "test_support_qt/Patience.h"
 #include "widgets/filedialog/DialogExtension.h"
 #include "widgets/filedialog/FileDialogExtension.h"
 #include "widgets/filedialog/FileNameBox.h"
@@ -66,7 +67,7 @@ class FileDialogExtensionTest : public ::testing::Test {
     static DialogExtension* show(QFileDialog& dialog) {
         dialog.show();
         QApplication::setActiveWindow(&dialog);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog, test::kPatienceMs));
         DialogExtension* extension = DialogExtension::of(&dialog);
         EXPECT_NE(extension, nullptr);
         return extension;

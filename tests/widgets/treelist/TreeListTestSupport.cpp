@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include "test_support_qt/Patience.h"
+
 namespace lumetra::test {
 
 void TreeListTest::SetUp() {
@@ -36,7 +38,7 @@ void TreeListTest::SetUp() {
         return answer;
     });
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, kPatienceMs));
 }
 
 HTREEITEM TreeListTest::addRow(const std::vector<QString>& texts) {
