@@ -33,6 +33,7 @@ for tool in clang-format cmake ctest readelf ldd localedef locale; do
 done
 stand_in "$scratch/repo/scripts/install-deps.sh"
 stand_in "$scratch/repo/scripts/add-spdx.sh"
+stand_in "$scratch/repo/scripts/check-writers.sh"
 stand_in "$scratch/repo/fuzz/run-all.sh"
 git -C "$scratch/repo" init -q
 touch "$scratch/repo/a.cpp"
@@ -68,6 +69,7 @@ expect "every stage passes" 0 "" "^cmake --build --preset ci" "^ctest --preset a
 FAIL_PATTERN='^clang-format' expect "formatting fails, the rest still runs" 1 "format" \
     "^add-spdx.sh --check" "^ctest --preset ci" "^run-all.sh"
 FAIL_PATTERN='^add-spdx.sh' expect "a missing licence identifier fails the format stage" 1 "format"
+FAIL_PATTERN="^check-writers.sh *\$" expect "a file write outside the one writer fails the format stage" 1 "format"
 FAIL_PATTERN='^readelf -d build/ci/app/lumetra' expect "a forbidden library fails the build" 1 \
     "build tests locale" "^ctest --preset asan" "^run-all.sh"
 FAIL_PATTERN='^ctest --preset ci|^run-all.sh' expect "tests and fuzzing fail" 1 "tests locale fuzz" \
