@@ -11,8 +11,8 @@
 #include "simulation/ClimateTables.h"
 #include "simulation/DemandSeries.h"
 #include "simulation/PlaneYield.h"
-#include "simulation/ReferenceCalendar.h"
 #include "simulation/WeatherYear.h"
+#include "simulation/calendar/ReferenceCalendar.h"
 
 namespace lumetra::simulation {
 
@@ -253,7 +253,9 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
         cache.demandInput = demandInput;
     }
 
-    dispatch(cache.pv, cache.demand, input.batteryCapacity_kWh, cache.flows);
+    BatteryParameters battery;
+    battery.capacity_kWh = input.batteryCapacity_kWh;
+    dispatch(cache.pv, cache.demand, battery, cache.flows);
 
     // Sums per month and per year, and the step series.
     HourlyResult& result = result_;

@@ -6,15 +6,9 @@
 #include <memory>
 #include <vector>
 
-namespace lumetra::simulation {
+#include "simulation/calendar/ReferenceYear.h"
 
-// The reference year of the hourly balance: 365 days of 96 quarter hours in local standard
-// time (no daylight saving), day 0 = 1 January.
-inline constexpr int kStepsPerHour = 4;
-inline constexpr int kStepsPerDay = 24 * kStepsPerHour;
-inline constexpr int kDaysPerYear = 365;
-inline constexpr int kStepCount = kDaysPerYear * kStepsPerDay;  // 35,040
-inline constexpr double kStepHours = 1.0 / kStepsPerHour;
+namespace lumetra::simulation {
 
 // One module field (one row of the module-field table that has a peak power).
 struct PlaneInput {

@@ -6,9 +6,9 @@
 #include <numeric>
 
 #include "energy/MonthlyShares.h"
-#include "simulation/ReferenceCalendar.h"
 #include "simulation/SimulationSupport.h"
-#include "simulation/SolarPosition.h"
+#include "simulation/calendar/ReferenceCalendar.h"
+#include "simulation/solar/Extraterrestrial.h"
 #include "test_support/TestSupport.h"
 
 namespace lumetra::simulation {
@@ -123,32 +123,6 @@ TEST(WeatherYearTest, TemperatureFromTheNearestStationOrTheDefault) {
     buildWeatherYear(*shippedClimate(), -33.9, 18.4, 1900, south);
     EXPECT_FALSE(south.stationTemperature);
     EXPECT_EQ(south.monthlyTemperature[0], kDefaultMonthlyTemperature[6]);
-}
-
-TEST(SolarPositionTest, EquationOfTimeAndDeclinationMatchAnIndependentAlgorithm) {
-    // At 15 degrees east the hour angle at 12:00 CET is the equation of time. Reference: the
-    // NOAA solar calculator's equations (after Meeus 1991) at 11:00 UT of each day of 2025.
-    struct Case {
-        int day;
-        double equationOfTime_min;
-        double declination_deg;
-    };
-    const Case cases[] = {
-        {0, -3.66, -22.959},    // 1 January
-        {41, -14.23, -13.859},  // 11 February, the latest noon
-        {171, -1.87, 23.438},   // 21 June
-        {306, 16.49, -15.214},  // 3 November, the earliest noon
-    };
-    for (const Case& c : cases) {
-        const SolarDay sun = solarDay(c.day, 15.0, 15.0);
-        const double equationOfTime = sun.noonHourAngle_rad * 180 / 3.141592653589793 * 4;
-        EXPECT_NEAR(equationOfTime, c.equationOfTime_min, 0.1) << "day " << c.day;
-        EXPECT_NEAR(sun.declination_rad * 180 / 3.141592653589793, c.declination_deg, 0.02)
-            << "day " << c.day;
-    }
-    EXPECT_EQ(timeZoneMeridian(6.0, true), 15.0);
-    EXPECT_EQ(timeZoneMeridian(-74.0, false), -75.0);
-    EXPECT_EQ(timeZoneMeridian(151.2, false), 150.0);
 }
 
 }  // namespace
