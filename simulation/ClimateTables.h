@@ -57,6 +57,7 @@ struct TemperatureStation {
     std::string name;
     double latitude_deg = 0;
     double longitude_deg = 0;
+    std::optional<double> altitude_m;  // above sea level, where the table gives it
     MonthArray months{};
 };
 

@@ -7,10 +7,9 @@
 #include <numeric>
 #include <utility>
 
-#include "energy/MonthlyShares.h"
-#include "energy/YieldBalance.h"
 #include "simulation/DailyClearness.h"
 #include "simulation/calendar/ReferenceCalendar.h"
+#include "simulation/climate/SiteClimate.h"
 #include "simulation/solar/DiffuseFraction.h"
 #include "simulation/solar/Extraterrestrial.h"
 #include "simulation/solar/HourSplit.h"
@@ -172,21 +171,6 @@ void addDaylightStep(WeatherYear::Daylight& light, const DaylightStep& in) {
     light.wind.push_back(in.wind);
 }
 
-MonthArray siteTemperature(const ClimateTables& climate, double latitude, double longitude,
-                           bool* fromStation) {
-    if (auto station = climate.stationTemperature(latitude, longitude, kMaxStationDistance_km)) {
-        *fromStation = true;
-        return *station;
-    }
-    *fromStation = false;
-    MonthArray result{};
-    const int shift = seasonShift(latitude);
-    for (std::size_t m = 0; m < 12; ++m) {
-        result[(m + static_cast<std::size_t>(shift)) % 12] = kDefaultMonthlyTemperature[m];
-    }
-    return result;
-}
-
 // Daily mean temperatures from the monthly means, linear between the middles of the months.
 DayArray dailyTemperature(const MonthArray& monthly) {
     std::array<double, 12> middle{};
@@ -222,35 +206,6 @@ DayArray dailyTemperature(const MonthArray& monthly) {
 
 }  // namespace
 
-MonthArray siteMonthlyIrradiation(const ClimateTables& climate, double latitude_deg,
-                                  double longitude_deg, double annualIrradiation,
-                                  bool* insideGrid) {
-    MonthArray shape{};
-    const auto grid = climate.irradiation().monthlyAt(latitude_deg, longitude_deg);
-    if (grid) {
-        shape = *grid;
-    } else {
-        const MonthlyValues northern = irradiationShape(latitude_deg, nullptr);
-        const int shift = seasonShift(latitude_deg);
-        for (std::size_t m = 0; m < 12; ++m) {
-            shape[(m + static_cast<std::size_t>(shift)) % 12] = northern[m];
-        }
-    }
-    double sum = 0;
-    for (double value : shape) {
-        sum += std::max(0.0, value);
-    }
-    MonthArray result{};
-    for (std::size_t m = 0; m < 12; ++m) {
-        result[m] =
-            sum > 0 ? annualIrradiation * std::max(0.0, shape[m]) / sum : annualIrradiation / 12;
-    }
-    if (insideGrid != nullptr) {
-        *insideGrid = grid.has_value();
-    }
-    return result;
-}
-
 void buildWeatherYear(const ClimateTables& climate, double latitude_deg, double longitude_deg,
                       double annualIrradiation, WeatherYear& weather) {
     // The poles themselves have no east; stay a hair away from them.
@@ -260,17 +215,16 @@ void buildWeatherYear(const ClimateTables& climate, double latitude_deg, double 
     weather.longitude_deg = longitude_deg;
     weather.annualIrradiation = annualIrradiation;
 
-    bool insideGrid = false;
-    const MonthArray wanted = siteMonthlyIrradiation(climate, latitude, longitude,
-                                                     std::max(0.0, annualIrradiation), &insideGrid);
-    weather.insideGrid = insideGrid;
     weather.timeZoneMeridian_deg =
         timeZoneMeridian(longitude, climate.irradiation().contains(latitude, longitude));
     weather.monthlyTemperature =
-        siteTemperature(climate, latitude, longitude, &weather.stationTemperature);
+        siteMonthlyTemperature(climate, latitude, longitude, &weather.stationTemperature);
 
     const SunOfYear sun = sunOfYear(latitude, longitude, weather.timeZoneMeridian_deg);
     weather.dailyExtraterrestrial = sun.extraterrestrial;
+    const MonthArray wanted =
+        siteMonthlyIrradiation(climate, latitude, longitude, std::max(0.0, annualIrradiation),
+                               sun.monthlyExtraterrestrial, &weather.insideGrid);
     weather.monthlyIrradiation = placeableMonths(wanted, sun.monthlyExtraterrestrial);
     weather.dailyIrradiation =
         dailyIrradiation(weather.monthlyIrradiation, weather.dailyExtraterrestrial);

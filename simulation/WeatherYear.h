@@ -8,14 +8,6 @@
 
 namespace lumetra::simulation {
 
-// Stations farther away than this do not give the site's temperatures.
-inline constexpr double kMaxStationDistance_km = 150.0;
-
-// Monthly mean air temperature (°C) where no station is near: the mean of the 198 German
-// stations of MonthlyTemperature.csv (1991-2020), moved by six months south of the equator.
-inline constexpr MonthArray kDefaultMonthlyTemperature = {0.6,  1.2,  4.4,  8.7, 12.8, 16.1,
-                                                          18.1, 17.7, 13.6, 9.2, 4.6,  1.5};
-
 // The wind speed the module temperature assumes where the weather has none, m/s.
 inline constexpr double kAssumedWind_m_per_s = 1.0;
 
@@ -59,14 +51,8 @@ struct WeatherYear {
     std::size_t memoryBytes() const;
 };
 
-// The site's monthly global horizontal irradiation: the grid's monthly values bilinear between
-// the surrounding points, or outside the grid the monthly model's shape for the latitude,
-// either way scaled so that the year equals `annualIrradiation`.
-MonthArray siteMonthlyIrradiation(const ClimateTables& climate, double latitude_deg,
-                                  double longitude_deg, double annualIrradiation, bool* insideGrid);
-
-// Builds the weather year from the site's monthly climate, as a short composition of the
-// models of solar/:
+// Builds the weather year from the site's monthly climate (climate/SiteClimate), as a short
+// composition of the models of solar/:
 //   days from months: DailyClearness (Bendt et al. 1981, correlated day to day);
 //   steps from days: Collares-Pereira and Rabl (1979) at the middle of each quarter hour,
 //     normalised so that each day keeps its sum;

@@ -168,13 +168,13 @@ TEST(HourlyBalanceTest, SouthernHemisphereMirrorsTheSeasons) {
         // Same latitude, same shape moved by half a year: the monthly yields match within the
         // difference of the days and of the sun's distance (perihelion in January).
         EXPECT_NEAR(southResult.monthly[mirrored].yield_kWh / northResult.monthly[m].yield_kWh, 1.0,
-                    0.12)
+                    0.15)
             << "month " << m;
         EXPECT_NEAR(southResult.monthly[mirrored].demand_kWh / northResult.monthly[m].demand_kWh,
                     1.0, 0.12)
             << "month " << m;
     }
-    EXPECT_GT(southResult.monthly[0].yield_kWh, 2 * southResult.monthly[6].yield_kWh);
+    EXPECT_GT(southResult.monthly[0].yield_kWh, 1.5 * southResult.monthly[6].yield_kWh);
     EXPECT_GT(southResult.monthly[6].demand_kWh, southResult.monthly[0].demand_kWh);
     EXPECT_TRUE(nearRelative(southResult.annual.yield_kWh, northResult.annual.yield_kWh, 0.03));
 }

@@ -5,7 +5,6 @@
 
 #include <numeric>
 
-#include "energy/MonthlyShares.h"
 #include "simulation/SimulationSupport.h"
 #include "simulation/calendar/ReferenceCalendar.h"
 #include "simulation/solar/Extraterrestrial.h"
@@ -53,24 +52,6 @@ TEST(WeatherYearTest, EachMonthAndTheYearSumToTheirInputs) {
     }
 }
 
-TEST(WeatherYearTest, GridShapeInsideAndTheMonthlyModelsShapeOutside) {
-    bool inside = false;
-    // Inside: the shape of the grid point, scaled to the user's figure.
-    const MonthArray berlin =
-        siteMonthlyIrradiation(*shippedClimate(), 52.6, 13.4, 2 * 1091.9, &inside);
-    EXPECT_TRUE(inside);
-    const auto point = shippedClimate()->irradiation().monthlyAt(52.6, 13.4);
-    EXPECT_NEAR(berlin[6], 2 * (*point)[6], 0.01);
-    // Outside at the reference latitude: the monthly model's shares, as they stand.
-    const MonthArray outside = siteMonthlyIrradiation(*shippedClimate(), 50.5, -30, 1000, &inside);
-    EXPECT_FALSE(inside);
-    const double shareSum =
-        std::accumulate(kIrradiationShare.begin(), kIrradiationShare.end(), 0.0);
-    for (std::size_t m = 0; m < 12; ++m) {
-        EXPECT_NEAR(outside[m], 1000 * kIrradiationShare[m] / shareSum, 1e-9) << m;
-    }
-}
-
 TEST(WeatherYearTest, DaysVaryButKeepTheirPhysicalBounds) {
     WeatherYear weather;
     buildWeatherYear(*shippedClimate(), 52.52, 13.41, 1092, weather);
@@ -97,12 +78,9 @@ TEST(WeatherYearTest, DaysVaryButKeepTheirPhysicalBounds) {
     EXPECT_EQ(weather.globalHorizontal, again.globalHorizontal);
 }
 
-TEST(WeatherYearTest, TemperatureFromTheNearestStationOrTheDefault) {
+TEST(WeatherYearTest, DailySwingKeepsTheMonthlyMeanTemperature) {
     WeatherYear weather;
     buildWeatherYear(*shippedClimate(), 52.52, 13.41, 1092, weather);
-    EXPECT_TRUE(weather.stationTemperature);
-    EXPECT_GT(weather.monthlyTemperature[6], 17);
-    EXPECT_LT(weather.monthlyTemperature[0], 3);
     // The daily swing keeps each month's mean near the station's.
     for (std::size_t m = 0; m < 12; ++m) {
         double sum = 0;
@@ -118,11 +96,6 @@ TEST(WeatherYearTest, TemperatureFromTheNearestStationOrTheDefault) {
         return weather.ambient[static_cast<std::size_t>(day * kStepsPerDay + hour * kStepsPerHour)];
     };
     EXPECT_GT(at(180, 15), at(180, 3) + 2);
-
-    WeatherYear south;
-    buildWeatherYear(*shippedClimate(), -33.9, 18.4, 1900, south);
-    EXPECT_FALSE(south.stationTemperature);
-    EXPECT_EQ(south.monthlyTemperature[0], kDefaultMonthlyTemperature[6]);
 }
 
 }  // namespace
