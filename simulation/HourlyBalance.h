@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "simulation/calendar/ReferenceYear.h"
+#include "simulation/weather/WeatherFile.h"
 
 namespace lumetra::simulation {
 
@@ -24,6 +25,9 @@ struct SimulationInput {
     double latitude_deg = 0;
     double longitude_deg = 0;
     double annualIrradiation_kWh_per_m2 = 0;  // the user's figure; the data give the shape
+    // A real weather year to take instead of the synthesized one (irradiation, temperature
+    // and wind from it; the figure above is then not used). Shared, never changed.
+    std::shared_ptr<const WeatherFile> weather;
     std::vector<PlaneInput> planes;
     double systemLosses_fraction = 0;  // 0..1, applied after the module's DC power
 
@@ -79,7 +83,9 @@ struct HourlyResult {
     double utcOffset_h = 1;               // of the local standard time the steps are counted in
     bool climateFromGrid = false;         // monthly irradiation shape from the grid (else the
                                           // monthly model's shape for the latitude)
-    bool temperatureFromStation = false;  // else the documented default temperatures
+    bool temperatureFromStation = false;  // else the nearest stations weighted
+    bool weatherImported = false;         // from SimulationInput::weather, else synthesized
+    double irradiation_kWh_per_m2 = 0;    // the year's global horizontal irradiation used
 };
 
 class ClimateTables;  // the monthly irradiation grid, the temperature stations, the load profile

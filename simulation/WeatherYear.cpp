@@ -15,6 +15,7 @@
 #include "simulation/solar/HourSplit.h"
 #include "simulation/solar/PerezSky.h"
 #include "simulation/solar/SolarPosition.h"
+#include "simulation/weather/HourlySeries.h"
 #include "support/Angles.h"
 
 namespace lumetra::simulation {
@@ -214,6 +215,7 @@ void buildWeatherYear(const ClimateTables& climate, double latitude_deg, double 
     weather.latitude_deg = latitude_deg;
     weather.longitude_deg = longitude_deg;
     weather.annualIrradiation = annualIrradiation;
+    weather.imported = false;
 
     weather.timeZoneMeridian_deg =
         timeZoneMeridian(longitude, climate.irradiation().contains(latitude, longitude));
@@ -294,6 +296,72 @@ void buildWeatherYear(const ClimateTables& climate, double latitude_deg, double 
             weather.globalHorizontal[static_cast<std::size_t>(step.step)] = step.global;
             addDaylightStep(weather.daylight, step);
         }
+    }
+}
+
+void buildImportedWeatherYear(const ClimateTables& climate, double latitude_deg,
+                              double longitude_deg, const WeatherFile& file, WeatherYear& weather) {
+    const double latitude = std::clamp(latitude_deg, -89.9, 89.9);
+    const double longitude = std::remainder(longitude_deg, 360.0);
+    weather.latitude_deg = latitude_deg;
+    weather.longitude_deg = longitude_deg;
+    weather.annualIrradiation = file.annualGlobal_kWh_per_m2();
+    weather.imported = true;
+    weather.insideGrid = climate.irradiation().contains(latitude, longitude);
+    weather.stationTemperature = false;
+    weather.timeZoneMeridian_deg = timeZoneMeridian(longitude, weather.insideGrid);
+    const SunOfYear sun = sunOfYear(latitude, longitude, weather.timeZoneMeridian_deg);
+    weather.dailyExtraterrestrial = sun.extraterrestrial;
+
+    // The file's clock runs ahead of the site's local standard time by this.
+    const double clockShift_h = file.utcOffset_h - weather.timeZoneMeridian_deg / 15.0;
+    const HourlySeries global(file.global, file.irradianceInstant_h);
+    const HourlySeries diffuse(file.diffuse, file.irradianceInstant_h);
+    const HourlySeries temperature(file.temperature, file.temperatureInstant_h);
+    const HourlySeries wind(file.wind, file.temperatureInstant_h);
+
+    weather.globalHorizontal.assign(kStepCount, 0.0);
+    weather.ambient.assign(kStepCount, 0.0f);
+    weather.monthlyIrradiation.fill(0.0);
+    weather.monthlyTemperature.fill(0.0);
+    weather.dailyIrradiation.fill(0.0);
+    clearDaylight(weather.daylight);
+    for (int d = 0; d < kDaysPerYear; ++d) {
+        const auto day = static_cast<std::size_t>(d);
+        const SolarDay& solar = sun.days[day];
+        const double sinDelta = std::sin(solar.declination_rad);
+        const double cosDelta = std::cos(solar.declination_rad);
+        const StepAngles angles = stepAngles(solar);
+        const auto month = static_cast<std::size_t>(monthOfDay(d));
+        for (std::size_t k = 0; k < kStepsPerDay; ++k) {
+            const int index = d * kStepsPerDay + static_cast<int>(k);
+            const auto s = static_cast<std::size_t>(index);
+            const double start = index * kStepHours + clockShift_h;
+            const double middle = start + 0.5 * kStepHours;
+            weather.globalHorizontal[s] = global.meanOver(start, start + kStepHours);
+            weather.ambient[s] = static_cast<float>(temperature.at(middle));
+            weather.dailyIrradiation[day] += weather.globalHorizontal[s] * kStepHours / 1000.0;
+            weather.monthlyTemperature[month] += weather.ambient[s];
+            if (weather.globalHorizontal[s] <= 0) {
+                continue;
+            }
+            const double c = angles.cosOmega[k];
+            DaylightStep step;
+            step.step = index;
+            step.global = weather.globalHorizontal[s];
+            step.diffuse = diffuse.meanOver(start, start + kStepHours);
+            step.sunUp = sun.sinPhi * sinDelta + sun.cosPhi * cosDelta * c;
+            step.sunEast = -cosDelta * angles.sinOmega[k];
+            step.sunNorth = sun.cosPhi * sinDelta - sun.sinPhi * cosDelta * c;
+            step.extraterrestrialNormal = kSolarConstant_W_per_m2 * solar.eccentricity;
+            step.ambient = weather.ambient[s];
+            step.wind = static_cast<float>(std::max(0.0, wind.at(middle)));
+            addDaylightStep(weather.daylight, step);
+        }
+        weather.monthlyIrradiation[month] += weather.dailyIrradiation[day];
+    }
+    for (std::size_t m = 0; m < 12; ++m) {
+        weather.monthlyTemperature[m] /= kDaysInMonth[m] * kStepsPerDay;
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "simulation/ClimateTables.h"
 #include "simulation/calendar/ReferenceYear.h"
+#include "simulation/weather/WeatherFile.h"
 
 namespace lumetra::simulation {
 
@@ -15,7 +16,8 @@ inline constexpr double kAssumedWind_m_per_s = 1.0;
 struct WeatherYear {
     double latitude_deg = 0;
     double longitude_deg = 0;
-    double annualIrradiation = 0;  // kWh/m², the figure asked for
+    double annualIrradiation = 0;  // kWh/m², the figure asked for (imported: the file's)
+    bool imported = false;         // from a weather file, else synthesized
     bool insideGrid = false;       // monthly shape from the irradiation grid
     bool stationTemperature = false;
     double timeZoneMeridian_deg = 15;
@@ -63,5 +65,14 @@ struct WeatherYear {
 //     15:00 solar time (a cosine, so each day keeps its mean); wind kAssumedWind_m_per_s.
 void buildWeatherYear(const ClimateTables& climate, double latitude_deg, double longitude_deg,
                       double annualIrradiation, WeatherYear& weather);
+
+// Builds the weather year from a real year of a weather file: its hours moved from the file's
+// clock to the site's local standard time, and global and diffuse irradiance, air temperature
+// and wind taken from it at each quarter hour (HourlySeries: the irradiance as the exact mean
+// of straight lines between the file's instants, so that the year keeps the file's
+// irradiation; temperature and wind at the quarter hour's middle). Beam and sky brightness
+// as for the synthesized year.
+void buildImportedWeatherYear(const ClimateTables& climate, double latitude_deg,
+                              double longitude_deg, const WeatherFile& file, WeatherYear& weather);
 
 }  // namespace lumetra::simulation

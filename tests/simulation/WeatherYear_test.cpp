@@ -8,6 +8,7 @@
 #include "simulation/SimulationSupport.h"
 #include "simulation/calendar/ReferenceCalendar.h"
 #include "simulation/solar/Extraterrestrial.h"
+#include "simulation/weather/WeatherSamples.h"
 #include "test_support/TestSupport.h"
 
 namespace lumetra::simulation {
@@ -96,6 +97,37 @@ TEST(WeatherYearTest, DailySwingKeepsTheMonthlyMeanTemperature) {
         return weather.ambient[static_cast<std::size_t>(day * kStepsPerDay + hour * kStepsPerHour)];
     };
     EXPECT_GT(at(180, 15), at(180, 3) + 2);
+}
+
+TEST(WeatherYearTest, AnImportedYearKeepsTheFilesIrradiationTemperatureAndClock) {
+    std::string error;
+    const auto file = readWeatherFile(test::weatherSample("csv"), &error);
+    ASSERT_TRUE(file) << error;
+    WeatherYear weather;
+    buildImportedWeatherYear(*shippedClimate(), 45.0, 8.0, *file, weather);
+    EXPECT_TRUE(weather.imported);
+    EXPECT_NEAR(annualSum(weather), 1435.861, 1e-3);
+    // The irradiance's centre of the day: the file's stamps weighted by G(h) average 11.348 h
+    // UTC; with PVGIS's offset of 0.1761 h and central European time that is 12.524 h. A
+    // clock off by an hour, or the offset taken the wrong way, moves it by far more than this.
+    double weighted = 0;
+    double sum = 0;
+    for (int s = 0; s < kStepCount; ++s) {
+        const double irradiance = weather.globalHorizontal[static_cast<std::size_t>(s)];
+        weighted += irradiance * ((s % kStepsPerDay) + 0.5) * kStepHours;
+        sum += irradiance;
+    }
+    EXPECT_NEAR(weighted / sum, 12.524, 0.01);
+    // The monthly mean temperatures of the file's T2m.
+    const MonthArray typicalYear = {5.2,  7.0,  8.7,  12.4, 17.0, 22.5,
+                                    21.9, 22.1, 20.2, 15.0, 6.3,  4.1};
+    for (std::size_t m = 0; m < 12; ++m) {
+        EXPECT_NEAR(weather.monthlyTemperature[m], typicalYear[m], 0.1) << m;
+    }
+    for (std::size_t i = 0; i < weather.daylight.step.size(); ++i) {
+        ASSERT_LE(weather.daylight.diffuse[i], weather.daylight.global[i]);
+        ASSERT_GE(weather.daylight.wind[i], 0.0f);
+    }
 }
 
 }  // namespace
