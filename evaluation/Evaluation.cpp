@@ -1,11 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation/Evaluation.h"
 
+#include <filesystem>
+
+#include "evaluation/WeatherChoice.h"
 #include "simulation/SimulationInput.h"
 
 namespace lumetra::evaluation {
 
 namespace {
+
+// The paths of the inputs are UTF-8, as the window and the data file hold them.
+std::filesystem::path pathFromUtf8(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
 
 bool sameFigures(const MonthlyFigures& a, const MonthlyFigures& b) {
     return a.monthlyYield == b.monthlyYield && a.monthlyConsumption == b.monthlyConsumption &&
@@ -35,7 +43,7 @@ bool sameSimulationInput(const simulation::SimulationInput& a,
            a.heating_kWh == b.heating_kWh && a.cooling_kWh == b.cooling_kWh &&
            a.car_kWh == b.car_kWh && a.batteryCapacity_kWh == b.batteryCapacity_kWh &&
            a.electricityPrice_EUR_per_kWh == b.electricityPrice_EUR_per_kWh &&
-           a.feedInTariff_EUR_per_kWh == b.feedInTariff_EUR_per_kWh;
+           a.feedInTariff_EUR_per_kWh == b.feedInTariff_EUR_per_kWh && a.weather == b.weather;
 }
 
 MoneyBasis moneyBasis(const KeyFigures& figures, double peakPower_kWp, double electricityPrice,
@@ -73,10 +81,47 @@ void Evaluation::setClimate(std::shared_ptr<const simulation::ClimateTables> cli
 }
 
 void Evaluation::setInputs(const EvaluationInputs& inputs) {
-    if (!(inputs == inputs_)) {
-        inputs_ = inputs;
-        inputsChanged_ = true;
+    if (inputs == inputs_) {
+        return;
     }
+    if (inputs.weatherFile != inputs_.weatherFile) {
+        weather_.reset();
+        weatherProblem_.clear();
+        if (!inputs.weatherFile.empty()) {
+            std::string reason;
+            if (auto file =
+                    simulation::readWeatherFile(pathFromUtf8(inputs.weatherFile), &reason)) {
+                weather_ = std::make_shared<const simulation::WeatherFile>(std::move(*file));
+            } else {
+                weatherProblem_ = missingWeatherMessage(inputs.weatherFile, reason);
+            }
+        }
+    }
+    inputs_ = inputs;
+    inputsChanged_ = true;
+}
+
+std::string Evaluation::importWeather(const std::string& path) {
+    std::string reason;
+    auto file = simulation::readWeatherFile(pathFromUtf8(path), &reason);
+    if (!file) {
+        return unreadableWeatherMessage(path, reason);
+    }
+    weather_ = std::make_shared<const simulation::WeatherFile>(std::move(*file));
+    weatherProblem_.clear();
+    inputs_.weatherFile = path;
+    inputsChanged_ = true;
+    return {};
+}
+
+void Evaluation::useSynthesizedWeather() {
+    if (inputs_.weatherFile.empty() && !weather_) {
+        return;
+    }
+    weather_.reset();
+    weatherProblem_.clear();
+    inputs_.weatherFile.clear();
+    inputsChanged_ = true;
 }
 
 bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& table) {
@@ -84,6 +129,7 @@ bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& ta
     if (inputs_.batteryCapacity_kWh) {
         input.batteryCapacity_kWh = *inputs_.batteryCapacity_kWh;
     }
+    input.weather = weather_;
     const bool inputChanged = !hasResult_ || !sameSimulationInput(input, input_);
     if (!inputsChanged_ && !inputChanged && state.values == values_ &&
         sameFigures(state.figures, figures_) && generation_ > 0) {

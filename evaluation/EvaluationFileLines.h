@@ -15,7 +15,12 @@ namespace lumetra::evaluation {
 // in the form of the file's quantity lines ("name      = value unit"), after the specified
 // lines. A data set with default inputs therefore saves exactly the bytes it always did, and
 // a program that does not know these lines skips them as lines that name no entry.
+// The weather file follows them as "Wetterdatei = <path>", the path's bytes outside printable
+// ASCII (and blanks and "%") written as %XX, so that any path survives the file's code page.
 std::string evaluationInputLines(const EvaluationInputs& inputs);
+
+// The label of the weather file's line.
+inline constexpr std::string_view kWeatherFileLabel = "Wetterdatei";
 
 // The inputs a data file's text sets: every input without a line (or with a value that is not
 // a number) takes its default, a value out of range is limited to it. Lines of the specified
