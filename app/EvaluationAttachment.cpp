@@ -164,6 +164,11 @@ std::string EvaluationAttachment::dataFileLines() const {
 void EvaluationAttachment::dataFileLoaded(const QString& path) {
     if (const auto inputs = evaluation::readEvaluationInputsFile(toFilesystemPath(path))) {
         evaluation_->setInputs(*inputs);
+        // The data set names a weather file that is gone: say so; the rest is loaded.
+        if (!evaluation_->weatherProblem().empty()) {
+            QMessageBox::warning(&dialog_, QStringLiteral("Auswertung"),
+                                 QString::fromStdString(evaluation_->weatherProblem()));
+        }
     }
     if (window() != nullptr) {
         window_->showInputs();

@@ -81,10 +81,13 @@ void Evaluation::setClimate(std::shared_ptr<const simulation::ClimateTables> cli
 }
 
 void Evaluation::setInputs(const EvaluationInputs& inputs) {
-    if (inputs == inputs_) {
+    // A file that could not be read is tried again: it may be back (a drive plugged in).
+    const bool read =
+        inputs.weatherFile != inputs_.weatherFile || (!inputs.weatherFile.empty() && !weather_);
+    if (inputs == inputs_ && !read) {
         return;
     }
-    if (inputs.weatherFile != inputs_.weatherFile) {
+    if (read) {
         weather_.reset();
         weatherProblem_.clear();
         if (!inputs.weatherFile.empty()) {
