@@ -172,6 +172,35 @@ void addDaylightStep(WeatherYear::Daylight& light, const DaylightStep& in) {
     light.wind.push_back(in.wind);
 }
 
+// Hourly values drawn as straight lines put a little light before sunrise and after sunset.
+// That light goes to the nearest quarter hour of the day with the sun up, so that the day keeps
+// its irradiation and no plane is lit by a sun below the horizon. A day without the sun above
+// the horizon at any quarter hour's middle keeps its light as it is (all of it diffuse).
+void moveTwilightToSunlight(const std::array<double, kStepsPerDay>& sunUp,
+                            std::vector<double>& global, std::vector<double>& diffuse) {
+    for (std::size_t k = 0; k < kStepsPerDay; ++k) {
+        if (global[k] <= 0 || sunUp[k] > 0) {
+            continue;
+        }
+        std::size_t nearest = kStepsPerDay;
+        for (std::size_t distance = 1; distance < kStepsPerDay && nearest == kStepsPerDay;
+             ++distance) {
+            if (k >= distance && sunUp[k - distance] > 0) {
+                nearest = k - distance;
+            } else if (k + distance < kStepsPerDay && sunUp[k + distance] > 0) {
+                nearest = k + distance;
+            }
+        }
+        if (nearest == kStepsPerDay) {
+            return;  // the sun stays below the horizon all day
+        }
+        global[nearest] += global[k];
+        diffuse[nearest] += diffuse[k];
+        global[k] = 0;
+        diffuse[k] = 0;
+    }
+}
+
 // Daily mean temperatures from the monthly means, linear between the middles of the months.
 DayArray dailyTemperature(const MonthArray& monthly) {
     std::array<double, 12> middle{};
@@ -315,10 +344,15 @@ void buildImportedWeatherYear(const ClimateTables& climate, double latitude_deg,
 
     // The file's clock runs ahead of the site's local standard time by this.
     const double clockShift_h = file.utcOffset_h - weather.timeZoneMeridian_deg / 15.0;
-    const HourlySeries global(file.global, file.irradianceInstant_h);
-    const HourlySeries diffuse(file.diffuse, file.irradianceInstant_h);
-    const HourlySeries temperature(file.temperature, file.temperatureInstant_h);
-    const HourlySeries wind(file.wind, file.temperatureInstant_h);
+    const HourlySeries globalSeries(file.global, file.irradianceInstant_h);
+    const HourlySeries diffuseSeries(file.diffuse, file.irradianceInstant_h);
+    const HourlySeries temperatureSeries(file.temperature, file.temperatureInstant_h);
+    const HourlySeries windSeries(file.wind, file.temperatureInstant_h);
+    // One day at a time, so that the buffers stay small and are reused.
+    std::vector<double> global;
+    std::vector<double> diffuse;
+    std::vector<double> temperature;
+    std::vector<double> wind;
 
     weather.globalHorizontal.assign(kStepCount, 0.0);
     weather.ambient.assign(kStepCount, 0.0f);
@@ -328,34 +362,41 @@ void buildImportedWeatherYear(const ClimateTables& climate, double latitude_deg,
     clearDaylight(weather.daylight);
     for (int d = 0; d < kDaysPerYear; ++d) {
         const auto day = static_cast<std::size_t>(d);
+        const double start = d * 24.0 + clockShift_h;
+        globalSeries.stepMeans(start, kStepHours, kStepsPerDay, global);
+        diffuseSeries.stepMeans(start, kStepHours, kStepsPerDay, diffuse);
+        temperatureSeries.stepValues(start + 0.5 * kStepHours, kStepHours, kStepsPerDay,
+                                     temperature);
+        windSeries.stepValues(start + 0.5 * kStepHours, kStepHours, kStepsPerDay, wind);
         const SolarDay& solar = sun.days[day];
         const double sinDelta = std::sin(solar.declination_rad);
         const double cosDelta = std::cos(solar.declination_rad);
         const StepAngles angles = stepAngles(solar);
         const auto month = static_cast<std::size_t>(monthOfDay(d));
+        std::array<double, kStepsPerDay> sunUp{};
         for (std::size_t k = 0; k < kStepsPerDay; ++k) {
-            const int index = d * kStepsPerDay + static_cast<int>(k);
-            const auto s = static_cast<std::size_t>(index);
-            const double start = index * kStepHours + clockShift_h;
-            const double middle = start + 0.5 * kStepHours;
-            weather.globalHorizontal[s] = global.meanOver(start, start + kStepHours);
-            weather.ambient[s] = static_cast<float>(temperature.at(middle));
-            weather.dailyIrradiation[day] += weather.globalHorizontal[s] * kStepHours / 1000.0;
-            weather.monthlyTemperature[month] += weather.ambient[s];
-            if (weather.globalHorizontal[s] <= 0) {
+            sunUp[k] = sun.sinPhi * sinDelta + sun.cosPhi * cosDelta * angles.cosOmega[k];
+        }
+        moveTwilightToSunlight(sunUp, global, diffuse);
+        for (std::size_t k = 0; k < kStepsPerDay; ++k) {
+            const std::size_t s = day * kStepsPerDay + k;
+            weather.globalHorizontal[s] = global[k];
+            weather.ambient[s] = static_cast<float>(temperature[k]);
+            weather.dailyIrradiation[day] += global[k] * kStepHours / 1000.0;
+            weather.monthlyTemperature[month] += temperature[k];
+            if (global[k] <= 0) {
                 continue;
             }
-            const double c = angles.cosOmega[k];
             DaylightStep step;
-            step.step = index;
-            step.global = weather.globalHorizontal[s];
-            step.diffuse = diffuse.meanOver(start, start + kStepHours);
-            step.sunUp = sun.sinPhi * sinDelta + sun.cosPhi * cosDelta * c;
+            step.step = static_cast<int>(s);
+            step.global = global[k];
+            step.diffuse = diffuse[k];
+            step.sunUp = sunUp[k];
             step.sunEast = -cosDelta * angles.sinOmega[k];
-            step.sunNorth = sun.cosPhi * sinDelta - sun.sinPhi * cosDelta * c;
+            step.sunNorth = sun.cosPhi * sinDelta - sun.sinPhi * cosDelta * angles.cosOmega[k];
             step.extraterrestrialNormal = kSolarConstant_W_per_m2 * solar.eccentricity;
             step.ambient = weather.ambient[s];
-            step.wind = static_cast<float>(std::max(0.0, wind.at(middle)));
+            step.wind = static_cast<float>(std::max(0.0, wind[k]));
             addDaylightStep(weather.daylight, step);
         }
         weather.monthlyIrradiation[month] += weather.dailyIrradiation[day];

@@ -70,8 +70,9 @@ void buildWeatherYear(const ClimateTables& climate, double latitude_deg, double 
 // clock to the site's local standard time, and global and diffuse irradiance, air temperature
 // and wind taken from it at each quarter hour (HourlySeries: the irradiance as the exact mean
 // of straight lines between the file's instants, so that the year keeps the file's
-// irradiation; temperature and wind at the quarter hour's middle). Beam and sky brightness
-// as for the synthesized year.
+// irradiation; temperature and wind at the quarter hour's middle). The little light those
+// lines put before sunrise or after sunset goes to the day's nearest quarter hour with the sun
+// up. Beam and sky brightness as for the synthesized year.
 void buildImportedWeatherYear(const ClimateTables& climate, double latitude_deg,
                               double longitude_deg, const WeatherFile& file, WeatherYear& weather);
 

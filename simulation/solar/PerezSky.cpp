@@ -31,15 +31,6 @@ double kastenYoungAirMass(double zenith_rad) {
     return 1.0 / (std::cos(zenith_rad) + 0.50572 * std::pow(96.07995 - zenith_deg, -1.6364));
 }
 
-double perezSkyClearness(double diffuse, double beamNormal, double zenith_rad) {
-    const double z3 = 1.041 * zenith_rad * zenith_rad * zenith_rad;
-    return ((diffuse + beamNormal) / diffuse + z3) / (1 + z3);
-}
-
-double perezSkyBrightness(double diffuse, double airMass, double extraterrestrialNormal) {
-    return diffuse * airMass / extraterrestrialNormal;
-}
-
 PerezBrightening perezBrightening(double epsilon, double brightness, double zenith_rad) {
     int bin = 0;
     while (bin < 7 && epsilon >= kPerezClearnessBinUpper[bin]) {

@@ -18,11 +18,16 @@ double kastenYoungAirMass(double zenith_rad);
 
 // Sky clearness epsilon (Perez et al. 1990): ((D + I) / D + 1.041 z³) / (1 + 1.041 z³), I the
 // beam normal irradiance.
-double perezSkyClearness(double diffuse, double beamNormal, double zenith_rad);
+inline double perezSkyClearness(double diffuse, double beamNormal, double zenith_rad) {
+    const double z3 = 1.041 * zenith_rad * zenith_rad * zenith_rad;
+    return ((diffuse + beamNormal) / diffuse + z3) / (1 + z3);
+}
 
 // Sky brightness Delta = D m / I0 (Perez et al. 1990), I0 the extraterrestrial normal
 // irradiance.
-double perezSkyBrightness(double diffuse, double airMass, double extraterrestrialNormal);
+inline double perezSkyBrightness(double diffuse, double airMass, double extraterrestrialNormal) {
+    return diffuse * airMass / extraterrestrialNormal;
+}
 
 // The upper bounds of the first seven of the eight clearness bins (table 1).
 inline constexpr double kPerezClearnessBinUpper[7] = {1.065, 1.230, 1.500, 1.950,
