@@ -3,7 +3,6 @@
 
 #include <QJsonArray>
 
-#include <filesystem>
 #include <utility>
 
 #include "evaluation/WeatherChoice.h"
@@ -59,8 +58,7 @@ std::shared_ptr<const simulation::WeatherFile> commandLineWeather(
         return nullptr;
     }
     std::string reason;
-    auto file = simulation::readWeatherFile(
-        std::filesystem::path(std::u8string(path.begin(), path.end())), &reason);
+    auto file = evaluation::readWeatherFileAt(path, &reason);
     if (!file) {
         messages.push_back(evaluation::missingWeatherMessage(path, reason));
         return nullptr;

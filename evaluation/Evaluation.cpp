@@ -1,19 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation/Evaluation.h"
 
-#include <filesystem>
-
 #include "evaluation/WeatherChoice.h"
 #include "simulation/SimulationInput.h"
 
 namespace lumetra::evaluation {
 
 namespace {
-
-// The paths of the inputs are UTF-8, as the window and the data file hold them.
-std::filesystem::path pathFromUtf8(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
 
 bool sameFigures(const MonthlyFigures& a, const MonthlyFigures& b) {
     return a.monthlyYield == b.monthlyYield && a.monthlyConsumption == b.monthlyConsumption &&
@@ -92,8 +85,7 @@ void Evaluation::setInputs(const EvaluationInputs& inputs) {
         weatherProblem_.clear();
         if (!inputs.weatherFile.empty()) {
             std::string reason;
-            if (auto file =
-                    simulation::readWeatherFile(pathFromUtf8(inputs.weatherFile), &reason)) {
+            if (auto file = readWeatherFileAt(inputs.weatherFile, &reason)) {
                 weather_ = std::make_shared<const simulation::WeatherFile>(std::move(*file));
             } else {
                 weatherProblem_ = missingWeatherMessage(inputs.weatherFile, reason);
@@ -106,7 +98,7 @@ void Evaluation::setInputs(const EvaluationInputs& inputs) {
 
 std::string Evaluation::importWeather(const std::string& path) {
     std::string reason;
-    auto file = simulation::readWeatherFile(pathFromUtf8(path), &reason);
+    auto file = readWeatherFileAt(path, &reason);
     if (!file) {
         return unreadableWeatherMessage(path, reason);
     }

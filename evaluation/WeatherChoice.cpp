@@ -2,6 +2,7 @@
 #include "evaluation/WeatherChoice.h"
 
 #include <cmath>
+#include <filesystem>
 
 #include "evaluation/GermanNumber.h"
 #include "simulation/climate/Distance.h"
@@ -15,6 +16,12 @@ std::string coordinate(double value, std::string_view positive, std::string_view
 }
 
 }  // namespace
+
+std::optional<simulation::WeatherFile> readWeatherFileAt(std::string_view path,
+                                                         std::string* reason) {
+    return simulation::readWeatherFile(
+        std::filesystem::path(std::u8string(path.begin(), path.end())), reason);
+}
 
 double weatherDistance_km(const simulation::WeatherFile& file, double latitude_deg,
                           double longitude_deg) {

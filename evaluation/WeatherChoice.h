@@ -9,6 +9,11 @@
 
 namespace lumetra::evaluation {
 
+// Reads the weather file a UTF-8 path names, as the window, the data file's line and the
+// command line hold paths (simulation::readWeatherFile).
+std::optional<simulation::WeatherFile> readWeatherFileAt(std::string_view path,
+                                                         std::string* reason);
+
 // A weather file this far or farther from the site is probably the wrong one.
 inline constexpr double kWeatherDistanceWarning_km = 50.0;
 

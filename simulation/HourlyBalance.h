@@ -81,8 +81,9 @@ struct HourlyResult {
     double batteryCapacity_kWh = 0;
     StepSeries steps;
     double utcOffset_h = 1;               // of the local standard time the steps are counted in
-    bool climateFromGrid = false;         // monthly irradiation shape from the grid (else the
-                                          // monthly model's shape for the latitude)
+    bool climateFromGrid = false;         // the site lies in the irradiation grid (the
+                                          // synthesized months take its shape, else a
+                                          // constant clearness)
     bool temperatureFromStation = false;  // else the nearest stations weighted
     bool weatherImported = false;         // from SimulationInput::weather, else synthesized
     double irradiation_kWh_per_m2 = 0;    // the year's global horizontal irradiation used
