@@ -163,6 +163,11 @@ std::string EvaluationAttachment::dataFileLines() const {
 
 void EvaluationAttachment::dataFileLoaded(const evaluation::EvaluationInputs& inputs) {
     evaluation_->setInputs(inputs);
+    // The data set names a weather file that is gone: say so; the rest is loaded.
+    if (!evaluation_->weatherProblem().empty()) {
+        QMessageBox::warning(&dialog_, QStringLiteral("Auswertung"),
+                             QString::fromStdString(evaluation_->weatherProblem()));
+    }
     if (window() != nullptr) {
         window_->showInputs();
     }

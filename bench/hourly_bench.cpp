@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the hourly energy balance: the whole reference year from a new site (nothing
-// cached), and after a change that leaves the weather year cached (an orientation, a roof's
-// size, a demand, the battery). The memory counter is what one balance instance holds.
+// cached), synthesized and from an imported weather year, and after a change that leaves the
+// weather year cached (an orientation, a roof's size, a demand, the battery); reading a weather
+// file. The memory counter is what one balance instance holds.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "simulation/ClimateTables.h"
 #include "simulation/HourlyBalance.h"
 #include "simulation/HourlyCsv.h"
+#include "simulation/weather/WeatherFile.h"
 
 namespace lumetra::simulation {
 namespace {
@@ -60,6 +62,38 @@ void BM_HourlyYearNewSite(benchmark::State& state) {
     setMemoryCounter(state, balance);
 }
 BENCHMARK(BM_HourlyYearNewSite)->Unit(benchmark::kMillisecond);
+
+// PVGIS's typical year for 45.0 N, 8.0 E (tests/data/weather/).
+std::filesystem::path weatherSample(const char* extension) {
+    return std::filesystem::path(LUMETRA_WEATHER_DIR) /
+           (std::string("pvgis-tmy_45.000_8.000_2005_2023.") + extension);
+}
+
+// The same year of three fields with PVGIS's typical year in place of the synthesized one.
+void BM_HourlyYearNewSiteImportedWeather(benchmark::State& state) {
+    HourlyBalance balance(shippedTables());
+    SimulationInput input = threeFieldsAndBattery();
+    std::string error;
+    input.weather = std::make_shared<const WeatherFile>(
+        readWeatherFile(weatherSample("csv"), &error).value_or(WeatherFile{}));
+    int i = 0;
+    for (auto _ : state) {
+        input.latitude_deg = 52.52 + 1e-6 * (++i % 2);
+        benchmark::DoNotOptimize(balance.run(input).annual.selfSufficiency);
+    }
+    setMemoryCounter(state, balance);
+}
+BENCHMARK(BM_HourlyYearNewSiteImportedWeather)->Unit(benchmark::kMillisecond);
+
+void BM_WeatherFileRead(benchmark::State& state, const char* extension) {
+    const std::filesystem::path path = weatherSample(extension);
+    for (auto _ : state) {
+        std::string error;
+        benchmark::DoNotOptimize(readWeatherFile(path, &error));
+    }
+}
+BENCHMARK_CAPTURE(BM_WeatherFileRead, PvgisCsv, "csv")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_WeatherFileRead, Epw, "epw")->Unit(benchmark::kMillisecond);
 
 void BM_HourlyYearNewOrientation(benchmark::State& state) {
     HourlyBalance balance(shippedTables());

@@ -33,7 +33,7 @@ Command makeCommand(Command::Kind kind, QuantityId quantity = Latitude) {
 std::string usageText() {
     std::string text =
         "Aufruf: lumetra-cli [Befehl ...] [--json] [--hourly-csv DATEI] [--chart DATEI.png]\n"
-        "                   [--chart-size BxH] [--report DATEI.pdf]\n"
+        "                   [--chart-size BxH] [--report DATEI.pdf] [--weather DATEI]\n"
         "        lumetra-cli --list-locations | --version | --help\n"
         "\n"
         "Beginnt im Zustand des geöffneten Fensters und führt die Befehle der Reihe nach aus:\n"
@@ -59,6 +59,8 @@ std::string usageText() {
         "  --chart-size BxH     Größe des Diagramms in Pixeln (sonst die Diagrammfläche des\n"
         "                       Fensters)\n"
         "  --report DATEI.pdf   schreibt den Bericht der Auswertung (nach allen Befehlen)\n"
+        "  --weather DATEI      rechnet die Viertelstunden-Bilanz mit dem Wetterjahr der Datei\n"
+        "                       (typisches Jahr von PVGIS als CSV oder JSON, EPW-Datei)\n"
         "  --list-locations     listet die Orte der Datenbank, einen je Zeile\n"
         "  --version            zeigt Version und Lizenz\n"
         "  --help               zeigt diesen Text\n"
@@ -203,6 +205,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         } else if (option == "--report") {
             line.reportPath = value();
             if (line.reportPath->empty()) {
+                fail(option + " erwartet einen nicht leeren Wert");
+            }
+        } else if (option == "--weather") {
+            line.weatherPath = value();
+            if (line.weatherPath->empty()) {
                 fail(option + " erwartet einen nicht leeren Wert");
             }
         } else if (option == "--chart-size") {

@@ -31,6 +31,7 @@ struct CommandLine {
     std::optional<int> chartHeight;
     std::optional<std::string> hourlyCsvPath;  // from --hourly-csv
     std::optional<std::string> reportPath;     // from --report: the Auswertung's PDF report
+    std::optional<std::string> weatherPath;    // from --weather: the hourly balance's weather
 };
 
 // Parses the arguments (without the program name). Throws std::invalid_argument with a message

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "evaluation/WeatherChoice.h"
+
 namespace lumetra::cli {
 
 namespace {
@@ -44,7 +46,27 @@ QJsonObject hourlyJson(const simulation::HourlyResult& result) {
     }
     annual["peakPower_kWp"] = result.peakPower_kWp;
     annual["batteryCapacity_kWh"] = result.batteryCapacity_kWh;
+    annual["weather"] = result.weatherImported ? "imported" : "synthetic";
+    annual["irradiation_kWh_per_m2"] = result.irradiation_kWh_per_m2;
     return QJsonObject{{"annual", annual}, {"monthly", monthly}};
+}
+
+std::shared_ptr<const simulation::WeatherFile> commandLineWeather(
+    const std::string& path, double latitude_deg, double longitude_deg,
+    std::vector<std::string>& messages) {
+    if (path.empty()) {
+        return nullptr;
+    }
+    std::string reason;
+    auto file = evaluation::readWeatherFileAt(path, &reason);
+    if (!file) {
+        messages.push_back(evaluation::missingWeatherMessage(path, reason));
+        return nullptr;
+    }
+    if (auto warning = evaluation::weatherDistanceWarning(*file, latitude_deg, longitude_deg)) {
+        messages.push_back(std::move(*warning));
+    }
+    return std::make_shared<const simulation::WeatherFile>(std::move(*file));
 }
 
 }  // namespace lumetra::cli

@@ -10,8 +10,9 @@
 
 namespace lumetra::cli {
 
-std::string writeReport(const Session& session, const std::string& path,
-                        const DataSearch& dataSearch, const std::filesystem::path& programFolder) {
+std::string writeReport(const Session& session, const evaluation::EvaluationInputs& inputs,
+                        const std::string& path, const DataSearch& dataSearch,
+                        const std::filesystem::path& programFolder) {
     QString moduleError;
     const EvaluationModule* module = EvaluationModule::load(
         evaluationModuleCandidates(
@@ -23,7 +24,7 @@ std::string writeReport(const Session& session, const std::string& path,
 
     std::string climateError;
     evaluation::Evaluation evaluation(simulation::loadClimateTables(dataSearch, &climateError));
-    evaluation.setInputs(session.evaluationInputs());
+    evaluation.setInputs(inputs);
     evaluation.update(session.calculator().state(), session.calculator().table());
     std::string message;
     if (!evaluation.hasHourlyBalance()) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "evaluation/EvaluationInputs.h"
 #include "persistence/DataSearch.h"
 
 namespace lumetra::cli {
@@ -11,10 +12,12 @@ namespace lumetra::cli {
 class Session;
 
 // Writes the Auswertung's PDF report of the session's state, as the window's "PDF-Bericht"
-// does, with the Auswertung inputs of the last data file loaded. The report is drawn by the
+// does, with the Auswertung inputs given (those of the last data file loaded, its weather file
+// perhaps replaced by --weather). The report is drawn by the
 // Auswertung module, looked for from `programFolder`; the climate tables are found through
 // `dataSearch`. Returns an empty text or the message of a failure.
-std::string writeReport(const Session& session, const std::string& path,
-                        const DataSearch& dataSearch, const std::filesystem::path& programFolder);
+std::string writeReport(const Session& session, const evaluation::EvaluationInputs& inputs,
+                        const std::string& path, const DataSearch& dataSearch,
+                        const std::filesystem::path& programFolder);
 
 }  // namespace lumetra::cli

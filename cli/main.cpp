@@ -83,9 +83,18 @@ int main(int argc, char** argv) {
     }
 
     std::vector<std::string> messages = session.messages();
+    // The hourly balance's weather: --weather, else the weather file of the last data file.
+    lumetra::evaluation::EvaluationInputs inputs = session.evaluationInputs();
+    inputs.weatherFile = line.weatherPath.value_or(inputs.weatherFile);
+    std::shared_ptr<const lumetra::simulation::WeatherFile> weather;
+    if (line.json || line.hourlyCsvPath || line.reportPath) {
+        const auto& values = session.calculator().state().values;
+        weather = commandLineWeather(inputs.weatherFile, values[lumetra::Latitude],
+                                     values[lumetra::Longitude], messages);
+    }
     if (line.reportPath) {
 #ifdef LUMETRA_CLI_REPORT
-        if (std::string message = writeReport(session, *line.reportPath, dataSearch,
+        if (std::string message = writeReport(session, inputs, *line.reportPath, dataSearch,
                                               programFolder(argc > 0 ? argv[0] : nullptr));
             !message.empty()) {
             messages.push_back(fileMessage(*line.reportPath, message));
@@ -109,8 +118,10 @@ int main(int argc, char** argv) {
         auto climate = lumetra::simulation::loadClimateTables(dataSearch, &error);
         if (climate) {
             balance = std::make_unique<lumetra::simulation::HourlyBalance>(std::move(climate));
-            hourly = &balance->run(lumetra::simulation::simulationInputFrom(
-                session.calculator().state(), session.table()));
+            auto input = lumetra::simulation::simulationInputFrom(session.calculator().state(),
+                                                                  session.table());
+            input.weather = weather;
+            hourly = &balance->run(input);
         } else {
             writeOut(
                 stderr,

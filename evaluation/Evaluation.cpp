@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation/Evaluation.h"
 
+#include "evaluation/WeatherChoice.h"
 #include "simulation/SimulationInput.h"
 
 namespace lumetra::evaluation {
@@ -35,7 +36,7 @@ bool sameSimulationInput(const simulation::SimulationInput& a,
            a.heating_kWh == b.heating_kWh && a.cooling_kWh == b.cooling_kWh &&
            a.car_kWh == b.car_kWh && a.batteryCapacity_kWh == b.batteryCapacity_kWh &&
            a.electricityPrice_EUR_per_kWh == b.electricityPrice_EUR_per_kWh &&
-           a.feedInTariff_EUR_per_kWh == b.feedInTariff_EUR_per_kWh;
+           a.feedInTariff_EUR_per_kWh == b.feedInTariff_EUR_per_kWh && a.weather == b.weather;
 }
 
 MoneyBasis moneyBasis(const KeyFigures& figures, double peakPower_kWp, double electricityPrice,
@@ -73,10 +74,49 @@ void Evaluation::setClimate(std::shared_ptr<const simulation::ClimateTables> cli
 }
 
 void Evaluation::setInputs(const EvaluationInputs& inputs) {
-    if (!(inputs == inputs_)) {
-        inputs_ = inputs;
-        inputsChanged_ = true;
+    // A file that could not be read is tried again: it may be back (a drive plugged in).
+    const bool read =
+        inputs.weatherFile != inputs_.weatherFile || (!inputs.weatherFile.empty() && !weather_);
+    if (inputs == inputs_ && !read) {
+        return;
     }
+    if (read) {
+        weather_.reset();
+        weatherProblem_.clear();
+        if (!inputs.weatherFile.empty()) {
+            std::string reason;
+            if (auto file = readWeatherFileAt(inputs.weatherFile, &reason)) {
+                weather_ = std::make_shared<const simulation::WeatherFile>(std::move(*file));
+            } else {
+                weatherProblem_ = missingWeatherMessage(inputs.weatherFile, reason);
+            }
+        }
+    }
+    inputs_ = inputs;
+    inputsChanged_ = true;
+}
+
+std::string Evaluation::importWeather(const std::string& path) {
+    std::string reason;
+    auto file = readWeatherFileAt(path, &reason);
+    if (!file) {
+        return unreadableWeatherMessage(path, reason);
+    }
+    weather_ = std::make_shared<const simulation::WeatherFile>(std::move(*file));
+    weatherProblem_.clear();
+    inputs_.weatherFile = path;
+    inputsChanged_ = true;
+    return {};
+}
+
+void Evaluation::useSynthesizedWeather() {
+    if (inputs_.weatherFile.empty() && !weather_) {
+        return;
+    }
+    weather_.reset();
+    weatherProblem_.clear();
+    inputs_.weatherFile.clear();
+    inputsChanged_ = true;
 }
 
 bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& table) {
@@ -84,6 +124,7 @@ bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& ta
     if (inputs_.batteryCapacity_kWh) {
         input.batteryCapacity_kWh = *inputs_.batteryCapacity_kWh;
     }
+    input.weather = weather_;
     const bool inputChanged = !hasResult_ || !sameSimulationInput(input, input_);
     if (!inputsChanged_ && !inputChanged && state.values == values_ &&
         sameFigures(state.figures, figures_) && generation_ > 0) {

@@ -33,8 +33,21 @@ class Evaluation {
     void setClimate(std::shared_ptr<const simulation::ClimateTables> climate);
 
     const EvaluationInputs& inputs() const { return inputs_; }
-    // Takes new inputs; the next update recomputes.
+    // Takes new inputs; the next update recomputes. A weather file other than the one in use
+    // is read now; when it cannot be read, the synthesized year stands in, the path is kept
+    // (a later save writes it back) and weatherProblem() says why.
     void setInputs(const EvaluationInputs& inputs);
+
+    // "Wetterdaten: aus Datei": reads the file and takes its year. A file that cannot be read
+    // changes nothing and gives the message (empty on success).
+    std::string importWeather(const std::string& path);
+    // "Wetterdaten: synthetisch".
+    void useSynthesizedWeather();
+    // The weather year in use; nothing while the year is synthesized.
+    const std::shared_ptr<const simulation::WeatherFile>& weather() const { return weather_; }
+    // Why the weather file of the inputs is not in use (empty when it is, or when there is
+    // none).
+    const std::string& weatherProblem() const { return weatherProblem_; }
 
     // Recomputes from the value store, the monthly figures and the table rows when anything
     // the figures depend on changed since the last call. Returns whether it recomputed.
@@ -68,6 +81,8 @@ class Evaluation {
     std::shared_ptr<const simulation::ClimateTables> climate_;
     std::unique_ptr<simulation::HourlyBalance> balance_;
     EvaluationInputs inputs_;
+    std::shared_ptr<const simulation::WeatherFile> weather_;
+    std::string weatherProblem_;
     bool inputsChanged_ = true;
     std::array<double, kQuantityCount> values_{};
     MonthlyFigures figures_{};

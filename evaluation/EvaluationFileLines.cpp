@@ -49,6 +49,51 @@ std::string quotedLine(std::string_view line) {
     return text;
 }
 
+// The path with every byte outside printable ASCII, every blank and "%" as %XX.
+std::string escapedPath(std::string_view path) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text;
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte > 0x20 && byte < 0x7F && byte != '%') {
+            text.push_back(c);
+        } else {
+            text += '%';
+            text += kHex[byte >> 4];
+            text += kHex[byte & 0x0F];
+        }
+    }
+    return text;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+// The path back; a "%" without two hex digits stays as it is.
+std::string unescapedPath(std::string_view text) {
+    std::string path;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
+            hexDigit(text[i + 2]) >= 0) {
+            path.push_back(static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2])));
+            i += 2;
+        } else {
+            path.push_back(text[i]);
+        }
+    }
+    return path;
+}
+
 }  // namespace
 
 std::string evaluationInputLines(const EvaluationInputs& inputs) {
@@ -63,6 +108,9 @@ std::string evaluationInputLines(const EvaluationInputs& inputs) {
         text += padded(info.unit, 8);
         text += '\n';
     }
+    if (!inputs.weatherFile.empty()) {
+        text += padded(kWeatherFileLabel, 22) + "      = " + escapedPath(inputs.weatherFile) + '\n';
+    }
     return text;
 }
 
@@ -72,6 +120,10 @@ void EvaluationLineReader::readLine(std::size_t lineNumber, std::string_view lin
         return;
     }
     const std::string_view label = trimmed(line.substr(0, equals));
+    if (label == kWeatherFileLabel) {
+        lines_.inputs.weatherFile = unescapedPath(trimmed(untilZeroByte(line.substr(equals + 1))));
+        return;
+    }
     for (const InputInfo& info : kInputInfo) {
         if (label != info.fileName) {
             continue;

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace lumetra::evaluation {
@@ -27,6 +28,9 @@ struct EvaluationInputs {
     double discountRate_percent = 3.0;  // per year
     // The battery of the hourly balance in kWh; empty: the main window's "Speicherkapazität".
     std::optional<double> batteryCapacity_kWh;
+    // "Wetterdaten": the weather file (UTF-8 path) whose year the hourly balance takes ("aus
+    // Datei"); empty: the synthesized year ("synthetisch").
+    std::string weatherFile;
 
     bool operator==(const EvaluationInputs&) const = default;
 };

@@ -30,6 +30,7 @@
 #include "evaluation_ui/MoneyPanel.h"
 #include "evaluation_ui/Report.h"
 #include "evaluation_ui/SizingPanel.h"
+#include "evaluation_ui/WeatherPanel.h"
 #include "widgets/screenfit/KeepOnScreen.h"
 
 namespace lumetra {
@@ -79,8 +80,17 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
 
     buildTabs();
 
+    // Under the key figures, the hourly balance's weather year.
+    weather_ = new WeatherPanel(evaluation_, this);
+    connect(weather_, &WeatherPanel::inputsEdited, this, &EvaluationWindow::inputsEdited);
+    auto* figuresAndWeather = new QWidget(this);
+    auto* leftLayout = new QVBoxLayout(figuresAndWeather);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->addWidget(figuresBox, 1);
+    leftLayout->addWidget(weather_);
+
     auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(figuresBox);
+    splitter->addWidget(figuresAndWeather);
     splitter->addWidget(tabs_);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
@@ -191,10 +201,12 @@ void EvaluationWindow::refresh() {
     heatMap_->fill(evaluation_);
     money_->refresh();
     sizing_->refresh();
+    weather_->refresh();
 }
 
 void EvaluationWindow::showInputs() {
     money_->showInputs();
+    weather_->refresh();
 }
 
 void EvaluationWindow::fillKeyFigures() {

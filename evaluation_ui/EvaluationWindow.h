@@ -20,6 +20,7 @@ namespace lumetra {
 
 class MoneyPanel;
 class SizingPanel;
+class WeatherPanel;
 
 namespace charts {
 class HeatMapChart;
@@ -45,6 +46,7 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     QTabWidget* tabs() const { return tabs_; }
     MoneyPanel* moneyPanel() const { return money_; }
     SizingPanel* sizingPanel() const { return sizing_; }
+    WeatherPanel* weatherPanel() const { return weather_; }
     QChartView* monthsView() const { return monthsView_; }
     // The charts of the tab on show (one or two), as the PNG and SVG exports draw them.
     QList<QChart*> currentCharts() const;
@@ -86,6 +88,7 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     charts::HeatMapChart* heatMap_ = nullptr;
     MoneyPanel* money_ = nullptr;
     SizingPanel* sizing_ = nullptr;
+    WeatherPanel* weather_ = nullptr;
     QList<QPushButton*> exportButtons_;
 };
 

@@ -27,7 +27,7 @@ fi
 max_len_of() {
     case $1 in
         fuzz_data_file | fuzz_evaluation | fuzz_location_database) echo 4096 ;;
-        fuzz_data_file_reader | fuzz_location_database_reader) echo 16384 ;;
+        fuzz_data_file_reader | fuzz_location_database_reader | fuzz_weather_file) echo 16384 ;;
         *) echo 1024 ;;
     esac
 }

@@ -312,6 +312,12 @@ for title, name in (("new orientation of one field", "BM_HourlyYearNewOrientatio
     limit = hourly_site["ns"] / 2 if "ns" in hourly_site else None
     timed_row("Hourly balance: " + title, "bench_hourly", name, limit,
               "< 1/2 of a new site" if limit else "—")
+timed_row("Hourly balance: the same year with an imported weather year, new site",
+          "bench_hourly", "BM_HourlyYearNewSiteImportedWeather", 5e6, "< 5 ms")
+timed_row("Weather file read: PVGIS typical year, CSV", "bench_hourly",
+          "BM_WeatherFileRead/PvgisCsv", 50e6, "< 50 ms")
+timed_row("Weather file read: PVGIS typical year, EPW", "bench_hourly", "BM_WeatherFileRead/Epw",
+          50e6, "< 50 ms")
 timed_row("Hourly balance: CSV text of the 35,040 steps", "bench_hourly", "BM_HourlyCsvText")
 timed_row("Climate tables read (3 files)", "bench_hourly", "BM_ClimateTablesLoad")
 timed_row("Auswertung window: opening in a new main window (module already loaded)",

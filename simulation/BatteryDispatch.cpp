@@ -4,97 +4,72 @@
 #include <algorithm>
 #include <cmath>
 
+#include "simulation/calendar/ReferenceYear.h"
+
 namespace lumetra::simulation {
 
 namespace {
 
-// The state of charge at the end of a year begun with `start`: the same steps as runYear,
-// without keeping the flows.
-double endOfYear(const std::vector<double>& pv, const std::vector<double>& demand, double capacity,
-                 double start) {
-    const double stepLimit = kBatteryCRate_per_h * capacity * kStepHours;
+// The state of charge at the end of a year begun with `start`, without keeping the flows.
+double endOfYear(const std::vector<double>& pv, const std::vector<double>& demand,
+                 const BatteryParameters& battery, double start) {
     double soc = start;
     const std::size_t count = pv.size();
     for (std::size_t i = 0; i < count; ++i) {
-        const double surplus = pv[i] - demand[i];
-        if (surplus > 0) {
-            double charge =
-                std::min({surplus, stepLimit, (capacity - soc) / kBatteryChargeEfficiency});
-            charge = std::max(charge, 0.0);
-            soc = std::min(capacity, soc + charge * kBatteryChargeEfficiency);
-        } else if (surplus < 0 && soc > 0) {
-            const double discharge =
-                std::min({-surplus, stepLimit, soc * kBatteryDischargeEfficiency});
-            soc = std::max(0.0, soc - discharge / kBatteryDischargeEfficiency);
-        }
+        soc = batteryStep(soc, pv[i] - demand[i], kStepHours, battery).stateOfCharge_kWh;
     }
     return soc;
 }
 
-// One year from `start` with its flows; returns the state of charge at its end.
-double runYear(const std::vector<double>& pv, const std::vector<double>& demand, double capacity,
-               double start, DispatchSeries& out) {
-    const double stepLimit = kBatteryCRate_per_h * capacity * kStepHours;
+void runYear(const std::vector<double>& pv, const std::vector<double>& demand,
+             const BatteryParameters& battery, double start, DispatchSeries& out) {
     double soc = start;
     const std::size_t count = pv.size();
     for (std::size_t i = 0; i < count; ++i) {
-        const double p = pv[i];
-        const double d = demand[i];
-        const double direct = std::min(p, d);
-        const double surplus = p - direct;
-        const double deficit = d - direct;
-        double charge = 0;
-        double discharge = 0;
-        double loss = 0;
-        if (surplus > 0 && capacity > 0) {
-            charge = std::min({surplus, stepLimit, (capacity - soc) / kBatteryChargeEfficiency});
-            charge = std::max(charge, 0.0);
-            const double stored = charge * kBatteryChargeEfficiency;
-            loss = charge - stored;
-            soc = std::min(capacity, soc + stored);
-        } else if (deficit > 0 && soc > 0) {
-            discharge = std::min({deficit, stepLimit, soc * kBatteryDischargeEfficiency});
-            const double taken = discharge / kBatteryDischargeEfficiency;
-            loss = taken - discharge;
-            soc = std::max(0.0, soc - taken);
-        }
+        const double direct = std::min(pv[i], demand[i]);
+        const BatteryStepResult step = batteryStep(soc, pv[i] - demand[i], kStepHours, battery);
+        soc = step.stateOfCharge_kWh;
         out.direct[i] = direct;
-        out.charge[i] = charge;
-        out.discharge[i] = discharge;
-        out.feedIn[i] = surplus - charge;
-        out.purchase[i] = deficit - discharge;
+        out.charge[i] = step.charge_kWh;
+        out.discharge[i] = step.discharge_kWh;
+        out.feedIn[i] = pv[i] - direct - step.charge_kWh;
+        out.purchase[i] = demand[i] - direct - step.discharge_kWh;
         out.stateOfCharge[i] = soc;
-        out.loss[i] = loss;
+        out.loss[i] = step.loss_kWh;
     }
-    return soc;
 }
 
 }  // namespace
 
-void dispatch(const std::vector<double>& pv, const std::vector<double>& demand, double capacity_kWh,
-              DispatchSeries& out) {
+void dispatch(const std::vector<double>& pv, const std::vector<double>& demand,
+              const BatteryParameters& parameters, DispatchSeries& out) {
     const std::size_t count = pv.size();
     for (auto* series : {&out.direct, &out.charge, &out.discharge, &out.feedIn, &out.purchase,
                          &out.stateOfCharge, &out.loss}) {
         series->resize(count);
     }
-    const double capacity = std::isfinite(capacity_kWh) && capacity_kWh > 0 ? capacity_kWh : 0.0;
+    BatteryParameters battery = parameters;
+    if (!(std::isfinite(battery.capacity_kWh) && battery.capacity_kWh > 0)) {
+        battery.capacity_kWh = 0;
+    }
     // The end state rises monotonically with the start state and forgets it as soon as the
     // battery runs full or empty once; a few years settle it. Only the last one keeps its flows.
-    double start = 0;
+    const double lowest = battery.minimumStateOfCharge * battery.capacity_kWh;
+    double start = lowest;
     out.years = 1;
-    if (capacity > 0) {
+    if (battery.capacity_kWh > 0) {
         while (out.years < kMaxSteadyStateYears) {
-            const double end = endOfYear(pv, demand, capacity, start);
+            const double end = endOfYear(pv, demand, battery, start);
             ++out.years;
-            const bool settled = std::abs(end - start) <= kSteadyStateTolerance * capacity;
+            const bool settled =
+                std::abs(end - start) <= kSteadyStateTolerance * battery.capacity_kWh;
             start = end;
             if (settled) {
                 break;
             }
         }
     }
-    runYear(pv, demand, capacity, start, out);
+    runYear(pv, demand, battery, start, out);
     out.initialStateOfCharge = start;
 }
 

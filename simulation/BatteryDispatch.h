@@ -3,15 +3,10 @@
 
 #include <vector>
 
-#include "simulation/HourlyBalance.h"
+#include "simulation/battery/BatteryStep.h"
 
 namespace lumetra::simulation {
 
-// The home battery: charge and discharge power limits as a fraction of the usable capacity
-// per hour (0.5 C), and the efficiency of each way.
-inline constexpr double kBatteryCRate_per_h = 0.5;
-inline constexpr double kBatteryChargeEfficiency = 0.95;
-inline constexpr double kBatteryDischargeEfficiency = 0.95;
 // Years run until the state of charge at the end equals the one at the start within this
 // fraction of the capacity (or kMaxSteadyStateYears).
 inline constexpr double kSteadyStateTolerance = 1e-9;
@@ -30,10 +25,10 @@ struct DispatchSeries {
     int years = 0;  // years run to reach the steady state
 };
 
-// Covers the demand from the PV first, charges the battery only from surplus, discharges it
-// only into a deficit, feeds in and buys the rest. The year starts with the state of charge
-// it ends with.
-void dispatch(const std::vector<double>& pv, const std::vector<double>& demand, double capacity_kWh,
-              DispatchSeries& out);
+// Covers the demand from the PV first, then steps the battery (batteryStep) with what is left
+// over or missing, feeds in and buys the rest. The year starts with the state of charge it
+// ends with.
+void dispatch(const std::vector<double>& pv, const std::vector<double>& demand,
+              const BatteryParameters& battery, DispatchSeries& out);
 
 }  // namespace lumetra::simulation

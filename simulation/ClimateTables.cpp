@@ -10,13 +10,12 @@
 
 #include "persistence/FileAccess.h"
 #include "simulation/TextFields.h"
-#include "support/Angles.h"
+#include "simulation/climate/Distance.h"
 
 namespace lumetra::simulation {
 
 namespace {
 
-constexpr double kEarthRadius_km = 6371.0;
 // A larger grid is not a climate table but a mistake (or a hostile file).
 constexpr long kMaxGridCells = 4'000'000;
 
@@ -28,16 +27,6 @@ void setError(std::string* error, std::string message) {
 
 std::string lineMessage(std::string_view file, int line, std::string_view what) {
     return std::string(file) + ", Zeile " + std::to_string(line) + ": " + std::string(what);
-}
-
-double greatCircle_km(double lat1, double lon1, double lat2, double lon2) {
-    const double p1 = lat1 * kDegreesToRadians;
-    const double p2 = lat2 * kDegreesToRadians;
-    const double dp = p2 - p1;
-    const double dl = (lon2 - lon1) * kDegreesToRadians;
-    const double a = std::sin(dp / 2) * std::sin(dp / 2) +
-                     std::cos(p1) * std::cos(p2) * std::sin(dl / 2) * std::sin(dl / 2);
-    return 2 * kEarthRadius_km * std::asin(std::sqrt(std::min(1.0, a)));
 }
 
 // The smallest positive gap between sorted distinct values; 0 when there is only one value.
@@ -197,8 +186,8 @@ std::optional<MonthArray> ClimateTables::stationTemperature(double latitude_deg,
     const TemperatureStation* nearest = nullptr;
     double best = maxDistance_km;
     for (const TemperatureStation& station : stations_) {
-        const double d = greatCircle_km(latitude_deg, longitude_deg, station.latitude_deg,
-                                        station.longitude_deg);
+        const double d = greatCircleDistance_km(latitude_deg, longitude_deg, station.latitude_deg,
+                                                station.longitude_deg);
         if (d <= best) {
             best = d;
             nearest = &station;
@@ -266,7 +255,7 @@ std::optional<std::vector<TemperatureStation>> parseTemperatureStations(std::str
             continue;
         }
         splitFields(line, ';', fields);
-        // The altitude (field 3) may be empty and is not used.
+        // The altitude (field 3) may be empty; a text that is no number counts as empty.
         if (fields.size() != 16) {
             setError(error, lineMessage(kFile, lineNumber,
                                         "erwartet Station;Breitengrad;Längengrad;Höhe;12 Werte"));
@@ -292,6 +281,10 @@ std::optional<std::vector<TemperatureStation>> parseTemperatureStations(std::str
                 setError(error, lineMessage(kFile, lineNumber, "Temperatur außerhalb -90..60 °C"));
                 return std::nullopt;
             }
+        }
+        const std::string_view altitude[] = {fields[3]};
+        if (std::vector<double> value; parseNumbers(altitude, value) && std::abs(value[0]) < 9000) {
+            station.altitude_m = value[0];
         }
         stations.push_back(std::move(station));
     }

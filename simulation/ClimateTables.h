@@ -10,10 +10,9 @@
 #include <vector>
 
 #include "persistence/DataSearch.h"
+#include "simulation/calendar/ReferenceYear.h"
 
 namespace lumetra::simulation {
-
-using MonthArray = std::array<double, 12>;  // January .. December
 
 // The file names of the climate tables as shipped in data/.
 inline constexpr std::string_view kIrradiationFileName = "MonthlyIrradiation.csv";
@@ -58,12 +57,12 @@ struct TemperatureStation {
     std::string name;
     double latitude_deg = 0;
     double longitude_deg = 0;
+    std::optional<double> altitude_m;  // above sea level, where the table gives it
     MonthArray months{};
 };
 
-// The household standard load profile: kWh per quarter hour for each month, day type and
-// quarter hour of a reference of about 1 GWh a year (before the dynamisation).
-enum class DayType { Saturday = 0, SundayOrHoliday = 1, WorkingDay = 2 };
+// The household standard load profile: kWh per quarter hour for each month, day type (DayType)
+// and quarter hour of a reference of about 1 GWh a year (before the dynamisation).
 struct LoadProfile {
     // [month][day type][quarter hour]
     std::array<std::array<std::array<double, 96>, 3>, 12> values{};

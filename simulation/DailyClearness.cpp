@@ -2,16 +2,16 @@
 #include "simulation/DailyClearness.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 
-#include "simulation/ReferenceCalendar.h"
+#include "simulation/solar/ClearnessDistribution.h"
 
 namespace lumetra::simulation {
 
 namespace {
 
-constexpr double kMinClearness = 0.05;     // Bendt et al.: the darkest day
 constexpr double kMaxDayClearness = 0.85;  // no day clearer than this after scaling
 constexpr double kLagOneCorrelation = 0.3;
 constexpr std::uint64_t kSeed = 0x4C756D6574726131ULL;
@@ -36,54 +36,6 @@ class Random {
 
   private:
     std::uint64_t state_;
-};
-
-// The distribution of daily clearness of Bendt et al. (1981) for a monthly mean.
-struct ClearnessDistribution {
-    double kMax = 0.8;
-    double gamma = 0;
-
-    explicit ClearnessDistribution(double mean) {
-        kMax = 0.6313 + 0.267 * mean - 11.9 * std::pow(mean - 0.75, 8);
-        // Below a mean of about 0.1 the fitted maximum falls under the minimum; keep a range.
-        kMax = std::max(kMax, std::max(mean, kMinClearness) + 0.1);
-        mean = std::clamp(mean, kMinClearness + 0.01 * (kMax - kMinClearness),
-                          kMax - 0.01 * (kMax - kMinClearness));
-        // The mean rises monotonically with gamma; bisect.
-        double low = -200;
-        double high = 200;
-        for (int i = 0; i < 60; ++i) {
-            const double middle = 0.5 * (low + high);
-            if (meanOf(middle) < mean) {
-                low = middle;
-            } else {
-                high = middle;
-            }
-        }
-        gamma = 0.5 * (low + high);
-    }
-
-    double meanOf(double g) const {
-        if (std::abs(g) < 1e-6) {
-            return 0.5 * (kMinClearness + kMax);
-        }
-        // Scaled by exp(-g kMax) or exp(-g kMin), whichever keeps the exponents <= 0.
-        const double shift = g > 0 ? kMax : kMinClearness;
-        const double a = std::exp(g * (kMinClearness - shift));
-        const double b = std::exp(g * (kMax - shift));
-        return ((kMinClearness - 1 / g) * a - (kMax - 1 / g) * b) / (a - b);
-    }
-
-    // The clearness with cumulative probability u.
-    double quantile(double u) const {
-        if (std::abs(gamma) < 1e-6) {
-            return kMinClearness + u * (kMax - kMinClearness);
-        }
-        const double shift = gamma > 0 ? kMax : kMinClearness;
-        const double a = std::exp(gamma * (kMinClearness - shift));
-        const double b = std::exp(gamma * (kMax - shift));
-        return std::log(a - u * (a - b)) / gamma + shift;
-    }
 };
 
 double normalProbability(double z) {

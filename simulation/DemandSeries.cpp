@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "energy/MonthlyShares.h"
-#include "simulation/ReferenceCalendar.h"
+#include "simulation/calendar/ReferenceCalendar.h"
 
 namespace lumetra::simulation {
 

@@ -11,8 +11,8 @@
 #include "simulation/ClimateTables.h"
 #include "simulation/DemandSeries.h"
 #include "simulation/PlaneYield.h"
-#include "simulation/ReferenceCalendar.h"
 #include "simulation/WeatherYear.h"
+#include "simulation/calendar/ReferenceCalendar.h"
 
 namespace lumetra::simulation {
 
@@ -94,7 +94,9 @@ struct HourlyBalance::Cache {
     double latitude = 0;
     double longitude = 0;
     double irradiation = 0;
+    std::shared_ptr<const WeatherFile> weatherFile;
     WeatherYear weather;
+    double weatherIrradiation = 0;  // kWh/m², the year's sum as built
 
     // What depends on the site and one orientation: DC energy per kWp.
     struct Plane {
@@ -206,14 +208,21 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
     Cache& cache = *cache_;
 
     if (!cache.weatherValid || cache.latitude != input.latitude_deg ||
-        cache.longitude != input.longitude_deg ||
-        cache.irradiation != input.annualIrradiation_kWh_per_m2) {
-        buildWeatherYear(*climate_, input.latitude_deg, input.longitude_deg,
-                         input.annualIrradiation_kWh_per_m2, cache.weather);
+        cache.longitude != input.longitude_deg || cache.weatherFile != input.weather ||
+        (!input.weather && cache.irradiation != input.annualIrradiation_kWh_per_m2)) {
+        if (input.weather) {
+            buildImportedWeatherYear(*climate_, input.latitude_deg, input.longitude_deg,
+                                     *input.weather, cache.weather);
+        } else {
+            buildWeatherYear(*climate_, input.latitude_deg, input.longitude_deg,
+                             input.annualIrradiation_kWh_per_m2, cache.weather);
+        }
         cache.weatherValid = true;
         cache.latitude = input.latitude_deg;
         cache.longitude = input.longitude_deg;
         cache.irradiation = input.annualIrradiation_kWh_per_m2;
+        cache.weatherFile = input.weather;
+        cache.weatherIrradiation = cache.weather.annualGlobal_kWh_per_m2();
         cache.planes.clear();
         cache.pvValid = false;
         cache.demandValid = false;  // heating and cooling follow the air temperature
@@ -253,7 +262,9 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
         cache.demandInput = demandInput;
     }
 
-    dispatch(cache.pv, cache.demand, input.batteryCapacity_kWh, cache.flows);
+    BatteryParameters battery;
+    battery.capacity_kWh = input.batteryCapacity_kWh;
+    dispatch(cache.pv, cache.demand, battery, cache.flows);
 
     // Sums per month and per year, and the step series.
     HourlyResult& result = result_;
@@ -265,6 +276,8 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
     result.utcOffset_h = cache.weather.timeZoneMeridian_deg / 15.0;
     result.climateFromGrid = cache.weather.insideGrid;
     result.temperatureFromStation = cache.weather.stationTemperature;
+    result.weatherImported = cache.weather.imported;
+    result.irradiation_kWh_per_m2 = cache.weatherIrradiation;
     StepSeries& steps = result.steps;
     for (auto* series :
          {&steps.pv, &steps.demand, &steps.direct, &steps.batteryCharge, &steps.batteryDischarge,

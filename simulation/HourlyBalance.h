@@ -6,15 +6,10 @@
 #include <memory>
 #include <vector>
 
-namespace lumetra::simulation {
+#include "simulation/calendar/ReferenceYear.h"
+#include "simulation/weather/WeatherFile.h"
 
-// The reference year of the hourly balance: 365 days of 96 quarter hours in local standard
-// time (no daylight saving), day 0 = 1 January.
-inline constexpr int kStepsPerHour = 4;
-inline constexpr int kStepsPerDay = 24 * kStepsPerHour;
-inline constexpr int kDaysPerYear = 365;
-inline constexpr int kStepCount = kDaysPerYear * kStepsPerDay;  // 35,040
-inline constexpr double kStepHours = 1.0 / kStepsPerHour;
+namespace lumetra::simulation {
 
 // One module field (one row of the module-field table that has a peak power).
 struct PlaneInput {
@@ -30,6 +25,9 @@ struct SimulationInput {
     double latitude_deg = 0;
     double longitude_deg = 0;
     double annualIrradiation_kWh_per_m2 = 0;  // the user's figure; the data give the shape
+    // A real weather year to take instead of the synthesized one (irradiation, temperature
+    // and wind from it; the figure above is then not used). Shared, never changed.
+    std::shared_ptr<const WeatherFile> weather;
     std::vector<PlaneInput> planes;
     double systemLosses_fraction = 0;  // 0..1, applied after the module's DC power
 
@@ -83,9 +81,12 @@ struct HourlyResult {
     double batteryCapacity_kWh = 0;
     StepSeries steps;
     double utcOffset_h = 1;               // of the local standard time the steps are counted in
-    bool climateFromGrid = false;         // monthly irradiation shape from the grid (else the
-                                          // monthly model's shape for the latitude)
-    bool temperatureFromStation = false;  // else the documented default temperatures
+    bool climateFromGrid = false;         // the site lies in the irradiation grid (the
+                                          // synthesized months take its shape, else a
+                                          // constant clearness)
+    bool temperatureFromStation = false;  // else the nearest stations weighted
+    bool weatherImported = false;         // from SimulationInput::weather, else synthesized
+    double irradiation_kWh_per_m2 = 0;    // the year's global horizontal irradiation used
 };
 
 class ClimateTables;  // the monthly irradiation grid, the temperature stations, the load profile

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "simulation/ReferenceCalendar.h"
+#include "simulation/calendar/ReferenceCalendar.h"
 
 namespace lumetra::simulation {
 

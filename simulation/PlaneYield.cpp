@@ -5,21 +5,23 @@
 #include <array>
 #include <cmath>
 
+#include "simulation/module/IncidenceAngle.h"
+#include "simulation/module/ModulePower.h"
+#include "simulation/module/ModuleTemperature.h"
 #include "support/Angles.h"
 
 namespace lumetra::simulation {
 
 namespace {
 
-// The beam modifier of Martin and Ruiz as a table over cos(incidence), interpolated: the
-// exponential would cost more than the rest of a step.
+// martinRuizBeamModifier as a table over cos(incidence), interpolated: the exponential would
+// cost more than the rest of a step.
 class BeamModifier {
   public:
     BeamModifier() {
-        const double norm = 1.0 - std::exp(-1.0 / kMartinRuizAr);
         for (std::size_t i = 0; i <= kSize; ++i) {
             const double c = static_cast<double>(i) / kSize;
-            table_[i] = (1.0 - std::exp(-c / kMartinRuizAr)) / norm;
+            table_[i] = martinRuizBeamModifier(std::acos(c) / kDegreesToRadians);
         }
     }
     double operator()(double cosIncidence) const {
@@ -39,27 +41,6 @@ const BeamModifier& beamModifier() {
     return modifier;
 }
 
-// Martin and Ruiz (2001), eqs. for isotropic sky diffuse and ground reflected light.
-double diffuseModifier(double tilt, bool ground) {
-    const double c1 = 4.0 / (3.0 * kPi);
-    const double c2 = 0.5 * kMartinRuizAr - 0.154;
-    const double s = std::sin(tilt);
-    const double c = std::cos(tilt);
-    double term = 0;
-    if (ground) {
-        if (1 - c < 1e-9) {
-            return 0;  // a horizontal plane sees no ground
-        }
-        term = s + (tilt - s) / (1 - c);
-    } else {
-        if (1 + c < 1e-9) {
-            return 0;  // a plane facing down sees no sky
-        }
-        term = s + (kPi - tilt - s) / (1 + c);
-    }
-    return 1.0 - std::exp(-(c1 + c2 * term) * term / kMartinRuizAr);
-}
-
 }  // namespace
 
 PlaneAnnual planeYieldPerKWp(const WeatherYear& weather, double tilt_deg, double azimuth_deg,
@@ -71,7 +52,8 @@ PlaneAnnual planeYieldPerKWp(const WeatherYear& weather, double tilt_deg, double
     if (!std::isfinite(azimuth_deg)) {
         azimuth_deg = 0;
     }
-    const double tilt = std::clamp(tilt_deg, 0.0, 180.0) * kDegreesToRadians;
+    tilt_deg = std::clamp(tilt_deg, 0.0, 180.0);
+    const double tilt = tilt_deg * kDegreesToRadians;
     const double azimuth = azimuth_deg * kDegreesToRadians;
     const double cosTilt = std::cos(tilt);
     const double sinTilt = std::sin(tilt);
@@ -81,10 +63,8 @@ PlaneAnnual planeYieldPerKWp(const WeatherYear& weather, double tilt_deg, double
     const double normalUp = cosTilt;
     const double skyView = 0.5 * (1 + cosTilt);
     const double groundView = 0.5 * (1 - cosTilt) * kGroundReflectance;
-    const double skyModifier = diffuseModifier(tilt, false);
-    const double groundModifier = diffuseModifier(tilt, true);
+    const MartinRuizDiffuse diffuseModifiers = martinRuizDiffuseModifiers(tilt_deg);
     const BeamModifier& beamIam = beamModifier();
-    const double heatLoss = kFaimanU0 + kFaimanU1 * kAssumedWind_m_per_s;
 
     const WeatherYear::Daylight& light = weather.daylight;
     PlaneAnnual annual;
@@ -98,11 +78,12 @@ PlaneAnnual planeYieldPerKWp(const WeatherYear& weather, double tilt_deg, double
         const double sky = light.isotropic[i] * skyView + light.horizon[i] * sinTilt;
         const double reflected = light.global[i] * groundView;
         const double planeOfArray = std::max(0.0, direct + sky + reflected);
-        const double effective = std::max(
-            0.0, direct * beamIam(cosIncidence) + sky * skyModifier + reflected * groundModifier);
-        const double cellTemperature = light.ambient[i] + planeOfArray / heatLoss;
-        const double dc = std::max(
-            0.0, effective / 1000.0 * (1 + kTemperatureCoefficient_per_K * (cellTemperature - 25)));
+        const double effective =
+            std::max(0.0, direct * beamIam(cosIncidence) + sky * diffuseModifiers.sky +
+                              reflected * diffuseModifiers.ground);
+        const double moduleTemperature =
+            faimanModuleTemperature(planeOfArray, light.ambient[i], light.wind[i]);
+        const double dc = huldRelativePower(effective, moduleTemperature);
         series[static_cast<std::size_t>(light.step[i])] = dc * kStepHours;
         annual.planeOfArray += planeOfArray;
         annual.effective += effective;

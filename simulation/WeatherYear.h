@@ -4,23 +4,20 @@
 #include <vector>
 
 #include "simulation/ClimateTables.h"
-#include "simulation/DailyClearness.h"
+#include "simulation/calendar/ReferenceYear.h"
+#include "simulation/weather/WeatherFile.h"
 
 namespace lumetra::simulation {
 
-// Stations farther away than this do not give the site's temperatures.
-inline constexpr double kMaxStationDistance_km = 150.0;
-
-// Monthly mean air temperature (°C) where no station is near: the mean of the 198 German
-// stations of MonthlyTemperature.csv (1991-2020), moved by six months south of the equator.
-inline constexpr MonthArray kDefaultMonthlyTemperature = {0.6,  1.2,  4.4,  8.7, 12.8, 16.1,
-                                                          18.1, 17.7, 13.6, 9.2, 4.6,  1.5};
+// The wind speed the module temperature assumes where the weather has none, m/s.
+inline constexpr double kAssumedWind_m_per_s = 1.0;
 
 // The weather of the reference year at one site, per quarter hour.
 struct WeatherYear {
     double latitude_deg = 0;
     double longitude_deg = 0;
-    double annualIrradiation = 0;  // kWh/m², the figure asked for
+    double annualIrradiation = 0;  // kWh/m², the figure asked for (imported: the file's)
+    bool imported = false;         // from a weather file, else synthesized
     bool insideGrid = false;       // monthly shape from the irradiation grid
     bool stationTemperature = false;
     double timeZoneMeridian_deg = 15;
@@ -48,32 +45,35 @@ struct WeatherYear {
         std::vector<double> isotropic;
         std::vector<double> horizon;
         std::vector<float> ambient;  // °C
+        std::vector<float> wind;     // m/s
     } daylight;
 
+    // The year's global horizontal irradiation, kWh/m².
+    double annualGlobal_kWh_per_m2() const;
     std::size_t memoryBytes() const;
 };
 
-// The site's monthly global horizontal irradiation: the grid's monthly values bilinear between
-// the surrounding points, or outside the grid the monthly model's shape for the latitude,
-// either way scaled so that the year equals `annualIrradiation`.
-MonthArray siteMonthlyIrradiation(const ClimateTables& climate, double latitude_deg,
-                                  double longitude_deg, double annualIrradiation, bool* insideGrid);
-
-// Builds the weather year.
-//   hours from days: Collares-Pereira and Rabl, "The average distribution of solar radiation -
-//     correlations between diffuse and hemispherical and between daily and hourly insolation
-//     values", Solar Energy 22 (1979), evaluated at the middle of each quarter hour and
+// Builds the weather year from the site's monthly climate (climate/SiteClimate), as a short
+// composition of the models of solar/:
+//   days from months: DailyClearness (Bendt et al. 1981, correlated day to day);
+//   steps from days: Collares-Pereira and Rabl (1979) at the middle of each quarter hour,
 //     normalised so that each day keeps its sum;
-//   diffuse fraction: Erbs, Klein and Duffie, "Estimation of the diffuse radiation fraction
-//     for hourly, daily and monthly-average global radiation", Solar Energy 28 (1982);
-//   sky brightness distribution: Perez, Ineichen, Seals, Michalsky and Stewart, "Modeling
-//     daylight availability and irradiance components from direct and global irradiance",
-//     Solar Energy 44 (1990), the all-sites composite coefficients, with the relative air mass
-//     of Kasten and Young (1989);
+//   diffuse fraction: Erbs, Klein and Duffie (1982) of the step's clearness index;
+//   sky brightness: Perez et al. (1990) with the air mass of Kasten and Young (1989);
 //   air temperature: the monthly means interpolated between the middles of the months, with a
 //     daily swing of 3 K + 10 K x the day's clearness index, lowest at 3:00 and highest at
-//     15:00 solar time (a cosine, so each day keeps its mean).
+//     15:00 solar time (a cosine, so each day keeps its mean); wind kAssumedWind_m_per_s.
 void buildWeatherYear(const ClimateTables& climate, double latitude_deg, double longitude_deg,
                       double annualIrradiation, WeatherYear& weather);
+
+// Builds the weather year from a real year of a weather file: its hours moved from the file's
+// clock to the site's local standard time, and global and diffuse irradiance, air temperature
+// and wind taken from it at each quarter hour (HourlySeries: the irradiance as the exact mean
+// of straight lines between the file's instants, so that the year keeps the file's
+// irradiation; temperature and wind at the quarter hour's middle). The little light those
+// lines put before sunrise or after sunset goes to the day's nearest quarter hour with the sun
+// up. Beam and sky brightness as for the synthesized year.
+void buildImportedWeatherYear(const ClimateTables& climate, double latitude_deg,
+                              double longitude_deg, const WeatherFile& file, WeatherYear& weather);
 
 }  // namespace lumetra::simulation

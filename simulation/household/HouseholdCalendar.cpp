@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "simulation/ReferenceCalendar.h"
+#include "simulation/calendar/ReferenceCalendar.h"
 
 namespace lumetra::simulation {
 

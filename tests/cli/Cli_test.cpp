@@ -512,7 +512,7 @@ TEST_F(CliTest, JsonCarriesTheHourlyBalance) {
                               "batteryCycles",
                               "costWithout_EUR",
                               "costWith_EUR"};
-    ASSERT_EQ(annual.size(), 16);
+    ASSERT_EQ(annual.size(), 18);
     ASSERT_EQ(monthly.size(), 14);
     for (const char* key : flowKeys) {
         ASSERT_TRUE(annual[key].isDouble()) << key;
@@ -540,6 +540,51 @@ TEST_F(CliTest, JsonCarriesTheHourlyBalance) {
         quantity(state, 13)["value"].toDouble() + quantity(state, 17)["value"].toDouble() +
             quantity(state, 21)["value"].toDouble() + quantity(state, 25)["value"].toDouble() +
             quantity(state, 29)["value"].toDouble()));
+}
+
+TEST_F(CliTest, WeatherComesFromTheOptionOrTheDataFileAndABadFileIsReported) {
+    const QString sample =
+        QStringLiteral(LUMETRA_SOURCE_DIR) +
+        QStringLiteral("/tests/data/weather/pvgis-tmy_45.000_8.000_2005_2023.csv");
+    const auto annualOf = [](const QJsonObject& state) {
+        return state["hourly"].toObject()["annual"].toObject();
+    };
+    // Synthesized: the main window's "Globalstrahlung".
+    const QJsonObject synthesized = annualOf(json({}));
+    EXPECT_EQ(synthesized["weather"].toString(), "synthetic");
+    EXPECT_NEAR(synthesized["irradiation_kWh_per_m2"].toDouble(), 1100, 1e-9);
+
+    // --weather at the file's own site: the file's year, no message.
+    const QJsonObject imported =
+        annualOf(json({"--type", "Latitude=45", "--type", "Longitude=8", "--weather", sample}));
+    EXPECT_EQ(imported["weather"].toString(), "imported");
+    EXPECT_NEAR(imported["irradiation_kWh_per_m2"].toDouble(), 1435.861, 1e-3);
+
+    // The data file's line, at a site far away: the file's year and a warning.
+    fs::copy_file(folder.path() / "two-fields.lumet", folder.path() / "wetter.lumet");
+    std::ofstream(folder.path() / "wetter.lumet", std::ios::app)
+        << "Wetterdatei                 = " << sample.toStdString() << "\n";
+    const CliRun far = runCli({"--load", "wetter.lumet", "--json"}, folder.path());
+    EXPECT_EQ(far.exitCode, 1);
+    EXPECT_TRUE(far.err.contains("km vom Standort entfernt")) << far.err.toStdString();
+    EXPECT_EQ(annualOf(QJsonDocument::fromJson(far.out).object())["weather"].toString(),
+              "imported");
+
+    // A malformed file: one message naming the line; the synthesized year stands in.
+    std::ofstream(folder.path() / "kaputt.csv") << "Latitude (decimal degrees): 45\n"
+                                                   "Longitude (decimal degrees): 8\n"
+                                                   "time(UTC),T2m,G(h),Gd(h),WS10m\n"
+                                                   "20180101:0000,1,0,0,-4\n";
+    const CliRun bad = runCli({"--weather", "kaputt.csv", "--json"}, folder.path());
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(
+        bad.err.contains("kaputt.csv kann nicht gelesen werden (Zeile 4: "
+                         "Windgeschwindigkeit -4"))
+        << bad.err.toStdString();
+    EXPECT_EQ(bad.err.count('\n'), 1);
+    EXPECT_EQ(annualOf(QJsonDocument::fromJson(bad.out).object())["weather"].toString(),
+              "synthetic");
+    EXPECT_EQ(runCli({"--weather"}, folder.path()).exitCode, 2);
 }
 
 TEST_F(CliTest, HourlyCsvHasEveryQuarterHourAndTheYearsSums) {

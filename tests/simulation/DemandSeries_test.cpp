@@ -6,8 +6,8 @@
 #include <numeric>
 
 #include "energy/MonthlyShares.h"
-#include "simulation/ReferenceCalendar.h"
 #include "simulation/SimulationSupport.h"
+#include "simulation/calendar/ReferenceCalendar.h"
 #include "test_support/TestSupport.h"
 
 namespace lumetra::simulation {

@@ -128,11 +128,12 @@ TEST(PlaneYieldTest, ModuleLossesStayInTheirKnownRange) {
     const WeatherYear weather = referenceWeather();
     std::vector<double> series;
     const PlaneAnnual south = planeYieldPerKWp(weather, 35, 0, series);
-    // Angular losses of glass modules: 2..5 % a year; temperature: 1..5 % in this climate.
+    // Angular losses of glass modules: 2..5 % a year; heat and low irradiance together (Huld's
+    // model): 3..7 % in this climate.
     EXPECT_GT(south.effective / south.planeOfArray, 0.95);
     EXPECT_LT(south.effective / south.planeOfArray, 0.98);
-    EXPECT_GT(south.dcPerKWp / south.effective, 0.95);
-    EXPECT_LT(south.dcPerKWp / south.effective, 0.99);
+    EXPECT_GT(south.dcPerKWp / south.effective, 0.93);
+    EXPECT_LT(south.dcPerKWp / south.effective, 0.97);
     EXPECT_NEAR(std::accumulate(series.begin(), series.end(), 0.0), south.dcPerKWp,
                 1e-9 * south.dcPerKWp);
 }

@@ -5,10 +5,10 @@
 
 #include <numeric>
 
-#include "energy/MonthlyShares.h"
-#include "simulation/ReferenceCalendar.h"
 #include "simulation/SimulationSupport.h"
-#include "simulation/SolarPosition.h"
+#include "simulation/calendar/ReferenceCalendar.h"
+#include "simulation/solar/Extraterrestrial.h"
+#include "simulation/weather/WeatherSamples.h"
 #include "test_support/TestSupport.h"
 
 namespace lumetra::simulation {
@@ -53,24 +53,6 @@ TEST(WeatherYearTest, EachMonthAndTheYearSumToTheirInputs) {
     }
 }
 
-TEST(WeatherYearTest, GridShapeInsideAndTheMonthlyModelsShapeOutside) {
-    bool inside = false;
-    // Inside: the shape of the grid point, scaled to the user's figure.
-    const MonthArray berlin =
-        siteMonthlyIrradiation(*shippedClimate(), 52.6, 13.4, 2 * 1091.9, &inside);
-    EXPECT_TRUE(inside);
-    const auto point = shippedClimate()->irradiation().monthlyAt(52.6, 13.4);
-    EXPECT_NEAR(berlin[6], 2 * (*point)[6], 0.01);
-    // Outside at the reference latitude: the monthly model's shares, as they stand.
-    const MonthArray outside = siteMonthlyIrradiation(*shippedClimate(), 50.5, -30, 1000, &inside);
-    EXPECT_FALSE(inside);
-    const double shareSum =
-        std::accumulate(kIrradiationShare.begin(), kIrradiationShare.end(), 0.0);
-    for (std::size_t m = 0; m < 12; ++m) {
-        EXPECT_NEAR(outside[m], 1000 * kIrradiationShare[m] / shareSum, 1e-9) << m;
-    }
-}
-
 TEST(WeatherYearTest, DaysVaryButKeepTheirPhysicalBounds) {
     WeatherYear weather;
     buildWeatherYear(*shippedClimate(), 52.52, 13.41, 1092, weather);
@@ -97,12 +79,9 @@ TEST(WeatherYearTest, DaysVaryButKeepTheirPhysicalBounds) {
     EXPECT_EQ(weather.globalHorizontal, again.globalHorizontal);
 }
 
-TEST(WeatherYearTest, TemperatureFromTheNearestStationOrTheDefault) {
+TEST(WeatherYearTest, DailySwingKeepsTheMonthlyMeanTemperature) {
     WeatherYear weather;
     buildWeatherYear(*shippedClimate(), 52.52, 13.41, 1092, weather);
-    EXPECT_TRUE(weather.stationTemperature);
-    EXPECT_GT(weather.monthlyTemperature[6], 17);
-    EXPECT_LT(weather.monthlyTemperature[0], 3);
     // The daily swing keeps each month's mean near the station's.
     for (std::size_t m = 0; m < 12; ++m) {
         double sum = 0;
@@ -118,37 +97,37 @@ TEST(WeatherYearTest, TemperatureFromTheNearestStationOrTheDefault) {
         return weather.ambient[static_cast<std::size_t>(day * kStepsPerDay + hour * kStepsPerHour)];
     };
     EXPECT_GT(at(180, 15), at(180, 3) + 2);
-
-    WeatherYear south;
-    buildWeatherYear(*shippedClimate(), -33.9, 18.4, 1900, south);
-    EXPECT_FALSE(south.stationTemperature);
-    EXPECT_EQ(south.monthlyTemperature[0], kDefaultMonthlyTemperature[6]);
 }
 
-TEST(SolarPositionTest, EquationOfTimeAndDeclinationMatchAnIndependentAlgorithm) {
-    // At 15 degrees east the hour angle at 12:00 CET is the equation of time. Reference: the
-    // NOAA solar calculator's equations (after Meeus 1991) at 11:00 UT of each day of 2025.
-    struct Case {
-        int day;
-        double equationOfTime_min;
-        double declination_deg;
-    };
-    const Case cases[] = {
-        {0, -3.66, -22.959},    // 1 January
-        {41, -14.23, -13.859},  // 11 February, the latest noon
-        {171, -1.87, 23.438},   // 21 June
-        {306, 16.49, -15.214},  // 3 November, the earliest noon
-    };
-    for (const Case& c : cases) {
-        const SolarDay sun = solarDay(c.day, 15.0, 15.0);
-        const double equationOfTime = sun.noonHourAngle_rad * 180 / 3.141592653589793 * 4;
-        EXPECT_NEAR(equationOfTime, c.equationOfTime_min, 0.1) << "day " << c.day;
-        EXPECT_NEAR(sun.declination_rad * 180 / 3.141592653589793, c.declination_deg, 0.02)
-            << "day " << c.day;
+TEST(WeatherYearTest, AnImportedYearKeepsTheFilesIrradiationTemperatureAndClock) {
+    std::string error;
+    const auto file = readWeatherFile(test::weatherSample("csv"), &error);
+    ASSERT_TRUE(file) << error;
+    WeatherYear weather;
+    buildImportedWeatherYear(*shippedClimate(), 45.0, 8.0, *file, weather);
+    EXPECT_TRUE(weather.imported);
+    EXPECT_NEAR(annualSum(weather), 1435.861, 1e-3);
+    // The irradiance's centre of the day: the file's stamps weighted by G(h) average 11.348 h
+    // UTC; with PVGIS's offset of 0.1761 h and central European time that is 12.524 h. A
+    // clock off by an hour, or the offset taken the wrong way, moves it by far more than this.
+    double weighted = 0;
+    double sum = 0;
+    for (int s = 0; s < kStepCount; ++s) {
+        const double irradiance = weather.globalHorizontal[static_cast<std::size_t>(s)];
+        weighted += irradiance * ((s % kStepsPerDay) + 0.5) * kStepHours;
+        sum += irradiance;
     }
-    EXPECT_EQ(timeZoneMeridian(6.0, true), 15.0);
-    EXPECT_EQ(timeZoneMeridian(-74.0, false), -75.0);
-    EXPECT_EQ(timeZoneMeridian(151.2, false), 150.0);
+    EXPECT_NEAR(weighted / sum, 12.524, 0.01);
+    // The monthly mean temperatures of the file's T2m.
+    const MonthArray typicalYear = {5.2,  7.0,  8.7,  12.4, 17.0, 22.5,
+                                    21.9, 22.1, 20.2, 15.0, 6.3,  4.1};
+    for (std::size_t m = 0; m < 12; ++m) {
+        EXPECT_NEAR(weather.monthlyTemperature[m], typicalYear[m], 0.1) << m;
+    }
+    for (std::size_t i = 0; i < weather.daylight.step.size(); ++i) {
+        ASSERT_LE(weather.daylight.diffuse[i], weather.daylight.global[i]);
+        ASSERT_GE(weather.daylight.wind[i], 0.0f);
+    }
 }
 
 }  // namespace

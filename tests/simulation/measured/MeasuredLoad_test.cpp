@@ -7,7 +7,7 @@
 #include <numeric>
 
 #include "simulation/HourlyCsv.h"
-#include "simulation/ReferenceCalendar.h"
+#include "simulation/calendar/ReferenceCalendar.h"
 #include "simulation/SimulationSupport.h"
 #include "simulation/measured/MeasuredSupport.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "simulation/ReferenceCalendar.h"
+#include "simulation/calendar/ReferenceCalendar.h"
 
 #include <algorithm>
 
