@@ -7,8 +7,8 @@
 #include <numeric>
 
 #include "simulation/HourlyCsv.h"
-#include "simulation/calendar/ReferenceCalendar.h"
 #include "simulation/SimulationSupport.h"
+#include "simulation/calendar/ReferenceCalendar.h"
 #include "simulation/measured/MeasuredSupport.h"
 
 namespace lumetra::simulation {
