@@ -28,7 +28,6 @@
 namespace lumetra {
 
 CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMainDialog(*this)) {
-    setWindowIcon(applicationIcon());
     tableControl_ = new CTreeListCtrl(this);
     table_ = std::make_unique<TreeListTable>(*tableControl_);
     // Posted calls run after the current event, as a posted message would.
@@ -63,7 +62,8 @@ void CLumetraDlg::connectFields() {
     for (int index = 0; index < kQuantityCount; ++index) {
         const auto q = static_cast<QuantityId>(index);
         QLineEdit* edit = controls_.fields[q];
-        connect(edit, &QLineEdit::textChanged, this, [this, q] {
+        connect(edit, &QLineEdit::textChanged, this, [this, q](const QString& text) {
+            fieldTexts_[q] = text.toStdString();
             calculator_->onFieldTextChanged(q);
             noteChange();
         });
@@ -233,6 +233,12 @@ void CLumetraDlg::reject() {
 }
 
 void CLumetraDlg::refreshTick() {
+    // The icon's pictures are decoded at the first tick rather than before the first paint,
+    // which they are not part of; the window manager shows the icon a moment later.
+    if (!iconSet_) {
+        iconSet_ = true;
+        setWindowIcon(applicationIcon());
+    }
     // Relations that rewrite the table's cells set the refresh request; their solves need not
     // change a field's text, so the mark of unsaved changes is checked again.
     if (calculator_->state().tableRefreshPending) {
@@ -271,7 +277,7 @@ void CLumetraDlg::drawChart() {
 }
 
 std::string CLumetraDlg::fieldText(QuantityId q) const {
-    return controls_.fields[q]->text().toStdString();
+    return fieldTexts_[q];
 }
 
 void CLumetraDlg::setFieldText(QuantityId q, std::string_view text) {

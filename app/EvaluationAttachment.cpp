@@ -49,11 +49,6 @@ EvaluationAttachment::EvaluationAttachment(QDialog& dialog, Calculator& calculat
       chartPicture_(chartPicture),
       dataFilePath_(std::move(dataFilePath)) {
     evaluation_ = std::make_unique<evaluation::Evaluation>(nullptr);
-    climateLoad_ = std::async(std::launch::async, [search = defaultDataSearch()] {
-        ClimateLoad load;
-        load.tables = simulation::loadClimateTables(search, &load.error);
-        return load;
-    });
     addStatusLine();
 
     // The monthly chart is the way in: it looks and answers like a button.
@@ -90,7 +85,22 @@ void EvaluationAttachment::addStatusLine() {
     dialog_.setFixedSize(content.width(), content.height() + height);
 }
 
+void EvaluationAttachment::startClimateLoad() {
+    if (climateLoadStarted_) {
+        return;
+    }
+    climateLoadStarted_ = true;
+    climateLoad_ = std::async(std::launch::async, [search = defaultDataSearch()] {
+        ClimateLoad load;
+        load.tables = simulation::loadClimateTables(search, &load.error);
+        return load;
+    });
+}
+
 void EvaluationAttachment::takeClimateTables() {
+    // Read from the first tick on, after the window's first picture: the status line says
+    // "wird berechnet" until then, and nothing competes with the start for a processor.
+    startClimateLoad();
     if (!climateLoad_.valid() ||
         climateLoad_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
         return;
@@ -129,6 +139,7 @@ void EvaluationAttachment::addMenuEntry(QMenu& menu) {
 }
 
 void EvaluationAttachment::openWindow() {
+    startClimateLoad();
     if (window() == nullptr) {
         const EvaluationWindowContext context{*evaluation_, calculator_, dataFilePath_,
                                               [this] { inputsEdited(); }, &dialog_};

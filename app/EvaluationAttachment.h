@@ -75,6 +75,7 @@ class EvaluationAttachment : public QObject {
   private:
     void addStatusLine();
     void updateStatusLine();
+    void startClimateLoad();
     void takeClimateTables();
     // An input of the Auswertung changed: both models and the window follow at once.
     void inputsEdited();
@@ -91,6 +92,7 @@ class EvaluationAttachment : public QObject {
     std::unique_ptr<evaluation::Evaluation> evaluation_;
     // The climate tables are read in the background, so that they never delay the start.
     std::future<ClimateLoad> climateLoad_;
+    bool climateLoadStarted_ = false;
     QString climateError_;
     QLabel* statusLine_ = nullptr;
     // The window, and its widget to know when Qt deleted it with its parent.

@@ -151,6 +151,7 @@ class CTreeListCtrl : public QAbstractScrollArea {
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -207,6 +208,9 @@ class CTreeListCtrl : public QAbstractScrollArea {
 
     QHeaderView* header_ = nullptr;
     QStandardItemModel* headerModel_ = nullptr;
+    // The header is measured and placed when the control is shown, not after each column
+    // added while it is hidden: measuring asks every section for its size.
+    bool headerSyncPending_ = false;
 
     QPointer<QWidget> editor_;
     HTREEITEM editItem_ = 0;
