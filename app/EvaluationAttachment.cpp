@@ -14,7 +14,8 @@
 #include "app/FileCommands.h"
 #include "calculator/Calculator.h"
 #include "evaluation/EvaluationFileLines.h"
-#include "evaluation_port/EvaluationModule.h"
+#include "evaluation_port/EvaluationPlugin.h"
+#include "evaluation_port/EvaluationPluginLoader.h"
 #include "persistence/FileAccess.h"
 #include "simulation/ClimateTables.h"
 
@@ -22,23 +23,14 @@ namespace lumetra {
 
 namespace {
 
-// A window from the module, loaded now if it was not loaded before.
-EvaluationWindowPort* windowFromModule(const EvaluationWindowContext& context, QString* error) {
-    const EvaluationModule* module = EvaluationModule::load(
-        evaluationModuleCandidates(QCoreApplication::applicationDirPath()), error);
-    return module != nullptr ? module->createWindow(context) : nullptr;
-}
-
-EvaluationAttachment::WindowFactory& windowFactory() {
-    static EvaluationAttachment::WindowFactory factory = &windowFromModule;
-    return factory;
+// A window from the plugin, loaded now if it was not loaded before.
+EvaluationWindowPort* windowFromPlugin(const EvaluationWindowContext& context, QString* error) {
+    EvaluationPlugin* plugin = loadEvaluationPlugin(
+        evaluationPluginCandidates(QCoreApplication::applicationDirPath()), error);
+    return plugin != nullptr ? plugin->createWindow(context) : nullptr;
 }
 
 }  // namespace
-
-void EvaluationAttachment::useWindowFactory(WindowFactory factory) {
-    windowFactory() = std::move(factory);
-}
 
 EvaluationAttachment::EvaluationAttachment(QDialog& dialog, Calculator& calculator,
                                            QLabel& chartPicture,
@@ -47,7 +39,8 @@ EvaluationAttachment::EvaluationAttachment(QDialog& dialog, Calculator& calculat
       dialog_(dialog),
       calculator_(calculator),
       chartPicture_(chartPicture),
-      dataFilePath_(std::move(dataFilePath)) {
+      dataFilePath_(std::move(dataFilePath)),
+      windowFactory_(&windowFromPlugin) {
     evaluation_ = std::make_unique<evaluation::Evaluation>(nullptr);
     addStatusLine();
 
@@ -68,6 +61,10 @@ EvaluationAttachment::~EvaluationAttachment() {
 
 EvaluationWindowPort* EvaluationAttachment::window() const {
     return windowWidget_ != nullptr ? window_ : nullptr;
+}
+
+void EvaluationAttachment::setWindowFactory(WindowFactory factory) {
+    windowFactory_ = std::move(factory);
 }
 
 void EvaluationAttachment::addStatusLine() {
@@ -144,7 +141,7 @@ void EvaluationAttachment::openWindow() {
         const EvaluationWindowContext context{*evaluation_, calculator_, dataFilePath_,
                                               [this] { inputsEdited(); }, &dialog_};
         QString error;
-        window_ = windowFactory()(context, &error);
+        window_ = windowFactory_(context, &error);
         if (window_ == nullptr) {
             QMessageBox::warning(
                 &dialog_, QStringLiteral("Auswertung"),

@@ -31,17 +31,15 @@ inline constexpr char kEvaluationMenuText[] = "Auswertung...";
 // window itself, which follows the calculator from the refresh tick. Owns the evaluation (the
 // hourly balance and the money) and the Auswertung inputs of the data file.
 //
-// The window comes from the Auswertung module, loaded on its first opening; until then neither
-// the module nor the charting library is loaded.
+// The window comes from the Auswertung plugin, loaded on its first opening; until then neither
+// the plugin nor the charting library is loaded.
 class EvaluationAttachment : public QObject {
     Q_OBJECT
 
   public:
-    // Where windows come from: the module by default. Tests and tools that link the window
-    // themselves put their own maker here. A maker that fails returns nothing and says why.
+    // What makes the window: a maker that fails returns nothing and says why.
     using WindowFactory =
         std::function<EvaluationWindowPort*(const EvaluationWindowContext&, QString* error)>;
-    static void useWindowFactory(WindowFactory factory);
 
     // `dataFilePath` gives the main window's last data file, from which file names are offered.
     EvaluationAttachment(QDialog& dialog, Calculator& calculator, QLabel& chartPicture,
@@ -55,7 +53,11 @@ class EvaluationAttachment : public QObject {
     // Adds "Auswertung..." to the main window's background menu.
     void addMenuEntry(QMenu& menu);
 
-    // Opens the Auswertung window (creating it on first use) and raises it. When the module
+    // Where the window comes from: the Auswertung plugin, unless a test or tool that links the
+    // window itself gives its own maker before the first opening.
+    void setWindowFactory(WindowFactory factory);
+
+    // Opens the Auswertung window (creating it on first use) and raises it. When the plugin
     // cannot be loaded, says why in a message box and leaves the main window as it is.
     void openWindow();
     // The window once it was opened, else nothing.
@@ -89,6 +91,7 @@ class EvaluationAttachment : public QObject {
     Calculator& calculator_;
     QLabel& chartPicture_;
     std::function<QString()> dataFilePath_;
+    WindowFactory windowFactory_;
     std::unique_ptr<evaluation::Evaluation> evaluation_;
     // The climate tables are read in the background, so that they never delay the start.
     std::future<ClimateLoad> climateLoad_;

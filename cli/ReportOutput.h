@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 #include "persistence/DataSearch.h"
@@ -11,10 +10,9 @@ namespace lumetra::cli {
 class Session;
 
 // Writes the Auswertung's PDF report of the session's state, as the window's "PDF-Bericht"
-// does, with the Auswertung inputs of the last data file loaded. The report is drawn by the
-// Auswertung module, looked for from `programFolder`; the climate tables are found through
-// `dataSearch`. Returns an empty text or the message of a failure.
+// does, with the Auswertung inputs of the last data file loaded; the climate tables are found
+// through `dataSearch`. Returns an empty text or the message of a failure.
 std::string writeReport(const Session& session, const std::string& path,
-                        const DataSearch& dataSearch, const std::filesystem::path& programFolder);
+                        const DataSearch& dataSearch);
 
 }  // namespace lumetra::cli

@@ -70,8 +70,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> messages = session.messages();
     if (line.reportPath) {
 #ifdef LUMETRA_CLI_REPORT
-        if (std::string message = writeReport(session, *line.reportPath, dataSearch,
-                                              programFolder(argc > 0 ? argv[0] : nullptr));
+        if (std::string message = writeReport(session, *line.reportPath, dataSearch);
             !message.empty()) {
             messages.push_back(std::move(message));
         }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Auswertung window: its opening in a new main window (the module's loading is measured by
+// The Auswertung window: its opening in a new main window (the plugin's loading is measured by
 // the start-up probes in processes of their own), one
 // refresh after a change of the main window, the sizing curves and the PDF report.
 #include <QApplication>
@@ -25,14 +25,14 @@ namespace {
 using lumetra::CLumetraDlg;
 
 // A shown main dialog whose hourly balance has its first result.
-// The window is made from the code linked in here; the module's loading is measured by the
+// The window is made from the code linked in here; the plugin's loading is measured by the
 // start-up probes in processes of their own.
 std::unique_ptr<CLumetraDlg> readyDialog() {
-    lumetra::EvaluationAttachment::useWindowFactory(
+    auto dialog = std::make_unique<CLumetraDlg>();
+    dialog->evaluation().setWindowFactory(
         [](const lumetra::EvaluationWindowContext& context, QString*) {
             return lumetra::createEvaluationWindow(context);
         });
-    auto dialog = std::make_unique<CLumetraDlg>();
     dialog->show();
     QElapsedTimer timer;
     timer.start();

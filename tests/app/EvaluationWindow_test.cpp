@@ -37,7 +37,7 @@ class EvaluationWindowTest : public ::testing::Test {
     // Settings of this process alone: tests run in parallel processes, and another one closing
     // its window must not write the geometry this one reads.
     void SetUp() override {
-        useLinkedEvaluationWindow();
+        useLinkedEvaluationWindow(attachment());
         QStandardPaths::setTestModeEnabled(true);
         QCoreApplication::setApplicationName(
             QStringLiteral("lumetra-test-%1").arg(QCoreApplication::applicationPid()));
@@ -246,6 +246,7 @@ TEST_F(EvaluationWindowTest, WindowRemembersItsGeometry) {
     window()->resize(1310, 830);
     window()->close();
     ShownMainDialog other;
+    useLinkedEvaluationWindow(other.dialog().evaluation());
     other.dialog().evaluation().openWindow();
     EXPECT_EQ(linkedWindow(other.dialog().evaluation())->size(), QSize(1310, 830));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumetra-cli --report and the Auswertung inputs of a data file, through the real binary.
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -24,8 +25,10 @@ struct ProgramRun {
     QByteArray err;
 };
 
-ProgramRun run(const QString& program, const QStringList& arguments, const fs::path& folder) {
+ProgramRun run(const QString& program, const QStringList& arguments, const fs::path& folder,
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QString::fromStdString(folder.string()));
     process.start(program, arguments);
     ProgramRun result;
@@ -51,8 +54,9 @@ class CliReportTest : public ::testing::Test {
         fs::copy_file(fs::path(LUMETRA_GOLDEN_DIR) / "two-fields.lumet",
                       folder.path() / "two-fields.lumet");
     }
-    ProgramRun cli(const QStringList& arguments) {
-        return run(QStringLiteral(LUMETRA_CLI_PATH), arguments, folder.path());
+    ProgramRun cli(const QStringList& arguments, const QProcessEnvironment& environment =
+                                                     QProcessEnvironment::systemEnvironment()) {
+        return run(QStringLiteral(LUMETRA_CLI_PATH), arguments, folder.path(), environment);
     }
     // The PDF's text, or nothing when poppler-utils are missing.
     std::optional<QString> pdfText(const fs::path& pdf, int expectedPages) {
@@ -108,6 +112,18 @@ TEST_F(CliReportTest, AuswertungInputsOfALoadedFileSurviveSavingAndReachTheRepor
     }
     EXPECT_TRUE(text->contains(QStringLiteral("25 Jahre")));
     EXPECT_TRUE(text->contains(QStringLiteral("Kapitalwert nach 25 Jahren")));
+}
+
+// Qt's notes about its surroundings (here: no runtime folder) are not the program's messages.
+TEST_F(CliReportTest, WritesNothingToStandardErrorWhenAllGoesWell) {
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_RUNTIME_DIR", "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        bare.remove(QString::fromLatin1(name));
+    }
+    const ProgramRun result = cli({"--load", "two-fields.lumet", "--report", "bericht.pdf"}, bare);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err.toStdString(), "");
+    EXPECT_TRUE(fs::exists(folder.path() / "bericht.pdf"));
 }
 
 TEST_F(CliReportTest, AReportThatCannotBeWrittenIsAFailure) {
