@@ -185,6 +185,9 @@ class CTreeListCtrl : public QAbstractScrollArea {
     int nextVisibleColumn(int column, int step) const;
     void placeEditor();
     void paintRows(QPainter& painter, const QRect& area);
+    // Repaints the row of `item` only (all rows while the display order is being rebuilt):
+    // with thousands of rows a cell's new text must not redraw every row in sight.
+    void updateRow(HTREEITEM item);
 
     // These notify the parent once their own changes are done.
     void notifyFocus(const FocusChange& change);
