@@ -55,6 +55,10 @@ EvaluationAttachment::EvaluationAttachment(QDialog& dialog, Calculator& calculat
 }
 
 EvaluationAttachment::~EvaluationAttachment() {
+    // A run of the hourly balance may still be under way: it posts its result to this object.
+    if (hourlyWorker_.joinable()) {
+        hourlyWorker_.join();
+    }
     chartPicture_.removeEventFilter(this);
     delete windowWidget_.data();
 }
@@ -113,14 +117,46 @@ void EvaluationAttachment::takeClimateTables() {
 
 void EvaluationAttachment::afterRefreshTick() {
     takeClimateTables();
-    if (!evaluation_->update(calculator_.state(), calculator_.table())) {
-        return;
+    if (evaluation_->update(calculator_.state(), calculator_.table(),
+                            evaluation::Evaluation::HourlyRun::Elsewhere)) {
+        showEvaluation();
     }
+    runPendingHourlyBalance();
+}
+
+void EvaluationAttachment::showEvaluation() {
     updateStatusLine();
     // A closed window catches up when it is opened again.
     if (window() != nullptr && windowWidget_->isVisible()) {
         window_->refresh();
     }
+}
+
+void EvaluationAttachment::runPendingHourlyBalance() {
+    const std::optional<simulation::SimulationInput>& pending = evaluation_->pendingHourlyInput();
+    // One run at a time: an input that changes meanwhile runs after it.
+    if (!pending || hourlyWorker_.joinable()) {
+        return;
+    }
+    if (!hourlyBalance_) {
+        hourlyBalance_ = std::make_shared<simulation::HourlyBalance>(evaluation_->climate());
+    }
+    hourlyWorker_ = std::thread([this, balance = hourlyBalance_, input = *pending] {
+        auto result = std::make_shared<const simulation::HourlyResult>(balance->run(input));
+        QMetaObject::invokeMethod(
+            this, [this, input, result] { hourlyBalanceDone(input, result); },
+            Qt::QueuedConnection);
+    });
+}
+
+void EvaluationAttachment::hourlyBalanceDone(
+    const simulation::SimulationInput& input,
+    std::shared_ptr<const simulation::HourlyResult> result) {
+    hourlyWorker_.join();
+    if (evaluation_->takeHourlyResult(input, std::move(result))) {
+        showEvaluation();
+    }
+    runPendingHourlyBalance();
 }
 
 void EvaluationAttachment::updateStatusLine() {
@@ -150,7 +186,9 @@ void EvaluationAttachment::openWindow() {
         }
         windowWidget_ = &window_->widget();
     }
-    evaluation_->update(calculator_.state(), calculator_.table());
+    evaluation_->update(calculator_.state(), calculator_.table(),
+                        evaluation::Evaluation::HourlyRun::Elsewhere);
+    runPendingHourlyBalance();
     updateStatusLine();
     window_->refresh();
     QWidget& widget = window_->widget();

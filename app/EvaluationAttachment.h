@@ -9,6 +9,7 @@
 #include <future>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "evaluation/Evaluation.h"
 #include "evaluation_port/EvaluationPort.h"
@@ -47,7 +48,8 @@ class EvaluationAttachment : public QObject {
     ~EvaluationAttachment() override;
 
     // After every refresh tick: recomputes when the calculator changed, then updates the status
-    // line and an open Auswertung window.
+    // line and an open Auswertung window. The hourly balance runs on a thread of its own; its
+    // figures follow when it is done, so that it never holds up typing.
     void afterRefreshTick();
 
     // Adds "Auswertung..." to the main window's background menu.
@@ -79,6 +81,11 @@ class EvaluationAttachment : public QObject {
     void updateStatusLine();
     void startClimateLoad();
     void takeClimateTables();
+    void showEvaluation();
+    // Runs the hourly balance of the evaluation's pending input on the worker thread.
+    void runPendingHourlyBalance();
+    void hourlyBalanceDone(const simulation::SimulationInput& input,
+                           std::shared_ptr<const simulation::HourlyResult> result);
     // An input of the Auswertung changed: both models and the window follow at once.
     void inputsEdited();
 
@@ -97,6 +104,9 @@ class EvaluationAttachment : public QObject {
     std::future<ClimateLoad> climateLoad_;
     bool climateLoadStarted_ = false;
     QString climateError_;
+    // The worker thread's own hourly balance (its caches serve the next run) and the thread.
+    std::shared_ptr<simulation::HourlyBalance> hourlyBalance_;
+    std::thread hourlyWorker_;
     QLabel* statusLine_ = nullptr;
     // The window, and its widget to know when Qt deleted it with its parent.
     EvaluationWindowPort* window_ = nullptr;
