@@ -119,16 +119,23 @@ void EvaluationAttachment::afterRefreshTick() {
     takeClimateTables();
     if (evaluation_->update(calculator_.state(), calculator_.table(),
                             evaluation::Evaluation::HourlyRun::Elsewhere)) {
-        showEvaluation();
+        // When the hourly balance runs too, the window's charts are drawn once, with both
+        // models, when its result comes: they take longer to draw than the balance to run.
+        showEvaluation(!evaluation_->pendingHourlyInput().has_value());
     }
     runPendingHourlyBalance();
 }
 
-void EvaluationAttachment::showEvaluation() {
+void EvaluationAttachment::showEvaluation(bool withCharts) {
     updateStatusLine();
     // A closed window catches up when it is opened again.
-    if (window() != nullptr && windowWidget_->isVisible()) {
+    if (window() == nullptr || !windowWidget_->isVisible()) {
+        return;
+    }
+    if (withCharts) {
         window_->refresh();
+    } else {
+        window_->refreshKeyFigures();
     }
 }
 
@@ -154,7 +161,7 @@ void EvaluationAttachment::hourlyBalanceDone(
     std::shared_ptr<const simulation::HourlyResult> result) {
     hourlyWorker_.join();
     if (evaluation_->takeHourlyResult(input, std::move(result))) {
-        showEvaluation();
+        showEvaluation(true);
     }
     runPendingHourlyBalance();
 }

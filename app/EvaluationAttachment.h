@@ -81,7 +81,9 @@ class EvaluationAttachment : public QObject {
     void updateStatusLine();
     void startClimateLoad();
     void takeClimateTables();
-    void showEvaluation();
+    // The status line and the open window's key figures, and its charts when `withCharts`,
+    // show the evaluation's figures.
+    void showEvaluation(bool withCharts);
     // Runs the hourly balance of the evaluation's pending input on the worker thread.
     void runPendingHourlyBalance();
     void hourlyBalanceDone(const simulation::SimulationInput& input,

@@ -24,6 +24,8 @@ class EvaluationWindowPort {
     virtual QWidget& widget() = 0;
     // Shows the evaluation's current figures everywhere.
     virtual void refresh() = 0;
+    // Shows the evaluation's current key figures only; the charts follow with refresh().
+    virtual void refreshKeyFigures() = 0;
     // Puts the evaluation's inputs into the editors (after a data file was loaded).
     virtual void showInputs() = 0;
 };
