@@ -34,6 +34,16 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
     calculator_ = std::make_unique<Calculator>(*this, *table_, [this](std::function<void()> call) {
         QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
     });
+    // The fields' two palettes are made once: copying and changing a palette for each field
+    // showed in the start-up.
+    for (const bool derived : {false, true}) {
+        const Rgb rgb = derived ? kDerivedFieldColour : kEditableFieldColour;
+        const QColor colour(rgb.r, rgb.g, rgb.b);
+        QPalette& palette = fieldPalettes_[derived ? 1 : 0];
+        palette = controls_.fields[0]->palette();
+        palette.setColor(QPalette::Base, colour);
+        palette.setColor(QPalette::Window, colour);
+    }
     for (int q = 0; q < kQuantityCount; ++q) {
         applyFieldColour(static_cast<QuantityId>(q));
     }
@@ -303,12 +313,7 @@ void CLumetraDlg::setPresetBoxChecked(QuantityId q, bool checked) {
 void CLumetraDlg::applyFieldColour(QuantityId q) {
     QLineEdit* edit = controls_.fields[q];
     // Read-only is set from the derived flag only, so it tells the colour.
-    const Rgb rgb = edit->isReadOnly() ? kDerivedFieldColour : kEditableFieldColour;
-    const QColor colour(rgb.r, rgb.g, rgb.b);
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, colour);
-    palette.setColor(QPalette::Window, colour);
-    edit->setPalette(palette);
+    edit->setPalette(fieldPalettes_[edit->isReadOnly() ? 1 : 0]);
 }
 
 std::optional<QuantityId> CLumetraDlg::fieldOf(const QObject* object) const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPalette>
 #include <QTimer>
 
 #include <QString>
@@ -114,6 +115,8 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     void takeBaseline();
 
     MainDialogControls controls_;
+    // The fields' palettes: editable, derived.
+    std::array<QPalette, 2> fieldPalettes_;
     // Each field's text as UTF-8, kept by its textChanged signal: the calculator reads every
     // field after each solve, and converting 42 texts each time cost more than the solve.
     std::array<std::string, kQuantityCount> fieldTexts_;
