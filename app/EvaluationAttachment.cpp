@@ -10,6 +10,11 @@
 #include <QMouseEvent>
 #include <QShortcut>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include "app/DataLocation.h"
 #include "app/FileCommands.h"
 #include "calculator/Calculator.h"
@@ -22,6 +27,17 @@
 namespace lumetra {
 
 namespace {
+
+// The niceness of the hourly balance's thread (0 normal, 19 lowest).
+constexpr int kBackgroundNiceness = 10;
+
+// Lowers the calling thread's priority: where the processors are busy, the window's events
+// (a keystroke, a repaint) come before the hourly balance.
+void giveWayToTheWindow() {
+#ifdef Q_OS_LINUX
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kBackgroundNiceness);
+#endif
+}
 
 // A window from the plugin, loaded now if it was not loaded before.
 EvaluationWindowPort* windowFromPlugin(const EvaluationWindowContext& context, QString* error) {
@@ -149,6 +165,7 @@ void EvaluationAttachment::runPendingHourlyBalance() {
         hourlyBalance_ = std::make_shared<simulation::HourlyBalance>(evaluation_->climate());
     }
     hourlyWorker_ = std::thread([this, balance = hourlyBalance_, input = *pending] {
+        giveWayToTheWindow();
         auto result = std::make_shared<const simulation::HourlyResult>(balance->run(input));
         QMetaObject::invokeMethod(
             this, [this, input, result] { hourlyBalanceDone(input, result); },
