@@ -22,6 +22,7 @@
 
 #include "app/CLumetraDlg.h"
 #include "app/DialogBuilder.h"
+#include "app/DialogLayout.h"
 #include "app/HelpPictures.h"
 #include "bench/gui/BareDialog.h"
 
@@ -175,6 +176,41 @@ void BM_StartupMainBesideBare(benchmark::State& state) {
     state.counters["processor_ratio"] = median(mainProcessor) / median(bareProcessor);
 }
 BENCHMARK(BM_StartupMainBesideBare)->Unit(benchmark::kMillisecond);
+
+// The bare dialog with the main dialog's own titles, labels and units and a table: how much of
+// the main dialog's start-up is what it shows rather than what it computes.
+lumetra::bench::BareDialogContent mainDialogContent() {
+    const auto text = [](std::string_view t) {
+        return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+    };
+    lumetra::bench::BareDialogContent content;
+    for (const lumetra::GroupBoxLayout& group : lumetra::kGroupBoxes) {
+        content.groupTitles << text(group.text);
+    }
+    for (const lumetra::FieldLayout& row : lumetra::kFieldLayout) {
+        if (!row.label.empty()) {
+            content.labels << text(row.label);
+        }
+        if (!row.unit.empty()) {
+            content.units << text(row.unit);
+        }
+    }
+    content.table = true;
+    return content;
+}
+
+void BM_StartupMainBesideBareWithItsTexts(benchmark::State& state) {
+    const lumetra::bench::BareDialogContent content = mainDialogContent();
+    std::vector<double> main;
+    std::vector<double> bare;
+    for (auto _ : state) {
+        bare.push_back(timesUntilShown([&] { return lumetra::bench::bareDialog(content); }).wall);
+        main.push_back(timesUntilShown([] { return std::make_unique<CLumetraDlg>(); }).wall);
+    }
+    state.counters["bare_ms"] = median(bare);
+    state.counters["ratio"] = median(main) / median(bare);
+}
+BENCHMARK(BM_StartupMainBesideBareWithItsTexts)->Unit(benchmark::kMillisecond);
 
 // The parts of the start-up, to see where its time goes.
 void BM_StartupPartBuildControls(benchmark::State& state) {
