@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QTextBrowser>
 
+#include "evaluation_port/BuildIdentity.h"
+
 namespace lumetra {
 
 namespace {

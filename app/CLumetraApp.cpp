@@ -3,6 +3,7 @@
 
 #include "app/CLumetraDlg.h"
 #include "app/QtTranslations.h"
+#include "evaluation_port/BuildIdentity.h"
 #include "widgets/filedialog/FileDialogExtension.h"
 
 namespace lumetra {

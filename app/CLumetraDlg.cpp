@@ -29,13 +29,22 @@
 namespace lumetra {
 
 CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMainDialog(*this)) {
-    setWindowIcon(applicationIcon());
     tableControl_ = new CTreeListCtrl(this);
     table_ = std::make_unique<TreeListTable>(*tableControl_);
     // Posted calls run after the current event, as a posted message would.
     calculator_ = std::make_unique<Calculator>(*this, *table_, [this](std::function<void()> call) {
         QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
     });
+    // The fields' two palettes are made once: copying and changing a palette for each field
+    // showed in the start-up.
+    for (const bool derived : {false, true}) {
+        const Rgb rgb = derived ? kDerivedFieldColour : kEditableFieldColour;
+        const QColor colour(rgb.r, rgb.g, rgb.b);
+        QPalette& palette = fieldPalettes_[derived ? 1 : 0];
+        palette = controls_.fields[0]->palette();
+        palette.setColor(QPalette::Base, colour);
+        palette.setColor(QPalette::Window, colour);
+    }
     for (int q = 0; q < kQuantityCount; ++q) {
         applyFieldColour(static_cast<QuantityId>(q));
     }
@@ -66,7 +75,8 @@ void CLumetraDlg::connectFields() {
     for (int index = 0; index < kQuantityCount; ++index) {
         const auto q = static_cast<QuantityId>(index);
         QLineEdit* edit = controls_.fields[q];
-        connect(edit, &QLineEdit::textChanged, this, [this, q] {
+        connect(edit, &QLineEdit::textChanged, this, [this, q](const QString& text) {
+            fieldTexts_[q] = text.toStdString();
             calculator_->onFieldTextChanged(q);
             noteChange();
         });
@@ -251,6 +261,12 @@ void CLumetraDlg::reject() {
 }
 
 void CLumetraDlg::refreshTick() {
+    // The icon's pictures are decoded at the first tick rather than before the first paint,
+    // which they are not part of; the window manager shows the icon a moment later.
+    if (!iconSet_) {
+        iconSet_ = true;
+        setWindowIcon(applicationIcon());
+    }
     // Relations that rewrite the table's cells set the refresh request; their solves need not
     // change a field's text, so the mark of unsaved changes is checked again.
     if (calculator_->state().tableRefreshPending) {
@@ -289,7 +305,7 @@ void CLumetraDlg::drawChart() {
 }
 
 std::string CLumetraDlg::fieldText(QuantityId q) const {
-    return controls_.fields[q]->text().toStdString();
+    return fieldTexts_[q];
 }
 
 void CLumetraDlg::setFieldText(QuantityId q, std::string_view text) {
@@ -315,12 +331,7 @@ void CLumetraDlg::setPresetBoxChecked(QuantityId q, bool checked) {
 void CLumetraDlg::applyFieldColour(QuantityId q) {
     QLineEdit* edit = controls_.fields[q];
     // Read-only is set from the derived flag only, so it tells the colour.
-    const Rgb rgb = edit->isReadOnly() ? kDerivedFieldColour : kEditableFieldColour;
-    const QColor colour(rgb.r, rgb.g, rgb.b);
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, colour);
-    palette.setColor(QPalette::Window, colour);
-    edit->setPalette(palette);
+    edit->setPalette(fieldPalettes_[edit->isReadOnly() ? 1 : 0]);
 }
 
 std::optional<QuantityId> CLumetraDlg::fieldOf(const QObject* object) const {

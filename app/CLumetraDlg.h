@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPalette>
 #include <QTimer>
 
 #include <QString>
@@ -117,6 +118,11 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     void takeBaseline();
 
     MainDialogControls controls_;
+    // The fields' palettes: editable, derived.
+    std::array<QPalette, 2> fieldPalettes_;
+    // Each field's text as UTF-8, kept by its textChanged signal: the calculator reads every
+    // field after each solve, and converting 42 texts each time cost more than the solve.
+    std::array<std::string, kQuantityCount> fieldTexts_;
     CTreeListCtrl* tableControl_ = nullptr;
     std::unique_ptr<TreeListTable> table_;
     std::unique_ptr<Calculator> calculator_;
@@ -125,6 +131,7 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     QSize chartArea_;
     QSize helpArea_;
     bool chartShown_ = false;
+    bool iconSet_ = false;
     QString dataFilePath_;
     std::string lastLocationName_;
 

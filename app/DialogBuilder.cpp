@@ -2,10 +2,14 @@
 #include "app/DialogBuilder.h"
 
 #include <QDialog>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <cmath>
+#include <map>
 
 #include "app/AppResources.h"
 #include "app/ControlIds.h"
@@ -24,6 +28,17 @@ QRect pixels(DuRect du, DialogBaseUnits base) {
     return dialogUnitsToPixels(QRect(du.x, du.y, du.width, du.height), base);
 }
 
+// At least the width of `text` in `font`: the advances of its characters without kerning, which
+// only narrows. Shaping every label's text costs more than building the dialog's fields.
+int unkernedWidth(const QString& text, const QFont& font) {
+    const QFontMetricsF metrics(font);
+    qreal width = 0;
+    for (const QChar character : text) {
+        width += metrics.horizontalAdvance(character);
+    }
+    return static_cast<int>(std::ceil(width));
+}
+
 QLabel* makeLabel(QWidget* parent, std::string_view text, DuRect at, DialogBaseUnits base,
                   Qt::Alignment horizontal) {
     auto* label = new QLabel(qText(text), parent);
@@ -32,7 +47,7 @@ QLabel* makeLabel(QWidget* parent, std::string_view text, DuRect at, DialogBaseU
     // The template was measured in a narrower font than most systems have; a text that does
     // not fit widens its label (away from its aligned edge) rather than being cut off.
     QRect rect = pixels(at, base);
-    const int needed = label->fontMetrics().horizontalAdvance(label->text());
+    const int needed = unkernedWidth(label->text(), label->font());
     if (needed > rect.width()) {
         if (horizontal & Qt::AlignRight) {
             rect.setLeft(rect.right() - needed + 1);
@@ -53,6 +68,10 @@ QPushButton* makeButton(QWidget* parent, const ControlLayout& control, DialogBas
     button->setDefault(isDefault);
     return button;
 }
+
+// The controls made so far by their ids, for chaining the tab order without searching the
+// dialog's children for each.
+using ControlsById = std::map<int, QWidget*>;
 
 QWidget* makeControl(QDialog& dialog, const ControlLayout& control, DialogBaseUnits base) {
     QWidget* widget = nullptr;
@@ -124,6 +143,7 @@ DialogBaseUnits prepareDialog(QDialog& dialog, std::string_view caption, DuRect 
 MainDialogControls buildMainDialog(QDialog& dialog) {
     const DialogBaseUnits base = prepareDialog(dialog, kMainDialogCaption, kMainDialogSize);
     MainDialogControls controls;
+    ControlsById byId;
 
     // Group boxes first, so that the controls inside them lie above their frames.
     for (const GroupBoxLayout& group : kGroupBoxes) {
@@ -141,6 +161,7 @@ MainDialogControls buildMainDialog(QDialog& dialog) {
         edit->setGeometry(pixels(row.editAt, base));
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         setControlId(edit, ids.editId);
+        byId[ids.editId] = edit;
         controls.fields[row.quantity] = edit;
         if (!row.unit.empty()) {
             makeLabel(&dialog, row.unit, row.unitAt, base, Qt::AlignLeft);
@@ -150,11 +171,15 @@ MainDialogControls buildMainDialog(QDialog& dialog) {
         box->setEnabled(ids.box != PresetBoxKind::Disabled);
         box->setVisible(ids.box != PresetBoxKind::Hidden);
         setControlId(box, ids.boxId);
+        byId[ids.boxId] = box;
         controls.boxes[row.quantity] = box;
     }
 
     for (const ControlLayout& control : kOtherControls) {
         QWidget* widget = makeControl(dialog, control, base);
+        if (control.id != 0) {
+            byId[control.id] = widget;
+        }
         switch (control.id) {
             case kDescriptionId:
                 controls.description = static_cast<QLabel*>(widget);
@@ -196,7 +221,8 @@ MainDialogControls buildMainDialog(QDialog& dialog) {
 
     QWidget* previous = nullptr;
     for (const int id : kTabOrder) {
-        QWidget* next = findControl(&dialog, id);
+        const auto found = byId.find(id);
+        QWidget* next = found != byId.end() ? found->second : nullptr;
         if (previous != nullptr && next != nullptr) {
             QWidget::setTabOrder(previous, next);
         }

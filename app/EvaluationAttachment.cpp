@@ -10,11 +10,17 @@
 #include <QMouseEvent>
 #include <QShortcut>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include "app/DataLocation.h"
 #include "app/FileCommands.h"
 #include "calculator/Calculator.h"
 #include "evaluation/EvaluationFileLines.h"
-#include "evaluation_port/EvaluationModule.h"
+#include "evaluation_port/EvaluationPlugin.h"
+#include "evaluation_port/EvaluationPluginLoader.h"
 #include "persistence/FileAccess.h"
 #include "simulation/ClimateTables.h"
 
@@ -22,23 +28,25 @@ namespace lumetra {
 
 namespace {
 
-// A window from the module, loaded now if it was not loaded before.
-EvaluationWindowPort* windowFromModule(const EvaluationWindowContext& context, QString* error) {
-    const EvaluationModule* module = EvaluationModule::load(
-        evaluationModuleCandidates(QCoreApplication::applicationDirPath()), error);
-    return module != nullptr ? module->createWindow(context) : nullptr;
+// The niceness of the hourly balance's thread (0 normal, 19 lowest).
+constexpr int kBackgroundNiceness = 10;
+
+// Lowers the calling thread's priority: where the processors are busy, the window's events
+// (a keystroke, a repaint) come before the hourly balance.
+void giveWayToTheWindow() {
+#ifdef Q_OS_LINUX
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kBackgroundNiceness);
+#endif
 }
 
-EvaluationAttachment::WindowFactory& windowFactory() {
-    static EvaluationAttachment::WindowFactory factory = &windowFromModule;
-    return factory;
+// A window from the plugin, loaded now if it was not loaded before.
+EvaluationWindowPort* windowFromPlugin(const EvaluationWindowContext& context, QString* error) {
+    EvaluationPlugin* plugin = loadEvaluationPlugin(
+        evaluationPluginCandidates(QCoreApplication::applicationDirPath()), error);
+    return plugin != nullptr ? plugin->createWindow(context) : nullptr;
 }
 
 }  // namespace
-
-void EvaluationAttachment::useWindowFactory(WindowFactory factory) {
-    windowFactory() = std::move(factory);
-}
 
 EvaluationAttachment::EvaluationAttachment(QDialog& dialog, Calculator& calculator,
                                            QLabel& chartPicture,
@@ -47,13 +55,9 @@ EvaluationAttachment::EvaluationAttachment(QDialog& dialog, Calculator& calculat
       dialog_(dialog),
       calculator_(calculator),
       chartPicture_(chartPicture),
-      dataFilePath_(std::move(dataFilePath)) {
+      dataFilePath_(std::move(dataFilePath)),
+      windowFactory_(&windowFromPlugin) {
     evaluation_ = std::make_unique<evaluation::Evaluation>(nullptr);
-    climateLoad_ = std::async(std::launch::async, [search = defaultDataSearch()] {
-        ClimateLoad load;
-        load.tables = simulation::loadClimateTables(search, &load.error);
-        return load;
-    });
     addStatusLine();
 
     // The monthly chart is the way in: it looks and answers like a button.
@@ -67,12 +71,20 @@ EvaluationAttachment::EvaluationAttachment(QDialog& dialog, Calculator& calculat
 }
 
 EvaluationAttachment::~EvaluationAttachment() {
+    // A run of the hourly balance may still be under way: it posts its result to this object.
+    if (hourlyWorker_.joinable()) {
+        hourlyWorker_.join();
+    }
     chartPicture_.removeEventFilter(this);
     delete windowWidget_.data();
 }
 
 EvaluationWindowPort* EvaluationAttachment::window() const {
     return windowWidget_ != nullptr ? window_ : nullptr;
+}
+
+void EvaluationAttachment::setWindowFactory(WindowFactory factory) {
+    windowFactory_ = std::move(factory);
 }
 
 void EvaluationAttachment::addStatusLine() {
@@ -90,7 +102,22 @@ void EvaluationAttachment::addStatusLine() {
     dialog_.setFixedSize(content.width(), content.height() + height);
 }
 
+void EvaluationAttachment::startClimateLoad() {
+    if (climateLoadStarted_) {
+        return;
+    }
+    climateLoadStarted_ = true;
+    climateLoad_ = std::async(std::launch::async, [search = defaultDataSearch()] {
+        ClimateLoad load;
+        load.tables = simulation::loadClimateTables(search, &load.error);
+        return load;
+    });
+}
+
 void EvaluationAttachment::takeClimateTables() {
+    // Read from the first tick on, after the window's first picture: the status line says
+    // "wird berechnet" until then, and nothing competes with the start for a processor.
+    startClimateLoad();
     if (!climateLoad_.valid() ||
         climateLoad_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
         return;
@@ -106,14 +133,54 @@ void EvaluationAttachment::takeClimateTables() {
 
 void EvaluationAttachment::afterRefreshTick() {
     takeClimateTables();
-    if (!evaluation_->update(calculator_.state(), calculator_.table())) {
-        return;
+    if (evaluation_->update(calculator_.state(), calculator_.table(),
+                            evaluation::Evaluation::HourlyRun::Elsewhere)) {
+        // When the hourly balance runs too, the window's charts are drawn once, with both
+        // models, when its result comes: they take longer to draw than the balance to run.
+        showEvaluation(!evaluation_->pendingHourlyInput().has_value());
     }
+    runPendingHourlyBalance();
+}
+
+void EvaluationAttachment::showEvaluation(bool withCharts) {
     updateStatusLine();
     // A closed window catches up when it is opened again.
-    if (window() != nullptr && windowWidget_->isVisible()) {
-        window_->refresh();
+    if (window() == nullptr || !windowWidget_->isVisible()) {
+        return;
     }
+    if (withCharts) {
+        window_->refresh();
+    } else {
+        window_->refreshKeyFigures();
+    }
+}
+
+void EvaluationAttachment::runPendingHourlyBalance() {
+    const std::optional<simulation::SimulationInput>& pending = evaluation_->pendingHourlyInput();
+    // One run at a time: an input that changes meanwhile runs after it.
+    if (!pending || hourlyWorker_.joinable()) {
+        return;
+    }
+    if (!hourlyBalance_) {
+        hourlyBalance_ = std::make_shared<simulation::HourlyBalance>(evaluation_->climate());
+    }
+    hourlyWorker_ = std::thread([this, balance = hourlyBalance_, input = *pending] {
+        giveWayToTheWindow();
+        auto result = std::make_shared<const simulation::HourlyResult>(balance->run(input));
+        QMetaObject::invokeMethod(
+            this, [this, input, result] { hourlyBalanceDone(input, result); },
+            Qt::QueuedConnection);
+    });
+}
+
+void EvaluationAttachment::hourlyBalanceDone(
+    const simulation::SimulationInput& input,
+    std::shared_ptr<const simulation::HourlyResult> result) {
+    hourlyWorker_.join();
+    if (evaluation_->takeHourlyResult(input, std::move(result))) {
+        showEvaluation(true);
+    }
+    runPendingHourlyBalance();
 }
 
 void EvaluationAttachment::updateStatusLine() {
@@ -129,11 +196,12 @@ void EvaluationAttachment::addMenuEntry(QMenu& menu) {
 }
 
 void EvaluationAttachment::openWindow() {
+    startClimateLoad();
     if (window() == nullptr) {
         const EvaluationWindowContext context{*evaluation_, calculator_, dataFilePath_,
                                               [this] { inputsEdited(); }, &dialog_};
         QString error;
-        window_ = windowFactory()(context, &error);
+        window_ = windowFactory_(context, &error);
         if (window_ == nullptr) {
             QMessageBox::warning(
                 &dialog_, QStringLiteral("Auswertung"),
@@ -142,7 +210,9 @@ void EvaluationAttachment::openWindow() {
         }
         windowWidget_ = &window_->widget();
     }
-    evaluation_->update(calculator_.state(), calculator_.table());
+    evaluation_->update(calculator_.state(), calculator_.table(),
+                        evaluation::Evaluation::HourlyRun::Elsewhere);
+    runPendingHourlyBalance();
     updateStatusLine();
     window_->refresh();
     QWidget& widget = window_->widget();

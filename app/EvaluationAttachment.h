@@ -9,6 +9,7 @@
 #include <future>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "evaluation/Evaluation.h"
 #include "evaluation_port/EvaluationPort.h"
@@ -31,17 +32,15 @@ inline constexpr char kEvaluationMenuText[] = "Auswertung...";
 // window itself, which follows the calculator from the refresh tick. Owns the evaluation (the
 // hourly balance and the money) and the Auswertung inputs of the data file.
 //
-// The window comes from the Auswertung module, loaded on its first opening; until then neither
-// the module nor the charting library is loaded.
+// The window comes from the Auswertung plugin, loaded on its first opening; until then neither
+// the plugin nor the charting library is loaded.
 class EvaluationAttachment : public QObject {
     Q_OBJECT
 
   public:
-    // Where windows come from: the module by default. Tests and tools that link the window
-    // themselves put their own maker here. A maker that fails returns nothing and says why.
+    // What makes the window: a maker that fails returns nothing and says why.
     using WindowFactory =
         std::function<EvaluationWindowPort*(const EvaluationWindowContext&, QString* error)>;
-    static void useWindowFactory(WindowFactory factory);
 
     // `dataFilePath` gives the main window's last data file, from which file names are offered.
     EvaluationAttachment(QDialog& dialog, Calculator& calculator, QLabel& chartPicture,
@@ -49,13 +48,18 @@ class EvaluationAttachment : public QObject {
     ~EvaluationAttachment() override;
 
     // After every refresh tick: recomputes when the calculator changed, then updates the status
-    // line and an open Auswertung window.
+    // line and an open Auswertung window. The hourly balance runs on a thread of its own; its
+    // figures follow when it is done, so that it never holds up typing.
     void afterRefreshTick();
 
     // Adds "Auswertung..." to the main window's background menu.
     void addMenuEntry(QMenu& menu);
 
-    // Opens the Auswertung window (creating it on first use) and raises it. When the module
+    // Where the window comes from: the Auswertung plugin, unless a test or tool that links the
+    // window itself gives its own maker before the first opening.
+    void setWindowFactory(WindowFactory factory);
+
+    // Opens the Auswertung window (creating it on first use) and raises it. When the plugin
     // cannot be loaded, says why in a message box and leaves the main window as it is.
     void openWindow();
     // The window once it was opened, else nothing.
@@ -75,7 +79,15 @@ class EvaluationAttachment : public QObject {
   private:
     void addStatusLine();
     void updateStatusLine();
+    void startClimateLoad();
     void takeClimateTables();
+    // The status line and the open window's key figures, and its charts when `withCharts`,
+    // show the evaluation's figures.
+    void showEvaluation(bool withCharts);
+    // Runs the hourly balance of the evaluation's pending input on the worker thread.
+    void runPendingHourlyBalance();
+    void hourlyBalanceDone(const simulation::SimulationInput& input,
+                           std::shared_ptr<const simulation::HourlyResult> result);
     // An input of the Auswertung changed: both models and the window follow at once.
     void inputsEdited();
 
@@ -88,10 +100,15 @@ class EvaluationAttachment : public QObject {
     Calculator& calculator_;
     QLabel& chartPicture_;
     std::function<QString()> dataFilePath_;
+    WindowFactory windowFactory_;
     std::unique_ptr<evaluation::Evaluation> evaluation_;
     // The climate tables are read in the background, so that they never delay the start.
     std::future<ClimateLoad> climateLoad_;
+    bool climateLoadStarted_ = false;
     QString climateError_;
+    // The worker thread's own hourly balance (its caches serve the next run) and the thread.
+    std::shared_ptr<simulation::HourlyBalance> hourlyBalance_;
+    std::thread hourlyWorker_;
     QLabel* statusLine_ = nullptr;
     // The window, and its widget to know when Qt deleted it with its parent.
     EvaluationWindowPort* window_ = nullptr;

@@ -22,14 +22,18 @@ void readDatabase(benchmark::State& state, const fs::path& path) {
     for (auto _ : state) {
         std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                              &std::fclose);
+        if (!file) {
+            state.SkipWithError(("cannot read " + path.string()).c_str());
+            return;
+        }
         const LocationList list = readLocationList(file.get());
         benchmark::DoNotOptimize(list.size());
     }
 }
 
+// The shipped database of the source tree (a compiler cache may have made __FILE__ relative).
 void ShippedDatabase(benchmark::State& state) {
-    readDatabase(state,
-                 fs::path(__FILE__).parent_path().parent_path() / "data" / "SolarDatabase.csv");
+    readDatabase(state, fs::path(LUMETRA_DATA_DIR) / "SolarDatabase.csv");
 }
 
 void GeneratedDatabase100000(benchmark::State& state) {

@@ -1,27 +1,57 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/ReportOutput.h"
 
+#include <QApplication>
 #include <QFile>
+
+#include <memory>
 
 #include "cli/Session.h"
 #include "evaluation/Evaluation.h"
-#include "evaluation_port/EvaluationModule.h"
+#include "evaluation_ui/Report.h"
 #include "simulation/ClimateTables.h"
 
 namespace lumetra::cli {
 
-std::string writeReport(const Session& session, const evaluation::EvaluationInputs& inputs,
-                        const std::string& path, const DataSearch& dataSearch,
-                        const std::filesystem::path& programFolder) {
-    QString moduleError;
-    const EvaluationModule* module = EvaluationModule::load(
-        evaluationModuleCandidates(
-            QFile::decodeName(QByteArray::fromStdString(programFolder.string()))),
-        &moduleError);
-    if (module == nullptr) {
-        return "Der Bericht kann nicht geschrieben werden: " + moduleError.toStdString();
-    }
+namespace {
 
+// Qt's own notes (a missing runtime folder, fonts it falls back from) are no message of this
+// program: while the report is drawn they are dropped, and only what stops Qt gets through.
+QtMessageHandler qtHandlerBefore = nullptr;
+
+void dropQtNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if ((type == QtCriticalMsg || type == QtFatalMsg) && qtHandlerBefore != nullptr) {
+        qtHandlerBefore(type, context, message);
+    }
+}
+
+class QuietQt {
+  public:
+    QuietQt() { qtHandlerBefore = qInstallMessageHandler(&dropQtNotes); }
+    ~QuietQt() { qInstallMessageHandler(qtHandlerBefore); }
+    QuietQt(const QuietQt&) = delete;
+    QuietQt& operator=(const QuietQt&) = delete;
+};
+
+// The report's charts are graphics widgets: they need the widgets' application, here one
+// without a screen for the time of writing.
+class OffscreenApplication {
+  public:
+    OffscreenApplication() : application_(argc_, argv_) {}
+
+  private:
+    int argc_ = 3;
+    char name_[12] = "lumetra-cli";
+    char option_[10] = "-platform";
+    char platform_[10] = "offscreen";
+    char* argv_[4] = {name_, option_, platform_, nullptr};
+    QApplication application_;
+};
+
+}  // namespace
+
+std::string writeReport(const Session& session, const evaluation::EvaluationInputs& inputs,
+                        const std::string& path, const DataSearch& dataSearch) {
     std::string climateError;
     evaluation::Evaluation evaluation(simulation::loadClimateTables(dataSearch, &climateError));
     evaluation.setInputs(inputs);
@@ -35,7 +65,11 @@ std::string writeReport(const Session& session, const evaluation::EvaluationInpu
     const ReportSource source{
         evaluation, session.calculator(),
         QFile::decodeName(QByteArray::fromStdString(session.lastLoadedPath()))};
-    if (!module->writeReportPdf(target, source)) {
+    const QuietQt quiet;
+    const auto application = QCoreApplication::instance() == nullptr
+                                 ? std::make_unique<OffscreenApplication>()
+                                 : nullptr;
+    if (!writeReportPdf(target, source)) {
         return "Der Bericht konnte nicht geschrieben werden";  // the caller names the file
     }
     return message;

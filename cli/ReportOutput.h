@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 #include "evaluation/EvaluationInputs.h"
@@ -13,11 +12,9 @@ class Session;
 
 // Writes the Auswertung's PDF report of the session's state, as the window's "PDF-Bericht"
 // does, with the Auswertung inputs given (those of the last data file loaded, its weather file
-// perhaps replaced by --weather). The report is drawn by the
-// Auswertung module, looked for from `programFolder`; the climate tables are found through
-// `dataSearch`. Returns an empty text or the message of a failure.
+// perhaps replaced by --weather); the climate tables are found through `dataSearch`. Returns an
+// empty text or the message of a failure.
 std::string writeReport(const Session& session, const evaluation::EvaluationInputs& inputs,
-                        const std::string& path, const DataSearch& dataSearch,
-                        const std::filesystem::path& programFolder);
+                        const std::string& path, const DataSearch& dataSearch);
 
 }  // namespace lumetra::cli

@@ -94,8 +94,7 @@ int main(int argc, char** argv) {
     }
     if (line.reportPath) {
 #ifdef LUMETRA_CLI_REPORT
-        if (std::string message = writeReport(session, inputs, *line.reportPath, dataSearch,
-                                              programFolder(argc > 0 ? argv[0] : nullptr));
+        if (std::string message = writeReport(session, inputs, *line.reportPath, dataSearch);
             !message.empty()) {
             messages.push_back(fileMessage(*line.reportPath, message));
         }

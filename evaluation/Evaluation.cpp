@@ -68,7 +68,10 @@ void Evaluation::setClimate(std::shared_ptr<const simulation::ClimateTables> cli
         balance_ = std::make_unique<simulation::HourlyBalance>(climate_);
     }
     result_ = nullptr;
+    takenResult_.reset();
     hasResult_ = false;
+    hasInput_ = false;
+    pending_.reset();
     hourly_.reset();
     inputsChanged_ = true;
 }
@@ -119,14 +122,18 @@ void Evaluation::useSynthesizedWeather() {
     inputsChanged_ = true;
 }
 
-bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& table) {
+bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& table,
+                        HourlyRun hourlyRun) {
     simulation::SimulationInput input = inputReader_.read(state, table);
     if (inputs_.batteryCapacity_kWh) {
         input.batteryCapacity_kWh = *inputs_.batteryCapacity_kWh;
     }
     input.weather = weather_;
-    const bool inputChanged = !hasResult_ || !sameSimulationInput(input, input_);
-    if (!inputsChanged_ && !inputChanged && state.values == values_ &&
+    const bool inputChanged =
+        balance_ != nullptr && (!hasInput_ || !sameSimulationInput(input, input_));
+    // A result still to come elsewhere is run here when this update runs its own.
+    const bool runPendingHere = hourlyRun == HourlyRun::Here && pending_.has_value();
+    if (!inputsChanged_ && !inputChanged && !runPendingHere && state.values == values_ &&
         sameFigures(state.figures, figures_) && generation_ > 0) {
         return false;
     }
@@ -138,19 +145,44 @@ bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& ta
     monthlyMoney_ = computeMoney(
         moneyBasis(monthly_, values_[SolarPower] / 1000.0, electricityPrice(), feedInTariff()),
         inputs_);
-    if (balance_ && inputChanged) {
+    if (inputChanged || runPendingHere) {
         input_ = std::move(input);
-        result_ = &balance_->run(input_);
-        hasResult_ = true;
+        hasInput_ = true;
+        if (hourlyRun == HourlyRun::Here) {
+            pending_.reset();
+            takenResult_.reset();
+            result_ = &balance_->run(input_);
+            hasResult_ = true;
+        } else {
+            pending_ = input_;
+        }
     }
+    computeHourlyFigures();
+    ++generation_;
+    return true;
+}
+
+bool Evaluation::takeHourlyResult(const simulation::SimulationInput& input,
+                                  std::shared_ptr<const simulation::HourlyResult> result) {
+    if (!pending_ || result == nullptr || !sameSimulationInput(input, *pending_)) {
+        return false;
+    }
+    pending_.reset();
+    takenResult_ = std::move(result);
+    result_ = takenResult_.get();
+    hasResult_ = true;
+    computeHourlyFigures();
+    ++generation_;
+    return true;
+}
+
+void Evaluation::computeHourlyFigures() {
     if (hasResult_) {
         hourly_ = evaluation::hourlyFigures(*result_, electricityPrice(), feedInTariff());
         hourlyMoney_ = computeMoney(
             moneyBasis(*hourly_, result_->peakPower_kWp, electricityPrice(), feedInTariff()),
             inputs_);
     }
-    ++generation_;
-    return true;
 }
 
 }  // namespace lumetra::evaluation

@@ -49,9 +49,25 @@ class Evaluation {
     // none).
     const std::string& weatherProblem() const { return weatherProblem_; }
 
+    // Who runs the hourly balance when its input changed: the update itself, or the caller,
+    // elsewhere (a worker thread with a balance of its own), handing the result to
+    // takeHourlyResult; until then the hourly figures are those of the last result.
+    enum class HourlyRun { Here, Elsewhere };
+
     // Recomputes from the value store, the monthly figures and the table rows when anything
     // the figures depend on changed since the last call. Returns whether it recomputed.
-    bool update(const CalculatorState& state, const ModuleFieldTable& table);
+    bool update(const CalculatorState& state, const ModuleFieldTable& table,
+                HourlyRun hourlyRun = HourlyRun::Here);
+    // The hourly balance's input that an update left to be run elsewhere and that has no
+    // result yet; nothing when every input has its result.
+    const std::optional<simulation::SimulationInput>& pendingHourlyInput() const {
+        return pending_;
+    }
+    // The result of running `input` elsewhere. Taken (and the figures recomputed) only while
+    // `input` is still the pending one: a result overtaken by a newer input is dropped.
+    // Returns whether it was taken.
+    bool takeHourlyResult(const simulation::SimulationInput& input,
+                          std::shared_ptr<const simulation::HourlyResult> result);
 
     // Grows with every recomputation, so that views see whether they are behind.
     std::uint64_t generation() const { return generation_; }
@@ -59,7 +75,8 @@ class Evaluation {
     bool hasHourlyBalance() const { return balance_ != nullptr; }
     const std::shared_ptr<const simulation::ClimateTables>& climate() const { return climate_; }
 
-    // The input of the last hourly run (the Auswertung's battery applied).
+    // The input of the last hourly run, or of the pending one (the Auswertung's battery
+    // applied).
     const simulation::SimulationInput& simulationInput() const { return input_; }
     const simulation::HourlyResult* hourlyResult() const { return hasResult_ ? result_ : nullptr; }
 
@@ -78,6 +95,8 @@ class Evaluation {
     double mainBatteryCapacity() const { return values_[StorageCapacity]; }
 
   private:
+    void computeHourlyFigures();
+
     std::shared_ptr<const simulation::ClimateTables> climate_;
     std::unique_ptr<simulation::HourlyBalance> balance_;
     EvaluationInputs inputs_;
@@ -88,7 +107,11 @@ class Evaluation {
     MonthlyFigures figures_{};
     simulation::SimulationInputReader inputReader_;
     simulation::SimulationInput input_;
+    bool hasInput_ = false;
+    std::optional<simulation::SimulationInput> pending_;
     const simulation::HourlyResult* result_ = nullptr;
+    // A result run elsewhere, owned here (the balance's own results belong to the balance).
+    std::shared_ptr<const simulation::HourlyResult> takenResult_;
     bool hasResult_ = false;
     KeyFigures monthly_;
     std::optional<KeyFigures> hourly_;

@@ -15,7 +15,7 @@ namespace evaluation {
 class Evaluation;
 }
 
-// The Auswertung window as the main window sees it. The window lives in the Auswertung module,
+// The Auswertung window as the main window sees it. The window lives in the Auswertung plugin,
 // which is loaded on its first opening, so that the charting library never delays the start.
 class EvaluationWindowPort {
   public:
@@ -24,6 +24,8 @@ class EvaluationWindowPort {
     virtual QWidget& widget() = 0;
     // Shows the evaluation's current figures everywhere.
     virtual void refresh() = 0;
+    // Shows the evaluation's current key figures only; the charts follow with refresh().
+    virtual void refreshKeyFigures() = 0;
     // Puts the evaluation's inputs into the editors (after a data file was loaded).
     virtual void showInputs() = 0;
 };
@@ -46,22 +48,5 @@ struct ReportSource {
     const Calculator& calculator;
     QString dataFilePath;
 };
-
-// The module's entry points. The module is built from the same sources as the program that
-// loads it; the key tells a module of another version apart.
-inline constexpr char kEvaluationModuleKey[] = "lumetra-evaluation-module/" LUMETRA_VERSION;
-
-extern "C" {
-using EvaluationModuleKeyFunction = const char* (*)();
-// A new window, owned by the context's parent (and deleted with it).
-using CreateEvaluationWindowFunction = EvaluationWindowPort* (*)(const EvaluationWindowContext&);
-// The report as a PDF file; false when it could not be written (an existing file is then left
-// as it was). Without a running application it runs one of its own, off screen.
-using WriteReportPdfFunction = bool (*)(const QString& path, const ReportSource& source);
-}
-
-inline constexpr char kEvaluationModuleKeySymbol[] = "lumetra_evaluation_module_key";
-inline constexpr char kCreateEvaluationWindowSymbol[] = "lumetra_create_evaluation_window";
-inline constexpr char kWriteReportPdfSymbol[] = "lumetra_write_report_pdf";
 
 }  // namespace lumetra

@@ -5,6 +5,7 @@
 #include <QChart>
 #include <QDir>
 #include <QFileInfo>
+#include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QImage>
 #include <QPainter>
@@ -22,6 +23,10 @@ void renderCharts(QPainter& painter, const QRectF& target, const QList<QChart*>&
     for (int i = 0; i < charts.size(); ++i) {
         QChart* chart = charts[i];
         const QRectF cell(target.left() + i * width, target.top(), width, target.height());
+        // A chart filled just now (a tab filled on its first showing) is laid out first.
+        if (QGraphicsLayout* layout = chart->layout()) {
+            layout->activate();
+        }
         if (chart->scene() != nullptr) {
             chart->scene()->render(&painter, cell, chart->sceneBoundingRect(),
                                    Qt::IgnoreAspectRatio);

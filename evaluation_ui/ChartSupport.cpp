@@ -25,7 +25,11 @@ void resetChart(QChart& chart, const QString& title) {
         chart.removeAxis(axis);
         delete axis;
     }
-    chart.setTitle(title);
+    // A chart filled again keeps its title: laying the rich text out anew cost more than the
+    // series.
+    if (chart.title() != title) {
+        chart.setTitle(title);
+    }
     chart.legend()->setVisible(true);
     chart.legend()->setAlignment(Qt::AlignBottom);
     chart.setAnimationOptions(QChart::NoAnimation);

@@ -71,7 +71,9 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
     keyFigures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     keyFigures_->setSelectionMode(QAbstractItemView::NoSelection);
     keyFigures_->setFocusPolicy(Qt::NoFocus);
-    keyFigures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The columns take their contents' width once per refresh (fillKeyFigures), not after
+    // every cell that changed: measuring every cell again for each one cost milliseconds.
+    keyFigures_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     keyFigures_->setToolTip(
         QStringLiteral("Monatsmodell: die Faustformeln des Hauptfensters.\nStundenbilanz: das "
                        "Jahr in Viertelstunden mit Wetter, Lastprofil und Speicher."));
@@ -190,18 +192,66 @@ void EvaluationWindow::buildTabs() {
     money_ = new MoneyPanel(evaluation_, tabs_);
     connect(money_, &MoneyPanel::inputsEdited, this, &EvaluationWindow::inputsEdited);
     tabs_->addTab(money_, QStringLiteral("Wirtschaftlichkeit"));
+    connect(tabs_, &QTabWidget::currentChanged, this, &EvaluationWindow::fillCurrentTab);
 }
 
 void EvaluationWindow::refresh() {
     fillKeyFigures();
-    charts::fillMonthsChart(*monthsView_->chart(), evaluation_);
-    charts::fillDayChart(*juneView_->chart(), evaluation_, 5);
-    charts::fillDayChart(*decemberView_->chart(), evaluation_, 11);
-    charts::fillBatteryChart(*batteryView_->chart(), evaluation_);
-    heatMap_->fill(evaluation_);
-    money_->refresh();
-    sizing_->refresh();
     weather_->refresh();
+    staleTabs_.fill(true);
+    // Only the tab on show is filled now, and not before the window's first picture: the others
+    // when they are first shown.
+    if (isVisible() && !fillAfterPaint_) {
+        fillCurrentTab();
+    }
+}
+
+void EvaluationWindow::refreshKeyFigures() {
+    fillKeyFigures();
+}
+
+void EvaluationWindow::fillCurrentTab() {
+    const int index = tabs_->currentIndex();
+    if (index < 0 || !staleTabs_[static_cast<std::size_t>(index)]) {
+        return;
+    }
+    staleTabs_[static_cast<std::size_t>(index)] = false;
+    switch (static_cast<Tab>(index)) {
+        case Tab::Months:
+            charts::fillMonthsChart(*monthsView_->chart(), evaluation_);
+            break;
+        case Tab::Days:
+            charts::fillDayChart(*juneView_->chart(), evaluation_, 5);
+            charts::fillDayChart(*decemberView_->chart(), evaluation_, 11);
+            break;
+        case Tab::Battery:
+            charts::fillBatteryChart(*batteryView_->chart(), evaluation_);
+            break;
+        case Tab::HeatMap:
+            heatMap_->fill(evaluation_);
+            break;
+        case Tab::Sizing:
+            sizing_->refresh();
+            break;
+        case Tab::Money:
+            money_->refresh();
+            break;
+    }
+}
+
+void EvaluationWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fillAfterPaint_ = true;
+}
+
+bool EvaluationWindow::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::Paint && fillAfterPaint_) {
+        // The window is on the screen: its charts are filled right after this picture.
+        fillAfterPaint_ = false;
+        QMetaObject::invokeMethod(this, &EvaluationWindow::fillCurrentTab, Qt::QueuedConnection);
+    }
+    return handled;
 }
 
 void EvaluationWindow::showInputs() {
@@ -239,7 +289,8 @@ void EvaluationWindow::fillKeyFigures() {
     keyFigures_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-QList<QChart*> EvaluationWindow::currentCharts() const {
+QList<QChart*> EvaluationWindow::currentCharts() {
+    fillCurrentTab();
     QWidget* page = tabs_->currentWidget();
     if (page == sizing_) {
         return {sizing_->batteryView()->chart(), sizing_->roofView()->chart()};

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 #include "evaluation_port/EvaluationPort.h"
@@ -29,7 +30,8 @@ class HeatMapChart;
 // The "Auswertung" window: the key figures of the monthly model and of the hourly balance side
 // by side, the charts in tabs, the money over the years, the sizing curves, and the exports.
 // Modeless and resizable; it remembers its geometry. The main window's attachment calls
-// refresh() whenever the evaluation changed.
+// refresh() whenever the evaluation changed. A tab's charts are filled when the tab is first
+// shown after a change, and not before the window's first picture.
 class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     Q_OBJECT
 
@@ -40,6 +42,7 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
 
     QWidget& widget() override { return *this; }
     void refresh() override;
+    void refreshKeyFigures() override;
     void showInputs() override;
 
     QTableWidget* keyFigureTable() const { return keyFigures_; }
@@ -48,8 +51,8 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     SizingPanel* sizingPanel() const { return sizing_; }
     WeatherPanel* weatherPanel() const { return weather_; }
     QChartView* monthsView() const { return monthsView_; }
-    // The charts of the tab on show (one or two), as the PNG and SVG exports draw them.
-    QList<QChart*> currentCharts() const;
+    // The charts of the tab on show (one or two), filled, as the PNG and SVG exports draw them.
+    QList<QChart*> currentCharts();
     QPushButton* exportButton(int index) const;  // CSV, PNG, SVG, PDF, Drucken
 
     // The exports without their file dialogs; false with a message box when writing failed.
@@ -66,9 +69,17 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
+    // The tabs in their order.
+    enum class Tab { Months, Days, Battery, HeatMap, Sizing, Money };
+    static constexpr std::size_t kTabCount = 6;
+
     void buildTabs();
+    // Fills the tab on show when it shows older figures than the evaluation's.
+    void fillCurrentTab();
     void fillKeyFigures();
     void askAndExport(const QString& title, const QString& what, const QString& extension,
                       const QString& filter, bool (EvaluationWindow::*write)(const QString&));
@@ -90,9 +101,13 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     SizingPanel* sizing_ = nullptr;
     WeatherPanel* weather_ = nullptr;
     QList<QPushButton*> exportButtons_;
+    // Tabs that show older figures than the evaluation's; each is filled when it is shown.
+    std::array<bool, kTabCount> staleTabs_{};
+    // Shown and not yet painted since: the charts wait for the window's picture.
+    bool fillAfterPaint_ = false;
 };
 
-// A window as the module makes it: the context's callback follows its edited inputs.
+// A window as the plugin makes it: the context's callback follows its edited inputs.
 EvaluationWindowPort* createEvaluationWindow(const EvaluationWindowContext& context);
 
 }  // namespace lumetra

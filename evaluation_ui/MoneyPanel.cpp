@@ -48,7 +48,9 @@ QTableWidget* makeTable(int columns, const QStringList& headers, QWidget* parent
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->setFocusPolicy(Qt::NoFocus);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The columns take their contents' width once per refresh, not after every cell that
+    // changed: measuring every cell again for each one cost milliseconds.
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     return table;
 }
 
@@ -309,6 +311,7 @@ void MoneyPanel::refresh() {
             setCell(*years_, r, c, moneyTableCell(evaluation_, r, c), true);
         }
     }
+    years_->resizeColumnsToContents();
     charts::fillMoneyChart(*chartView_->chart(), evaluation_);
 }
 

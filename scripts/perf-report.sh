@@ -28,7 +28,9 @@ if ! cmake --build --preset release -j "$jobs" >"$build_log" 2>&1; then
 fi
 rm -f "$build_log"
 
-export QT_QPA_PLATFORM=offscreen
+# A desktop-sized screen, as the tests have: on the offscreen platform's own 800 x 600 the main
+# dialog would be put into a scroll area, which a desktop never needs.
+export QT_QPA_PLATFORM="offscreen:configfile=$PWD/tests/offscreen-desktop.json"
 exec python3 - build/release "${LUMETRA_BENCH_MIN_TIME:-0.1}" \
     "${LUMETRA_BENCH_REPETITIONS:-5}" <<'PYTHON'
 import glob
@@ -155,24 +157,33 @@ if os.path.exists(window):
 
 # Start-up as a whole process, so that loading the libraries counts: the window's probe (what
 # the program links, its start routine, up to the first paint) beside a bare Qt dialog with as
-# many widgets, and the window's probe that then opens the Auswertung (its module and the
-# charting library loaded on that first opening). Runs alternate; medians of 21.
+# many widgets, and the window's probe that then opens the Auswertung (its plugin and the
+# charting library loaded on that first opening). Runs alternate; medians of 21, of the time on
+# the clock and of the processor time the process used (user and system), which a machine busy
+# with other work disturbs less.
 probes = {"main": [os.path.join(build, "bench", "startup", "probe_startup_main")],
           "bare": [os.path.join(build, "bench", "startup", "probe_startup_bare")],
           "evaluation": [os.path.join(build, "bench", "startup", "probe_startup_main"),
                          "--open-evaluation"]}
 process_start = {}
+process_cpu = {}
 if all(os.path.exists(command[0]) for command in probes.values()):
     sys.stderr.write("timing start-up processes ...\n")
     samples = {key: [] for key in probes}
+    cpu_samples = {key: [] for key in probes}
     for _ in range(21):
         for key, command in probes.items():
             begin = time.perf_counter()
-            done = subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            child = subprocess.Popen(command, stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+            _, status, usage = os.wait4(child.pid, 0)
             elapsed = time.perf_counter() - begin
-            if done.returncode == 0:
+            if os.waitstatus_to_exitcode(status) == 0:
                 samples[key].append(elapsed * 1e9)
+                cpu_samples[key].append((usage.ru_utime + usage.ru_stime) * 1e9)
     process_start = {key: statistics.median(values) for key, values in samples.items() if values}
+    process_cpu = {key: statistics.median(values) for key, values in cpu_samples.items()
+                   if values}
 
 # Exit: from the moment the probe closes the main window to the end of its process, closed at
 # once after the first paint (the climate tables may still be read), in use (the hourly balance
@@ -209,9 +220,16 @@ def verdict(ok):
 
 
 def timed_row(title, program, name, limit_ns=None, limit_text="—"):
+    """A row judged against limit_ns: below it for a "<" target, at most it for "<="."""
     record = figure(program, name)
-    judged = "" if limit_ns is None else (
-        verdict(record["ns"] < limit_ns) if "ns" in record else "MISSED")
+    if limit_ns is None:
+        judged = ""
+    elif "ns" not in record:
+        judged = "MISSED"
+    elif limit_text.startswith("<="):
+        judged = verdict(record["ns"] <= limit_ns)
+    else:
+        judged = verdict(record["ns"] < limit_ns)
     rows.append((title, describe(record), limit_text, judged))
 
 
@@ -231,34 +249,52 @@ else:
 
 timed_row("Keystroke to all fields (window)", "bench_gui_window", "BM_KeystrokeSolve", 1e6, "< 1 ms")
 timed_row("Keystroke to all fields, repainted (window)", "bench_gui_window",
-          "BM_KeystrokeSolveAndPaint", 1e6, "< 1 ms")
+          "BM_KeystrokeSolveAndPaint", 300e3, "<= 300 µs")
 timed_row("Keystroke to all fields (core, in-memory fields)", "bench_solve", "BM_Keystroke",
           1e6, "< 1 ms")
 
-main_start = figure("bench_gui_window", "BM_StartupMainDialog")
-bare_start = figure("bench_gui_window", "BM_StartupBareDialog")
-rows.append(("Start-up in one process: main dialog shown", describe(main_start), "", ""))
-rows.append(("Start-up in one process: bare Qt dialog, same widget count", describe(bare_start),
-             "", ""))
-if "ns" in main_start and "ns" in bare_start:
-    ratio = main_start["ns"] / bare_start["ns"]
-    rows.append(("Start-up ratio main / bare, in one process", "%.2fx" % ratio, "<= 2x",
-                 verdict(ratio <= 2)))
-else:
-    rows.append(("Start-up ratio main / bare, in one process", "not measured", "<= 2x", "MISSED"))
+
+def ratio_row(title, ratio, extra=""):
+    if ratio is None:
+        rows.append((title, "not measured", "<= 1.3x", "MISSED"))
+    else:
+        rows.append((title, "%.2fx%s" % (ratio, extra), "<= 1.3x", verdict(ratio <= 1.3)))
+
+
+# In one process: the two dialogs alternate in one benchmark, so that both meet the same load.
+side = figure("bench_gui_window", "BM_StartupMainBesideBare")
+counters = side.get("counters", {})
+if "main_ms" in counters and "bare_ms" in counters:
+    rows.append(("Start-up in one process: main dialog shown", "%.3g ms" % counters["main_ms"],
+                 "", ""))
+    rows.append(("Start-up in one process: bare Qt dialog, same widget count",
+                 "%.3g ms" % counters["bare_ms"], "", ""))
+ratio_row("Start-up ratio main / bare, in one process", counters.get("ratio"),
+          " (processor time %.2fx)" % counters["processor_ratio"]
+          if "processor_ratio" in counters else "")
+# For orientation: the bare dialog showing the main dialog's own texts and a table.
+same = figure("bench_gui_window", "BM_StartupMainBesideBareWithItsTexts").get("counters", {})
+if "ratio" in same:
+    rows.append(("Start-up ratio main / bare dialog with the main dialog's texts and a table, "
+                 "in one process", "%.2fx (bare %.3g ms)" % (same["ratio"], same["bare_ms"]),
+                 "(no target)", ""))
 
 if "main" in process_start and "bare" in process_start:
     main_ns, bare_ns = process_start["main"], process_start["bare"]
-    rows.append(("Start-up, whole process to first paint: main dialog", show_time(main_ns), "", ""))
+    rows.append(("Start-up, whole process to first paint: main dialog",
+                 "%s (processor %s)" % (show_time(main_ns), show_time(process_cpu["main"])),
+                 "", ""))
     rows.append(("Start-up, whole process to first paint: bare Qt dialog, same widget count",
-                 show_time(bare_ns), "", ""))
-    rows.append(("Start-up ratio main / bare, whole process", "%.2fx" % (main_ns / bare_ns),
-                 "<= 2x", verdict(main_ns / bare_ns <= 2)))
+                 "%s (processor %s)" % (show_time(bare_ns), show_time(process_cpu["bare"])),
+                 "", ""))
+    ratio_row("Start-up ratio main / bare, whole process", main_ns / bare_ns,
+              " (processor time %.2fx)" % (process_cpu["main"] / process_cpu["bare"]))
     if "evaluation" in process_start:
-        rows.append(("Auswertung first opening in a new process (module and Qt Charts loaded)",
-                     show_time(process_start["evaluation"] - main_ns), "", ""))
+        first_open = process_start["evaluation"] - main_ns
+        rows.append(("Auswertung first opening in a new process (plugin and Qt Charts loaded)",
+                     show_time(first_open), "<= 50 ms", verdict(first_open <= 50e6)))
 else:
-    rows.append(("Start-up ratio main / bare, whole process", "not measured", "<= 2x", "MISSED"))
+    ratio_row("Start-up ratio main / bare, whole process", None)
 
 for case in exit_cases:
     title = "Exit after the main window closed, " + case
@@ -284,6 +320,8 @@ if memory:
 for count in (1, 100, 1000):
     timed_row("Solve with %d module row%s" % (count, "" if count == 1 else "s"), "bench_yield",
               "BM_SolveFromEfficiency/%d" % count, 1e6, "< 1 ms")
+timed_row("Help picture decoded and scaled when the focus first shows it", "bench_gui_window",
+          "BM_HelpPictureOnFirstFocus")
 timed_row("Chart render 300 x 122 (window size)", "bench_chart", "BM_DrawMonthlyChart/300/122",
           200e3, "< 200 µs")
 timed_row("Data file load, 10,000 rows", "bench_tablesize", "BM_LoadDataFile10000Rows/iterations:3",
@@ -320,11 +358,11 @@ timed_row("Weather file read: PVGIS typical year, EPW", "bench_hourly", "BM_Weat
           50e6, "< 50 ms")
 timed_row("Hourly balance: CSV text of the 35,040 steps", "bench_hourly", "BM_HourlyCsvText")
 timed_row("Climate tables read (3 files)", "bench_hourly", "BM_ClimateTablesLoad")
-timed_row("Auswertung window: opening in a new main window (module already loaded)",
-          "bench_gui_evaluation",
-          "BM_EvaluationWindowFirstOpen")
-timed_row("Auswertung window: refresh tick after a change, window open", "bench_gui_evaluation",
-          "BM_EvaluationTickWithWindowOpen", 250e6, "< 250 ms (one tick)")
+timed_row("Auswertung window: first opening in a new main window (plugin already loaded)",
+          "bench_gui_evaluation", "BM_EvaluationWindowFirstOpen", 50e6, "<= 50 ms")
+timed_row("Auswertung window open: a change until it shows it (tick, hourly balance on its "
+          "thread, charts)", "bench_gui_evaluation", "BM_EvaluationTickWithWindowOpen", 15e6,
+          "<= 15 ms")
 timed_row("Auswertung: sizing curves (33 hourly years, worker thread)", "bench_gui_evaluation",
           "BM_SizingCurves")
 timed_row("Auswertung: PDF report (3 pages)", "bench_gui_evaluation", "BM_ReportPdf")

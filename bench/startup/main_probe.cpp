@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up probe of the window: starts as the program does (same libraries, same application
 // object, same start routine) and ends once the main dialog has painted. With
-// --open-evaluation it then opens the Auswertung, which loads its module and the charting
+// --open-evaluation it then opens the Auswertung, which loads its plugin and the charting
 // library, and ends once that window has painted too. scripts/perf-report.sh times whole runs.
 #include <QDialog>
 

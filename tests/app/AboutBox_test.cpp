@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/InfoDialogs.h"
+#include "evaluation_port/BuildIdentity.h"
 
 namespace lumetra::test {
 namespace {

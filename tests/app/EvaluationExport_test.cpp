@@ -40,7 +40,7 @@ class EvaluationExportTest : public ::testing::Test {
   protected:
     void SetUp() override {
         QStandardPaths::setTestModeEnabled(true);
-        useLinkedEvaluationWindow();
+        useLinkedEvaluationWindow(shown.dialog().evaluation());
         shown.dialog().evaluation().openWindow();
         // The climate tables are read in the background and taken up by a refresh tick.
         ASSERT_TRUE(shown.waitFor([&] { return evaluation().hourlyResult() != nullptr; }));
@@ -180,6 +180,7 @@ TEST_F(EvaluationExportTest, InputsTravelThroughSaveAndLoad) {
         ASSERT_TRUE(saving.done()) << saving.failure().toStdString();
     }
     ShownMainDialog other;
+    useLinkedEvaluationWindow(other.dialog().evaluation());
     other.dialog().evaluation().openWindow();
     {
         ModalDriver loading;

@@ -34,7 +34,7 @@ class EvaluationWeatherTest : public ::testing::Test {
   protected:
     void SetUp() override {
         QStandardPaths::setTestModeEnabled(true);
-        useLinkedEvaluationWindow();
+        useLinkedEvaluationWindow(shown.dialog().evaluation());
         shown.dialog().evaluation().openWindow();
         ASSERT_TRUE(shown.waitFor([&] { return evaluation().hourlyResult() != nullptr; }));
     }
@@ -116,6 +116,7 @@ TEST_F(EvaluationWeatherTest, TheChoiceTravelsWithTheDataFileAndAMissingFileIsRe
     std::filesystem::remove(weather);
 
     ShownMainDialog other;
+    useLinkedEvaluationWindow(other.dialog().evaluation());
     other.dialog().evaluation().openWindow();
     QString message;
     ModalDriver loading;

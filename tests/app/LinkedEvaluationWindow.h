@@ -13,11 +13,10 @@
 
 namespace lumetra::test {
 
-// The Auswertung window's tests make the window from the code linked into them rather than from
-// the module, whose code is a hidden copy of its own: only so do they reach the window's parts
-// by their types.
-inline void useLinkedEvaluationWindow() {
-    EvaluationAttachment::useWindowFactory([](const EvaluationWindowContext& context, QString*) {
+// The Auswertung window's tests make the window of `attachment` from the code linked into them
+// rather than from the plugin: only so do they reach the window's parts by their types.
+inline void useLinkedEvaluationWindow(EvaluationAttachment& attachment) {
+    attachment.setWindowFactory([](const EvaluationWindowContext& context, QString*) {
         return createEvaluationWindow(context);
     });
 }
@@ -30,8 +29,8 @@ inline EvaluationWindow* linkedWindow(const EvaluationAttachment& attachment) {
 // The window made from the linked code, opened from the main window once the hourly balance has
 // its first result (the climate tables are read in the background).
 inline EvaluationWindow& openedWindow(ShownMainDialog& shown) {
-    useLinkedEvaluationWindow();
     EvaluationAttachment& attachment = shown.dialog().evaluation();
+    useLinkedEvaluationWindow(attachment);
     attachment.openWindow();
     EXPECT_TRUE(shown.waitFor([&] { return attachment.evaluation().hourlyResult() != nullptr; }));
     return *linkedWindow(attachment);

@@ -2,6 +2,7 @@
 // lumetra-cli --report and the Auswertung inputs of a data file, through the real binary; the
 // report's file meets the same hostile targets as the other outputs.
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringList>
@@ -39,8 +40,10 @@ struct ProgramRun {
 
 // Runs a program in `folder`; `childSetup` runs in the child before the program starts.
 ProgramRun run(const QString& program, const QStringList& arguments, const fs::path& folder,
-               const std::function<void()>& childSetup = {}) {
+               const std::function<void()>& childSetup = {},
+               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QString::fromStdString(folder.string()));
     if (childSetup) {
         process.setChildProcessModifier(childSetup);
@@ -69,8 +72,11 @@ class CliReportTest : public ::testing::Test {
         fs::copy_file(fs::path(LUMETRA_GOLDEN_DIR) / "two-fields.lumet",
                       folder.path() / "two-fields.lumet");
     }
-    ProgramRun cli(const QStringList& arguments, const std::function<void()>& childSetup = {}) {
-        return run(QStringLiteral(LUMETRA_CLI_PATH), arguments, folder.path(), childSetup);
+    ProgramRun cli(
+        const QStringList& arguments, const std::function<void()>& childSetup = {},
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+        return run(QStringLiteral(LUMETRA_CLI_PATH), arguments, folder.path(), childSetup,
+                   environment);
     }
     // The PDF's text, or nothing when poppler-utils are missing; `expectedPages` 0 takes any.
     std::optional<QString> pdfText(const fs::path& pdf, int expectedPages) {
@@ -126,6 +132,19 @@ TEST_F(CliReportTest, AuswertungInputsOfALoadedFileSurviveSavingAndReachTheRepor
     }
     EXPECT_TRUE(text->contains(QStringLiteral("25 Jahre")));
     EXPECT_TRUE(text->contains(QStringLiteral("Kapitalwert nach 25 Jahren")));
+}
+
+// Qt's notes about its surroundings (here: no runtime folder) are not the program's messages.
+TEST_F(CliReportTest, WritesNothingToStandardErrorWhenAllGoesWell) {
+    QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_RUNTIME_DIR", "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        bare.remove(QString::fromLatin1(name));
+    }
+    const ProgramRun result =
+        cli({"--load", "two-fields.lumet", "--report", "bericht.pdf"}, {}, bare);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err.toStdString(), "");
+    EXPECT_TRUE(fs::exists(folder.path() / "bericht.pdf"));
 }
 
 TEST_F(CliReportTest, AReportThatCannotBeWrittenIsAFailure) {

@@ -82,6 +82,59 @@ TEST_F(EvaluationTest, MoneyOfEachModelStartsFromItsOwnFigures) {
                              opening.value(SolarPower) / 1000 * 1500, 1e-6));
 }
 
+// The window runs the hourly balance on a worker thread with a balance of its own and hands
+// the result back: the figures are the same as those of a run inside the update.
+TEST_F(EvaluationTest, AResultRunElsewhereGivesTheFiguresOfARunHere) {
+    ASSERT_TRUE(update());
+    Evaluation deferred(climate());
+    ASSERT_TRUE(deferred.update(opening.calculator.state(), opening.table,
+                                Evaluation::HourlyRun::Elsewhere));
+    ASSERT_TRUE(deferred.pendingHourlyInput().has_value());
+    EXPECT_EQ(deferred.hourlyResult(), nullptr);
+    EXPECT_FALSE(deferred.hourlyFigures().has_value());
+
+    simulation::HourlyBalance elsewhere(climate());
+    const simulation::SimulationInput input = *deferred.pendingHourlyInput();
+    ASSERT_TRUE(deferred.takeHourlyResult(
+        input, std::make_shared<const simulation::HourlyResult>(elsewhere.run(input))));
+    EXPECT_FALSE(deferred.pendingHourlyInput().has_value());
+    ASSERT_TRUE(deferred.hourlyFigures().has_value());
+    EXPECT_EQ(deferred.hourlyFigures()->selfSufficiency,
+              evaluation.hourlyFigures()->selfSufficiency);
+    EXPECT_EQ(deferred.hourlyFigures()->yield_kWh, evaluation.hourlyFigures()->yield_kWh);
+    EXPECT_EQ(deferred.hourlyMoney().netPresentValue_EUR,
+              evaluation.hourlyMoney().netPresentValue_EUR);
+}
+
+TEST_F(EvaluationTest, AResultOvertakenByANewerInputIsDroppedAndTheLastOneStays) {
+    simulation::HourlyBalance elsewhere(climate());
+    const auto runElsewhere = [&](const simulation::SimulationInput& input) {
+        return std::make_shared<const simulation::HourlyResult>(elsewhere.run(input));
+    };
+    ASSERT_TRUE(evaluation.update(opening.calculator.state(), opening.table,
+                                  Evaluation::HourlyRun::Elsewhere));
+    const simulation::SimulationInput first = *evaluation.pendingHourlyInput();
+    ASSERT_TRUE(evaluation.takeHourlyResult(first, runElsewhere(first)));
+    const double firstDemand = evaluation.hourlyFigures()->demand_kWh;
+
+    opening.type(Persons, "5");
+    ASSERT_TRUE(evaluation.update(opening.calculator.state(), opening.table,
+                                  Evaluation::HourlyRun::Elsewhere));
+    const simulation::SimulationInput second = *evaluation.pendingHourlyInput();
+    opening.type(Persons, "1");
+    ASSERT_TRUE(evaluation.update(opening.calculator.state(), opening.table,
+                                  Evaluation::HourlyRun::Elsewhere));
+    // The run of the second input comes too late; until the third's comes, the first stays.
+    EXPECT_FALSE(evaluation.takeHourlyResult(second, runElsewhere(second)));
+    EXPECT_EQ(evaluation.hourlyFigures()->demand_kWh, firstDemand);
+    const simulation::SimulationInput third = *evaluation.pendingHourlyInput();
+    ASSERT_TRUE(evaluation.takeHourlyResult(third, runElsewhere(third)));
+    EXPECT_LT(evaluation.hourlyFigures()->demand_kWh, firstDemand);
+    // Once every input has its result, an update without changes does nothing.
+    EXPECT_FALSE(evaluation.update(opening.calculator.state(), opening.table,
+                                   Evaluation::HourlyRun::Elsewhere));
+}
+
 TEST_F(EvaluationTest, WithoutClimateOnlyTheMonthlyModelIsEvaluated) {
     Evaluation monthlyOnly(nullptr);
     ASSERT_TRUE(monthlyOnly.update(opening.calculator.state(), opening.table));
@@ -90,6 +143,7 @@ TEST_F(EvaluationTest, WithoutClimateOnlyTheMonthlyModelIsEvaluated) {
     EXPECT_GT(monthlyOnly.monthlyFigures().yield_kWh, 0);
     // Its money stands in for the hourly one.
     EXPECT_EQ(&monthlyOnly.hourlyMoney(), &monthlyOnly.monthlyMoney());
+    EXPECT_FALSE(monthlyOnly.update(opening.calculator.state(), opening.table));
     // Tables that arrive later start the hourly balance.
     monthlyOnly.setClimate(climate());
     ASSERT_TRUE(monthlyOnly.update(opening.calculator.state(), opening.table));

@@ -197,6 +197,21 @@ case $case_name in
             fail "appstreamcli rejects the installed tree"
         ;;
 
+    installed-plugin-fits-the-window)
+        # The Auswertung plugin takes the core from the window: every symbol of the core it
+        # needs is exported by the installed window.
+        built lumetra || skip "the window is not built"
+        need nm
+        stage_install
+        plugin="$scratch/prefix/lib/lumetra/lumetra-evaluation.so"
+        [[ -f $plugin ]] || fail "not installed: lib/lumetra/lumetra-evaluation.so"
+        needed=$(nm -D --undefined-only "$plugin" | awk '$2 ~ /^_Z.*7lumetra/ { print $2 }' | sort -u)
+        [[ -n $needed ]] || fail "the plugin uses nothing of the window's core: does it carry a copy?"
+        offered=$(nm -D --defined-only "$scratch/prefix/bin/lumetra" | awk '{ print $3 }' | sort -u)
+        missing=$(comm -23 <(echo "$needed") <(echo "$offered"))
+        [[ -z $missing ]] || fail "the window does not export what the plugin needs: $missing"
+        ;;
+
     installed-window-starts)
         built lumetra || skip "the window is not built"
         stage_install
@@ -231,9 +246,9 @@ case $case_name in
         # ... and found beside the program from any other folder, as the window finds it.
         (cd "$scratch" && "$cli" --location Berlin --json >/dev/null) ||
             fail "lumetra-cli does not find the installed database from another folder"
-        # The report is drawn by the installed Auswertung module (a program outside the build
-        # tree never takes the build tree's one).
-        if [[ -f "$scratch/root/usr/lib/lumetra/lumetra-evaluation.so" ]]; then
+        # The report, drawn by the Auswertung's code linked into lumetra-cli where the window
+        # is built.
+        if [[ -x "$scratch/root/usr/bin/lumetra" ]]; then
             (cd "$scratch" && "$cli" --report "$scratch/report.pdf" 2>"$scratch/report.log") ||
                 { cat "$scratch/report.log" >&2; fail "lumetra-cli --report from the package failed"; }
             [[ $(head -c 5 "$scratch/report.pdf") == "%PDF-" ]] ||

@@ -28,7 +28,7 @@ exit 0
 STUB
     chmod +x "$1"
 }
-for tool in clang-format cmake ctest readelf ldd localedef locale; do
+for tool in clang-format cmake ctest readelf ldd nm localedef locale; do
     stand_in "$scratch/bin/$tool"
 done
 stand_in "$scratch/repo/scripts/install-deps.sh"

@@ -44,12 +44,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString prefix = QString::fromLocal8Bit(argv[1]);
+    lumetra::CLumetraDlg dialog;
     // The window from the code linked in here, so that its tabs can be reached by their types.
-    lumetra::EvaluationAttachment::useWindowFactory(
+    dialog.evaluation().setWindowFactory(
         [](const lumetra::EvaluationWindowContext& context, QString*) {
             return lumetra::createEvaluationWindow(context);
         });
-    lumetra::CLumetraDlg dialog;
     dialog.show();
     if (argc > 2) {
         const QString path = QString::fromLocal8Bit(argv[2]);

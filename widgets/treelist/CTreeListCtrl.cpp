@@ -263,12 +263,13 @@ bool CTreeListCtrl::SetItemText(HTREEITEM item, int column, const QString& text)
             return false;
         }
         const QString stored = text.isNull() ? QStringLiteral("") : text;
-        if (cell->text != stored) {
-            cell->text = stored;
-            data_.noteTextChanged(item);
+        if (cell->text == stored) {
+            return true;
         }
+        cell->text = stored;
+        data_.noteTextChanged(item);
     }
-    viewport()->update();
+    updateRow(item);
     return true;
 }
 
@@ -379,7 +380,7 @@ TreeListColor CTreeListCtrl::setCellColor(HTREEITEM item, int column, TreeListCo
             cell->*which = color;
         }
     }
-    viewport()->update();
+    updateRow(item);
     return former;
 }
 
@@ -438,13 +439,14 @@ CTreeListCtrl::FocusChange CTreeListCtrl::moveFocusTo(HTREEITEM item, int column
     }
     FocusChange change;
     change.changed = item != focusItem_ || column != focusColumn_;
+    if (change.changed) {
+        updateRow(focusItem_);
+        updateRow(item);
+    }
     focusItem_ = item;
     focusColumn_ = column;
     change.item = item;
     change.column = column;
-    if (change.changed) {
-        viewport()->update();
-    }
     return change;
 }
 

@@ -151,6 +151,7 @@ class CTreeListCtrl : public QAbstractScrollArea {
     void paintEvent(QPaintEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -184,6 +185,9 @@ class CTreeListCtrl : public QAbstractScrollArea {
     int nextVisibleColumn(int column, int step) const;
     void placeEditor();
     void paintRows(QPainter& painter, const QRect& area);
+    // Repaints the row of `item` only (all rows while the display order is being rebuilt):
+    // with thousands of rows a cell's new text must not redraw every row in sight.
+    void updateRow(HTREEITEM item);
 
     // These notify the parent once their own changes are done.
     void notifyFocus(const FocusChange& change);
@@ -207,6 +211,9 @@ class CTreeListCtrl : public QAbstractScrollArea {
 
     QHeaderView* header_ = nullptr;
     QStandardItemModel* headerModel_ = nullptr;
+    // The header is measured and placed when the control is shown, not after each column
+    // added while it is hidden: measuring asks every section for its size.
+    bool headerSyncPending_ = false;
 
     QPointer<QWidget> editor_;
     HTREEITEM editItem_ = 0;

@@ -118,7 +118,7 @@ bool CTreeListCtrl::beginEdit(HTREEITEM item, int column, const QString* firstIn
     editor->installEventFilter(this);
     editor->show();
     editor->setFocus(Qt::OtherFocusReason);
-    viewport()->update();
+    updateRow(item);
     return true;
 }
 
@@ -167,7 +167,7 @@ void CTreeListCtrl::endEdit(EditEnd how) {
     }
     editor->hide();
     editor->deleteLater();
-    viewport()->update();
+    updateRow(item);
     if (how == EditEnd::Discard) {
         return;
     }

@@ -208,13 +208,14 @@ void CTreeListCtrl::contextMenuEvent(QContextMenuEvent* event) {
     emit contextMenuRequested(viewport()->mapToGlobal(local));
 }
 
+// Only the focused row is drawn differently with and without the focus.
 void CTreeListCtrl::focusInEvent(QFocusEvent* event) {
-    viewport()->update();
+    updateRow(focusItem_);
     QAbstractScrollArea::focusInEvent(event);
 }
 
 void CTreeListCtrl::focusOutEvent(QFocusEvent* event) {
-    viewport()->update();
+    updateRow(focusItem_);
     QAbstractScrollArea::focusOutEvent(event);
 }
 

@@ -57,6 +57,11 @@ void CTreeListCtrl::layoutColumns() {
 }
 
 void CTreeListCtrl::syncHeader() {
+    if (!isVisible()) {
+        headerSyncPending_ = true;
+        return;
+    }
+    headerSyncPending_ = false;
     // The header's height is known only once it has sections; the rows start below it.
     const int height = header_->sizeHint().height();
     if (viewportMargins().top() != height) {
@@ -145,10 +150,16 @@ bool CTreeListCtrl::viewportEvent(QEvent* event) {
 
 void CTreeListCtrl::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        setViewportMargins(0, header_->sizeHint().height(), 0, 0);
         layoutColumns();
     }
     QAbstractScrollArea::changeEvent(event);
+}
+
+void CTreeListCtrl::showEvent(QShowEvent* event) {
+    if (headerSyncPending_) {
+        layoutColumns();
+    }
+    QAbstractScrollArea::showEvent(event);
 }
 
 }  // namespace lumetra

@@ -29,6 +29,22 @@ constexpr int kTextPadding = 4;
 
 }  // namespace
 
+void CTreeListCtrl::updateRow(HTREEITEM item) {
+    if (item == 0) {
+        return;
+    }
+    const int row = data_.rowIndexIfKnown(item);
+    if (row < 0) {
+        viewport()->update();
+        return;
+    }
+    const int height = rowHeight();
+    const QRect rect(0, row * height - verticalScrollBar()->value(), viewport()->width(), height);
+    if (rect.intersects(viewport()->rect())) {
+        viewport()->update(rect);
+    }
+}
+
 void CTreeListCtrl::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
     paintRows(painter, event->rect());

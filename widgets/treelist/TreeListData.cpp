@@ -193,6 +193,14 @@ int TreeListData::rowIndex(HTREEITEM item) const {
     return found == rows_.end() ? -1 : found->second;
 }
 
+int TreeListData::rowIndexIfKnown(HTREEITEM item) const {
+    if (!orderValid_) {
+        return -1;
+    }
+    const auto found = rows_.find(item);
+    return found == rows_.end() ? -1 : found->second;
+}
+
 HTREEITEM TreeListData::itemAt(int row) const {
     if (row < 0 || row >= itemCount()) {
         return 0;

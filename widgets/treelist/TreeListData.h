@@ -65,6 +65,8 @@ class TreeListData {
 
     // 0-based display row, -1 for an unknown item.
     int rowIndex(HTREEITEM item) const;
+    // The same while the order is up to date; -1 (and no rebuilt order) when it is not.
+    int rowIndexIfKnown(HTREEITEM item) const;
     HTREEITEM itemAt(int row) const;
     HTREEITEM next(HTREEITEM item) const;
     HTREEITEM previous(HTREEITEM item) const;

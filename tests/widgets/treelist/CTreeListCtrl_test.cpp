@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Items, cells, columns, colours, focus and hit testing of the tree-list control, driven
 // through its member functions and real mouse and key events on the offscreen platform.
+#include <QApplication>
 #include <QImage>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <atomic>
 #include <future>
 #include <thread>
+#include <utility>
 
 #include "TreeListTestSupport.h"
 
@@ -232,6 +236,56 @@ TEST_F(TreeListTest, RestoredCellIsPaintedInTheAlternatingRowColour) {
         list->SetCellBkColor(c.item, 2, kTreeListDefaultColor);
         EXPECT_EQ(pixelOfCell(*list, c.item, 2), c.own) << c.name;
     }
+}
+
+// The rectangles the control's rows were repainted in since it was made.
+class RepaintRecorder : public QObject {
+  public:
+    explicit RepaintRecorder(QWidget* viewport) : viewport_(viewport) {
+        viewport_->installEventFilter(this);
+    }
+    QRegion takeRegion() {
+        QApplication::processEvents();
+        return std::exchange(region_, QRegion());
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == viewport_ && event->type() == QEvent::Paint) {
+            region_ += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+
+  private:
+    QWidget* viewport_;
+    QRegion region_;
+};
+
+// With thousands of rows each change must repaint only the rows it changed.
+TEST_F(TreeListTest, ACellsNewTextOrTheFocusRepaintsOnlyTheRowsConcerned) {
+    std::vector<HTREEITEM> rows;
+    for (int i = 0; i < 6; ++i) {
+        rows.push_back(addRow({QString::number(i)}));
+    }
+    RepaintRecorder recorder(list->viewport());
+    recorder.takeRegion();
+    const auto rowArea = [&](HTREEITEM item) {
+        const QRect cell =
+            list->GetCellRect(item, 1).translated(-list->viewport()->mapTo(list, QPoint(0, 0)));
+        return QRect(0, cell.top(), list->viewport()->width(), cell.height());
+    };
+
+    ASSERT_TRUE(list->SetItemText(rows[3], 2, QStringLiteral("7")));
+    EXPECT_EQ(recorder.takeRegion(), QRegion(rowArea(rows[3])));
+    // The same text again changes nothing on the screen.
+    ASSERT_TRUE(list->SetItemText(rows[3], 2, QStringLiteral("7")));
+    EXPECT_TRUE(recorder.takeRegion().isEmpty());
+
+    ASSERT_TRUE(list->SetFocusCell(rows[1], 2));
+    recorder.takeRegion();
+    ASSERT_TRUE(list->SetFocusCell(rows[4], 2));
+    EXPECT_EQ(recorder.takeRegion(), QRegion(rowArea(rows[1])) + QRegion(rowArea(rows[4])));
 }
 
 TEST_F(TreeListTest, WeightsShareTheWidthLeftByFixedColumns) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Auswertung window as the programs get it: from the module, loaded on its first opening.
+// The Auswertung window as the program gets it: from the plugin, loaded on its first opening.
 // This test program does not link the window, so every part of it seen here came from there.
 #include <QApplication>
 #include <QFile>
@@ -17,7 +17,7 @@
 #include "app/ControlIds.h"
 #include "app/EvaluationAttachment.h"
 #include "evaluation/Evaluation.h"
-#include "evaluation_port/EvaluationModule.h"
+#include "evaluation_port/EvaluationPluginLoader.h"
 
 namespace lumetra::test {
 namespace {
@@ -44,19 +44,19 @@ QWidget* topLevelNamed(const QString& name) {
     return nullptr;
 }
 
-TEST(EvaluationModule, ChartingLibraryLoadsOnlyWhenTheWindowIsFirstOpened) {
+TEST(EvaluationPlugin, ChartingLibraryLoadsOnlyWhenTheWindowIsFirstOpened) {
     ShownMainDialog shown;
     ASSERT_TRUE(shown.waitFor(
         [&] { return shown.dialog().evaluation().evaluation().hourlyResult() != nullptr; }));
     // The main window with its status line is up, the hourly balance computed: still neither.
     EXPECT_FALSE(isLoaded(QStringLiteral("libQt6Charts")));
-    EXPECT_FALSE(isLoaded(QString::fromLatin1(kEvaluationModuleFileName)));
+    EXPECT_FALSE(isLoaded(QString::fromLatin1(kEvaluationPluginFileName)));
 
     auto* chart = qobject_cast<QLabel*>(findControl(&shown.dialog(), kChartPictureId));
     ASSERT_NE(chart, nullptr);
     QTest::mouseClick(chart, Qt::LeftButton, {}, chart->rect().center());
 
-    EXPECT_TRUE(isLoaded(QString::fromLatin1(kEvaluationModuleFileName)));
+    EXPECT_TRUE(isLoaded(QString::fromLatin1(kEvaluationPluginFileName)));
     EXPECT_TRUE(isLoaded(QStringLiteral("libQt6Charts")));
     QWidget* window = topLevelNamed(QStringLiteral("evaluationWindow"));
     ASSERT_NE(window, nullptr);
@@ -65,7 +65,7 @@ TEST(EvaluationModule, ChartingLibraryLoadsOnlyWhenTheWindowIsFirstOpened) {
     ASSERT_NE(shown.dialog().evaluation().window(), nullptr);
     EXPECT_EQ(&shown.dialog().evaluation().window()->widget(), window);
 
-    // The module's window follows the main window at the next tick.
+    // The plugin's window follows the main window at the next tick.
     auto* figures = window->findChild<QTableWidget*>(QStringLiteral("keyFigures"));
     ASSERT_NE(figures, nullptr);
     ASSERT_NE(figures->item(kDemandRow, 1), nullptr);
@@ -75,7 +75,7 @@ TEST(EvaluationModule, ChartingLibraryLoadsOnlyWhenTheWindowIsFirstOpened) {
     EXPECT_NE(figures->item(kDemandRow, 1)->text(), before);
 }
 
-TEST(EvaluationModule, ClosingTheMainWindowWithTheModulesWindowOpenEndsCleanly) {
+TEST(EvaluationPlugin, ClosingTheMainWindowWithThePluginsWindowOpenEndsCleanly) {
     {
         ShownMainDialog shown;
         shown.dialog().evaluation().openWindow();
@@ -85,12 +85,13 @@ TEST(EvaluationModule, ClosingTheMainWindowWithTheModulesWindowOpenEndsCleanly) 
     EXPECT_EQ(topLevelNamed(QStringLiteral("evaluationWindow")), nullptr);
 }
 
-TEST(EvaluationModule, AWindowThatCannotBeMadeIsReportedAndTheMainWindowStays) {
-    EvaluationAttachment::useWindowFactory([](const EvaluationWindowContext&, QString* error) {
-        *error = QStringLiteral("Das Auswertungsmodul fehlt");
-        return static_cast<EvaluationWindowPort*>(nullptr);
-    });
+TEST(EvaluationPlugin, AWindowThatCannotBeMadeIsReportedAndTheMainWindowStays) {
     ShownMainDialog shown;
+    shown.dialog().evaluation().setWindowFactory(
+        [](const EvaluationWindowContext&, QString* error) {
+            *error = QStringLiteral("Das Auswertungsmodul fehlt");
+            return static_cast<EvaluationWindowPort*>(nullptr);
+        });
     shown.typeInto(Persons, QStringLiteral("3"));
     QString shownText;
     ModalDriver driver;
@@ -107,12 +108,11 @@ TEST(EvaluationModule, AWindowThatCannotBeMadeIsReportedAndTheMainWindowStays) {
     EXPECT_EQ(shown.text(Persons), QStringLiteral("3"));
 }
 
-// Files that are not the module are refused with a reason that names them, and nothing is
-// loaded from them that could be called. Each case runs in a process of its own, before any
-// module was loaded.
+// Files that are not this build's plugin are refused with a reason that names them, and
+// nothing of theirs is run. Each case runs in a process of its own, before any plugin was loaded.
 struct RefusedCase {
     const char* name;
-    std::function<QString(const QTemporaryDir&)> file;  // empty: a file that does not exist
+    std::function<QString(const QTemporaryDir&)> file;
     const char* reason;
 };
 
@@ -120,16 +120,18 @@ void PrintTo(const RefusedCase& refused, std::ostream* out) {
     *out << refused.name;
 }
 
-class RefusedModule : public ::testing::TestWithParam<RefusedCase> {};
+class RefusedPlugin : public ::testing::TestWithParam<RefusedCase> {};
 
-TEST_P(RefusedModule, IsNotLoaded) {
+TEST_P(RefusedPlugin, IsNotLoaded) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString path = GetParam().file(folder);
     QString error;
-    EXPECT_EQ(EvaluationModule::load({path}, &error), nullptr);
+    EXPECT_EQ(loadEvaluationPlugin({path}, &error), nullptr);
     EXPECT_TRUE(error.contains(QString::fromUtf8(GetParam().reason))) << error.toStdString();
     EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    // A plugin of another build is not even mapped: its code never ran.
+    EXPECT_FALSE(isLoaded(QStringLiteral("foreign-evaluation-plugin")));
 }
 
 QString libraryOfThisProcess(const QString& part) {
@@ -147,42 +149,46 @@ QString libraryOfThisProcess(const QString& part) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, RefusedModule,
-    ::testing::Values(RefusedCase{"Missing",
-                                  [](const QTemporaryDir& folder) {
-                                      return folder.filePath(
-                                          QStringLiteral("lumetra-evaluation.so"));
-                                  },
-                                  "wurde nicht gefunden"},
-                      RefusedCase{"NotALibrary",
-                                  [](const QTemporaryDir& folder) {
-                                      const QString path =
-                                          folder.filePath(QStringLiteral("lumetra-evaluation.so"));
-                                      QFile file(path);
-                                      if (file.open(QIODevice::WriteOnly)) {
-                                          file.write("Dies ist keine Bibliothek.\n");
-                                      }
-                                      return path;
-                                  },
-                                  "lässt sich nicht laden"},
-                      RefusedCase{"AnotherLibrary",
-                                  [](const QTemporaryDir&) {
-                                      return libraryOfThisProcess(QStringLiteral("libQt6Core.so"));
-                                  },
-                                  "ist kein Auswertungsmodul dieser Version von Lumetra"}),
+    Files, RefusedPlugin,
+    ::testing::Values(
+        RefusedCase{"Missing",
+                    [](const QTemporaryDir& folder) {
+                        return folder.filePath(QStringLiteral("lumetra-evaluation.so"));
+                    },
+                    "wurde nicht gefunden"},
+        RefusedCase{"NotALibrary",
+                    [](const QTemporaryDir& folder) {
+                        const QString path =
+                            folder.filePath(QStringLiteral("lumetra-evaluation.so"));
+                        QFile file(path);
+                        if (file.open(QIODevice::WriteOnly)) {
+                            file.write("Dies ist keine Bibliothek.\n");
+                        }
+                        return path;
+                    },
+                    "lässt sich nicht laden"},
+        RefusedCase{"ALibraryThatIsNoPlugin",
+                    [](const QTemporaryDir&) {
+                        return libraryOfThisProcess(QStringLiteral("libQt6Core.so"));
+                    },
+                    "lässt sich nicht laden"},
+        // Same version, same interface name, another build's identity.
+        RefusedCase{"PluginOfAnotherBuild",
+                    [](const QTemporaryDir&) { return QStringLiteral(LUMETRA_FOREIGN_PLUGIN); },
+                    "ist kein Auswertungsmodul dieses Programms"}),
     [](const ::testing::TestParamInfo<RefusedCase>& caseInfo) {
         return std::string(caseInfo.param.name);
     });
 
-TEST(EvaluationModule, IsFoundBesideAnInstalledProgramBeforeAnywhereElse) {
-    const QStringList candidates = evaluationModuleCandidates(QStringLiteral("/opt/lumetra/bin"));
+TEST(EvaluationPlugin, IsFoundBesideAnInstalledProgramBeforeAnywhereElse) {
+    const QStringList candidates = evaluationPluginCandidates(QStringLiteral("/opt/lumetra/bin"));
     ASSERT_GE(candidates.size(), 2);
     EXPECT_TRUE(candidates[0].startsWith(QStringLiteral("/opt/lumetra/lib")));
     EXPECT_TRUE(candidates[0].endsWith(QStringLiteral("/lumetra/lumetra-evaluation.so")));
     EXPECT_EQ(candidates[1], QStringLiteral("/opt/lumetra/bin/lumetra-evaluation.so"));
-    // A program outside the build tree never takes the build tree's module.
+    // A program outside the build tree never takes the build tree's plugin.
     EXPECT_EQ(candidates.size(), 2);
-    EXPECT_GT(evaluationModuleCandidates(QCoreApplication::applicationDirPath()).size(), 2);
+    EXPECT_GT(evaluationPluginCandidates(QCoreApplication::applicationDirPath()).size(), 2);
 }
 
 }  // namespace
