@@ -3,12 +3,14 @@
 
 #include <QJsonObject>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "simulation/ClimateTables.h"
 #include "simulation/HourlyBalance.h"
+
+namespace lumetra::evaluation {
+class Evaluation;
+}
 
 namespace lumetra::cli {
 
@@ -18,12 +20,10 @@ namespace lumetra::cli {
 // global horizontal irradiation ("irradiation_kWh_per_m2").
 QJsonObject hourlyJson(const simulation::HourlyResult& result);
 
-// The weather year of the command line's hourly balance: the file `path` names (--weather, or
-// the one the last data file names); nothing for an empty path, the synthesized year. A file
-// that cannot be read adds a message and gives nothing; one far from the site (latitude,
-// longitude) adds a warning.
-std::shared_ptr<const simulation::WeatherFile> commandLineWeather(
-    const std::string& path, double latitude_deg, double longitude_deg,
-    std::vector<std::string>& messages);
+// The messages of the command line's weather year, which the evaluation read with its inputs
+// (--weather, or the file the last data file names): why a file could not be read (the
+// synthesized year stands in), or a warning when it lies far from the site.
+void addWeatherMessages(const evaluation::Evaluation& evaluation,
+                        std::vector<std::string>& messages);
 
 }  // namespace lumetra::cli

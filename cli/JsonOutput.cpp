@@ -7,6 +7,7 @@
 #include <QJsonValue>
 #include <QString>
 
+#include "cli/EvaluationJson.h"
 #include "cli/HourlyOutput.h"
 #include "cli/Session.h"
 #include "energy/ModuleFieldRules.h"
@@ -41,7 +42,8 @@ QJsonValue background(const std::optional<Rgb>& colour) {
 
 }  // namespace
 
-std::string stateJson(const Session& session, const simulation::HourlyResult* hourly) {
+std::string stateJson(const Session& session, const simulation::HourlyResult* hourly,
+                      const evaluation::Evaluation* evaluation) {
     const CalculatorState& state = session.calculator().state();
 
     QJsonArray quantities;
@@ -94,6 +96,9 @@ std::string stateJson(const Session& session, const simulation::HourlyResult* ho
         {"monthly", months},
         {"figures", figures},
         {"hourly", hourly != nullptr ? QJsonValue(hourlyJson(*hourly)) : QJsonValue()},
+        {"evaluation", hourly != nullptr && evaluation != nullptr
+                           ? QJsonValue(evaluationJson(*evaluation))
+                           : QJsonValue()},
     };
     return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
 }

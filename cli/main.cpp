@@ -15,10 +15,11 @@
 #endif
 #include "cli/Session.h"
 #include "energy/MonthlyChart.h"
+#include "evaluation/Evaluation.h"
 #include "persistence/DataFileFormat.h"
 #include "persistence/FileAccess.h"
+#include "simulation/ClimateTables.h"
 #include "simulation/HourlyCsv.h"
-#include "simulation/SimulationInput.h"
 
 namespace {
 
@@ -86,15 +87,20 @@ int main(int argc, char** argv) {
     // The hourly balance's weather: --weather, else the weather file of the last data file.
     lumetra::evaluation::EvaluationInputs inputs = session.evaluationInputs();
     inputs.weatherFile = line.weatherPath.value_or(inputs.weatherFile);
-    std::shared_ptr<const lumetra::simulation::WeatherFile> weather;
+    // One evaluation for every output (JSON, CSV, report): the same battery, prices and limits
+    // of the Auswertung, so the same figures.
+    std::unique_ptr<lumetra::evaluation::Evaluation> evaluation;
+    std::string climateError;
     if (line.json || line.hourlyCsvPath || line.reportPath) {
-        const auto& values = session.calculator().state().values;
-        weather = commandLineWeather(inputs.weatherFile, values[lumetra::Latitude],
-                                     values[lumetra::Longitude], messages);
+        evaluation = std::make_unique<lumetra::evaluation::Evaluation>(
+            lumetra::simulation::loadClimateTables(dataSearch, &climateError));
+        evaluation->setInputs(inputs);
+        evaluation->update(session.calculator().state(), session.table());
+        addWeatherMessages(*evaluation, messages);
     }
     if (line.reportPath) {
 #ifdef LUMETRA_CLI_REPORT
-        if (std::string message = writeReport(session, inputs, *line.reportPath, dataSearch);
+        if (std::string message = writeReport(session, *evaluation, *line.reportPath, climateError);
             !message.empty()) {
             messages.push_back(fileMessage(*line.reportPath, message));
         }
@@ -109,28 +115,20 @@ int main(int argc, char** argv) {
     }
     bool failed = !messages.empty();
 
-    // The hourly balance of the state after all commands, for the JSON and the CSV.
-    std::unique_ptr<lumetra::simulation::HourlyBalance> balance;
-    const lumetra::simulation::HourlyResult* hourly = nullptr;
-    if (line.json || line.hourlyCsvPath) {
-        std::string error;
-        auto climate = lumetra::simulation::loadClimateTables(dataSearch, &error);
-        if (climate) {
-            balance = std::make_unique<lumetra::simulation::HourlyBalance>(std::move(climate));
-            auto input = lumetra::simulation::simulationInputFrom(session.calculator().state(),
-                                                                  session.table());
-            input.weather = weather;
-            hourly = &balance->run(input);
-        } else {
-            writeOut(
-                stderr,
-                programMessage("Die Stundenbilanz kann nicht gerechnet werden: " + error) + "\n");
-            failed = true;
-        }
+    const lumetra::simulation::HourlyResult* hourly =
+        evaluation != nullptr ? evaluation->hourlyResult() : nullptr;
+    if ((line.json || line.hourlyCsvPath) && evaluation != nullptr &&
+        !evaluation->hasHourlyBalance()) {
+        writeOut(stderr,
+                 programMessage("Die Stundenbilanz kann nicht gerechnet werden: " + climateError) +
+                     "\n");
+        failed = true;
     }
+    const auto csvFormat = line.germanCsv ? lumetra::simulation::CsvFormat::German
+                                          : lumetra::simulation::CsvFormat::English;
     if (line.hourlyCsvPath && hourly != nullptr &&
         !lumetra::writeFileReplacing(*line.hourlyCsvPath,
-                                     lumetra::simulation::hourlyCsv(*hourly))) {
+                                     lumetra::simulation::hourlyCsv(*hourly, csvFormat))) {
         writeOut(stderr,
                  fileMessage(*line.hourlyCsvPath, "Die CSV-Datei konnte nicht geschrieben werden") +
                      "\n");
@@ -138,7 +136,7 @@ int main(int argc, char** argv) {
     }
 
     if (line.json) {
-        writeOut(stdout, stateJson(session, hourly));
+        writeOut(stdout, stateJson(session, hourly, evaluation.get()));
     } else {
         writeOut(stdout, lumetra::dataFileBytes(session.calculator()));
     }
