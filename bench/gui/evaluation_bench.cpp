@@ -107,14 +107,63 @@ void BM_EvaluationTickWithWindowOpen(benchmark::State& state) {
 }
 BENCHMARK(BM_EvaluationTickWithWindowOpen)->Unit(benchmark::kMillisecond);
 
+// What the GUI thread spends on one refresh tick with the Auswertung open: the year, the
+// variants and the best battery run on the worker thread and are not timed.
+void BM_EvaluationRefreshTickOnTheGuiThread(benchmark::State& state) {
+    auto dialog = readyDialog();
+    dialog->evaluation().openWindow();
+    QApplication::processEvents();
+    const lumetra::evaluation::Evaluation& evaluation = dialog->evaluation().evaluation();
+    QLineEdit* persons = dialog->field(lumetra::Persons);
+    bool append = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        persons->setText(append ? QStringLiteral("45") : QStringLiteral("4"));
+        append = !append;
+        state.ResumeTiming();
+        dialog->refreshTick();
+        state.PauseTiming();
+        processEventsUntil([&] {
+            return !evaluation.pendingHourlyInput().has_value() &&
+                   !evaluation.pendingSweep().has_value();
+        });
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EvaluationRefreshTickOnTheGuiThread)->Unit(benchmark::kMillisecond);
+
+// A change until the variants with and without a battery and the best battery show it (the
+// year and the 21 battery sizes on the worker thread).
+void BM_VariantsAfterAChange(benchmark::State& state) {
+    auto dialog = readyDialog();
+    dialog->evaluation().openWindow();
+    QApplication::processEvents();
+    const lumetra::evaluation::Evaluation& evaluation = dialog->evaluation().evaluation();
+    QLineEdit* persons = dialog->field(lumetra::Persons);
+    bool append = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        persons->setText(append ? QStringLiteral("45") : QStringLiteral("4"));
+        append = !append;
+        state.ResumeTiming();
+        dialog->refreshTick();
+        // Until then the variants are those of the result still shown.
+        processEventsUntil([&] {
+            return !evaluation.pendingHourlyInput().has_value() &&
+                   !evaluation.pendingSweep().has_value() && evaluation.variants().has_value();
+        });
+    }
+}
+BENCHMARK(BM_VariantsAfterAChange)->Unit(benchmark::kMillisecond);
+
 void BM_SizingCurves(benchmark::State& state) {
     auto dialog = readyDialog();
     const lumetra::evaluation::Evaluation& evaluation = dialog->evaluation().evaluation();
     lumetra::simulation::HourlyBalance balance(evaluation.climate());
     const std::atomic<bool> never{false};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            lumetra::evaluation::computeSizingCurves(balance, evaluation.simulationInput(), never));
+        benchmark::DoNotOptimize(lumetra::evaluation::computeSizingCurves(
+            balance, evaluation.simulationInput(), evaluation.inputs().battery, never));
     }
 }
 BENCHMARK(BM_SizingCurves)->Unit(benchmark::kMillisecond);
