@@ -3,14 +3,13 @@
 
 #include <QComboBox>
 #include <QFileDialog>
-#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 #include "evaluation/Evaluation.h"
+#include "evaluation_ui/ChoicePanelLayout.h"
 #include "persistence/FileAccess.h"
 
 namespace lumetra {
@@ -53,15 +52,8 @@ DataFolderPanel::DataFolderPanel(evaluation::Evaluation& evaluation, QWidget* pa
     note_->setWordWrap(true);
     note_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto* label = new QLabel(QStringLiteral("&Tabellen:"), this);
-    label->setBuddy(choice_);
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(label, 0, 0);
-    layout->addWidget(choice_, 0, 1);
-    layout->addWidget(folderButton_, 0, 2);
-    layout->addWidget(sources_, 1, 0, 1, 3);
-    layout->addWidget(note_, 2, 0, 1, 3);
-    layout->setColumnStretch(1, 1);
+    layOutChoicePanel(*this, QStringLiteral("&Tabellen:"), choice_, folderButton_,
+                      {sources_, note_});
 
     connect(choice_, &QComboBox::activated, this, &DataFolderPanel::choiceChanged);
     connect(folderButton_, &QPushButton::clicked, this, &DataFolderPanel::askForFolder);
@@ -90,9 +82,7 @@ void DataFolderPanel::refresh() {
 bool DataFolderPanel::chooseFolder(const QString& path) {
     const std::string message = evaluation_.useDataFolder(path.toStdString());
     if (!message.empty()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Datenordner"),
-                        QString::fromStdString(message), QMessageBox::Ok, this);
-        box.exec();
+        showWarning(this, QStringLiteral("Datenordner"), QString::fromStdString(message));
         refresh();
         return false;
     }
