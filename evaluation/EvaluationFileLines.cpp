@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation/EvaluationFileLines.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "persistence/DataFileReader.h"
@@ -13,6 +14,8 @@ namespace {
 
 // Messages beyond these are summed up in one: a damaged file must not flood the user.
 constexpr std::size_t kMaxLineMessages = 5;
+// The longest Auswertung line kept: a weather path of the longest length Linux allows, escaped.
+constexpr std::size_t kMaxEvaluationLineBytes = 3 * 4096 + 64;
 // A line is quoted in a message up to this many bytes.
 constexpr std::size_t kQuotedLineBytes = 80;
 
@@ -126,7 +129,27 @@ std::string evaluationInputLines(const EvaluationInputs& inputs) {
     return text;
 }
 
-void EvaluationLineReader::readLine(std::size_t lineNumber, std::string_view line) {
+void EvaluationLineReader::readLine(std::size_t lineNumber, std::string_view piece) {
+    const bool lineEnds = !piece.empty() && piece.back() == '\n';
+    if (pending_.empty() && lineEnds) {
+        readWholeLine(lineNumber, piece);
+        return;
+    }
+    if (!pending_.empty() && lineNumber != pendingLineNumber_) {
+        readWholeLine(pendingLineNumber_, pending_);  // the file ended without a line end
+        pending_.clear();
+    }
+    pendingLineNumber_ = lineNumber;
+    // No line of ours is anywhere near this long; beyond it the rest is not kept.
+    pending_.append(piece.substr(
+        0, kMaxEvaluationLineBytes - std::min(pending_.size(), kMaxEvaluationLineBytes)));
+    if (lineEnds) {
+        readWholeLine(lineNumber, pending_);
+        pending_.clear();
+    }
+}
+
+void EvaluationLineReader::readWholeLine(std::size_t lineNumber, std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
         return;
@@ -163,7 +186,11 @@ void EvaluationLineReader::readLine(std::size_t lineNumber, std::string_view lin
     }
 }
 
-EvaluationLines EvaluationLineReader::result() const {
+EvaluationLines EvaluationLineReader::result() {
+    if (!pending_.empty()) {
+        readWholeLine(pendingLineNumber_, pending_);  // the last line has no line end
+        pending_.clear();
+    }
     EvaluationLines result = lines_;
     if (unreadLines_ > kMaxLineMessages) {
         result.messages.push_back("… und " + std::to_string(unreadLines_ - kMaxLineMessages) +

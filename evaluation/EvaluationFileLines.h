@@ -44,13 +44,20 @@ struct EvaluationLines {
 // (DataFileLineObserver). Lines of the specified data set are not looked at.
 class EvaluationLineReader {
   public:
-    void readLine(std::size_t lineNumber, std::string_view line);
+    // One piece of a line as the data file's reader passes it on: a line longer than its pieces
+    // (a long weather file path, written escaped) arrives in several pieces of one number, and
+    // is read whole once its last piece is in.
+    void readLine(std::size_t lineNumber, std::string_view piece);
     // The inputs read so far and the messages (a few, then how many more lines were not read).
-    EvaluationLines result() const;
+    EvaluationLines result();
 
   private:
+    void readWholeLine(std::size_t lineNumber, std::string_view line);
+
     EvaluationLines lines_;
     std::size_t unreadLines_ = 0;
+    std::string pending_;  // the pieces of a long line so far
+    std::size_t pendingLineNumber_ = 0;
 };
 
 // The Auswertung lines of a data file's text.

@@ -94,6 +94,18 @@ TEST(WeatherChoice, TheDataFileLinesKeepAnyPath) {
     EXPECT_EQ(readEvaluationLines(lines).inputs, inputs);
     EXPECT_EQ(readEvaluationLines("Wetterdatei = C:\\Wetter\\a%zz.csv\r\n").inputs.weatherFile,
               "C:\\Wetter\\a%zz.csv");
+    // A long path, written escaped, is longer than the data file's line pieces: it comes back
+    // whole, also as the file's last line without a line end.
+    std::string longPath = "/home/anna";
+    for (int i = 0; i < 400; ++i) {
+        longPath += "/Überlingen";
+    }
+    inputs.weatherFile = longPath;
+    std::string longLines = evaluationInputLines(inputs);
+    ASSERT_GT(longLines.size(), 3 * 1023u);
+    EXPECT_EQ(readEvaluationLines(longLines).inputs.weatherFile, longPath);
+    longLines.pop_back();
+    EXPECT_EQ(readEvaluationLines(longLines).inputs.weatherFile, longPath);
 }
 
 TEST(WeatherChoice, AFileFarFromTheSiteIsWarnedOf) {
