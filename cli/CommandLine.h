@@ -32,6 +32,7 @@ struct CommandLine {
     std::optional<std::string> hourlyCsvPath;  // from --hourly-csv
     std::optional<std::string> reportPath;     // from --report: the Auswertung's PDF report
     std::optional<std::string> weatherPath;    // from --weather: the hourly balance's weather
+    std::optional<std::string> dataDir;        // from --data-dir: the hourly balance's tables
 };
 
 // Parses the arguments (without the program name). Throws std::invalid_argument with a message

@@ -41,7 +41,8 @@ QJsonValue background(const std::optional<Rgb>& colour) {
 
 }  // namespace
 
-std::string stateJson(const Session& session, const simulation::HourlyResult* hourly) {
+std::string stateJson(const Session& session, const simulation::HourlyResult* hourly,
+                      const simulation::DataSources& sources) {
     const CalculatorState& state = session.calculator().state();
 
     QJsonArray quantities;
@@ -93,7 +94,7 @@ std::string stateJson(const Session& session, const simulation::HourlyResult* ho
         {"rows", rows},
         {"monthly", months},
         {"figures", figures},
-        {"hourly", hourly != nullptr ? QJsonValue(hourlyJson(*hourly)) : QJsonValue()},
+        {"hourly", hourly != nullptr ? QJsonValue(hourlyJson(*hourly, sources)) : QJsonValue()},
     };
     return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
 }

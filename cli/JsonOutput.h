@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "simulation/DataSources.h"
+
 namespace lumetra::simulation {
 struct HourlyResult;
 }
@@ -14,7 +16,8 @@ class Session;
 // The state as a UTF-8 JSON object: the 42 quantities (index, id, German label and unit, field
 // text, value, state), the field rows (texts, the numbers they stand for and backgrounds of
 // columns 1..7), the monthly figures and the totals, and under "hourly" the hourly balance
-// (null when it could not be run).
-std::string stateJson(const Session& session, const simulation::HourlyResult* hourly = nullptr);
+// (null when it could not be run) with the files it read (`sources`).
+std::string stateJson(const Session& session, const simulation::HourlyResult* hourly = nullptr,
+                      const simulation::DataSources& sources = {});
 
 }  // namespace lumetra::cli

@@ -51,15 +51,15 @@ class OffscreenApplication {
 }  // namespace
 
 std::string writeReport(const Session& session, const evaluation::EvaluationInputs& inputs,
-                        const std::string& path, const DataSearch& dataSearch) {
-    std::string climateError;
-    evaluation::Evaluation evaluation(simulation::loadClimateTables(dataSearch, &climateError));
+                        const std::string& path, const simulation::ClimateTablesLoad& tables) {
+    evaluation::Evaluation evaluation(nullptr);
     evaluation.setInputs(inputs);
+    evaluation.takeTables(tables);
     evaluation.update(session.calculator().state(), session.calculator().table());
     std::string message;
     if (!evaluation.hasHourlyBalance()) {
         // The report still holds the monthly model; say why the hourly balance is missing.
-        message = "Ohne Klimadaten keine Stundenbilanz im Bericht: " + climateError;
+        message = "Ohne Klimadaten keine Stundenbilanz im Bericht: " + tables.error;
     }
     const QString target = QFile::decodeName(QByteArray::fromStdString(path));
     const ReportSource source{

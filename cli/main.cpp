@@ -87,14 +87,20 @@ int main(int argc, char** argv) {
     lumetra::evaluation::EvaluationInputs inputs = session.evaluationInputs();
     inputs.weatherFile = line.weatherPath.value_or(inputs.weatherFile);
     std::shared_ptr<const lumetra::simulation::WeatherFile> weather;
+    // Its tables: those of --data-dir, else of the data folder the last data file names, else
+    // the shipped ones; never a copy that happens to lie in the current folder.
+    lumetra::simulation::ClimateTablesLoad tables;
     if (line.json || line.hourlyCsvPath || line.reportPath) {
         const auto& values = session.calculator().state().values;
         weather = commandLineWeather(inputs.weatherFile, values[lumetra::Latitude],
                                      values[lumetra::Longitude], messages);
+        const std::string folder = line.dataDir.value_or(inputs.dataFolder);
+        inputs.dataFolder = folder.empty() ? folder : absoluteUtf8Path(folder);
+        tables = commandLineTables(dataSearch, inputs.dataFolder, messages);
     }
     if (line.reportPath) {
 #ifdef LUMETRA_CLI_REPORT
-        if (std::string message = writeReport(session, inputs, *line.reportPath, dataSearch);
+        if (std::string message = writeReport(session, inputs, *line.reportPath, tables);
             !message.empty()) {
             messages.push_back(fileMessage(*line.reportPath, message));
         }
@@ -113,18 +119,16 @@ int main(int argc, char** argv) {
     std::unique_ptr<lumetra::simulation::HourlyBalance> balance;
     const lumetra::simulation::HourlyResult* hourly = nullptr;
     if (line.json || line.hourlyCsvPath) {
-        std::string error;
-        auto climate = lumetra::simulation::loadClimateTables(dataSearch, &error);
-        if (climate) {
-            balance = std::make_unique<lumetra::simulation::HourlyBalance>(std::move(climate));
+        if (tables.tables) {
+            balance = std::make_unique<lumetra::simulation::HourlyBalance>(tables.tables);
             auto input = lumetra::simulation::simulationInputFrom(session.calculator().state(),
                                                                   session.table());
             input.weather = weather;
             hourly = &balance->run(input);
         } else {
-            writeOut(
-                stderr,
-                programMessage("Die Stundenbilanz kann nicht gerechnet werden: " + error) + "\n");
+            writeOut(stderr, programMessage("Die Stundenbilanz kann nicht gerechnet werden: " +
+                                            tables.error) +
+                                 "\n");
             failed = true;
         }
     }
@@ -138,7 +142,9 @@ int main(int argc, char** argv) {
     }
 
     if (line.json) {
-        writeOut(stdout, stateJson(session, hourly));
+        writeOut(stdout,
+                 stateJson(session, hourly,
+                           commandLineSources(tables, inputs.weatherFile, weather != nullptr)));
     } else {
         writeOut(stdout, lumetra::dataFileBytes(session.calculator()));
     }

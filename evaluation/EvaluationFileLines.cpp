@@ -97,6 +97,16 @@ std::string unescapedPath(std::string_view text) {
     return path;
 }
 
+// The inputs that hold a path, each in a line of its own, written only when set.
+struct PathLine {
+    std::string_view label;
+    std::string EvaluationInputs::*path;
+};
+constexpr PathLine kPathLines[] = {
+    {kWeatherFileLabel, &EvaluationInputs::weatherFile},
+    {kDataFolderLabel, &EvaluationInputs::dataFolder},
+};
+
 }  // namespace
 
 std::string evaluationInputLines(const EvaluationInputs& inputs) {
@@ -111,8 +121,10 @@ std::string evaluationInputLines(const EvaluationInputs& inputs) {
         text += padded(info.unit, 8);
         text += '\n';
     }
-    if (!inputs.weatherFile.empty()) {
-        text += padded(kWeatherFileLabel, 22) + "      = " + escapedPath(inputs.weatherFile) + '\n';
+    for (const PathLine& line : kPathLines) {
+        if (const std::string& path = inputs.*line.path; !path.empty()) {
+            text += padded(line.label, 22) + "      = " + escapedPath(path) + '\n';
+        }
     }
     return text;
 }
@@ -143,9 +155,12 @@ void EvaluationLineReader::readWholeLine(std::size_t lineNumber, std::string_vie
         return;
     }
     const std::string_view label = trimmed(line.substr(0, equals));
-    if (label == kWeatherFileLabel) {
-        lines_.inputs.weatherFile = unescapedPath(trimmed(untilZeroByte(line.substr(equals + 1))));
-        return;
+    for (const PathLine& pathLine : kPathLines) {
+        if (label == pathLine.label) {
+            lines_.inputs.*pathLine.path =
+                unescapedPath(trimmed(untilZeroByte(line.substr(equals + 1))));
+            return;
+        }
     }
     for (const InputInfo& info : kInputInfo) {
         if (label != info.fileName) {

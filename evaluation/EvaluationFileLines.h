@@ -21,12 +21,14 @@ namespace lumetra::evaluation {
 // in the form of the file's quantity lines ("name      = value unit"), after the specified
 // lines. A data set with default inputs therefore saves exactly the bytes it always did, and
 // a program that does not know these lines skips them as lines that name no entry.
-// The weather file follows them as "Wetterdatei = <path>", the path's bytes outside printable
-// ASCII (and blanks and "%") written as %XX, so that any path survives the file's code page.
+// The weather file and the data folder follow them as "Wetterdatei = <path>" and
+// "Datenordner = <path>", the path's bytes outside printable ASCII (and blanks and "%") written
+// as %XX, so that any path survives the file's code page.
 std::string evaluationInputLines(const EvaluationInputs& inputs);
 
-// The label of the weather file's line.
+// The labels of the lines that hold a path.
 inline constexpr std::string_view kWeatherFileLabel = "Wetterdatei";
+inline constexpr std::string_view kDataFolderLabel = "Datenordner";
 
 // What a data file's Auswertung lines set: every input without a line takes its default, a
 // value out of range is limited to it. A line that names an input but whose value cannot be

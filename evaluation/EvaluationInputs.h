@@ -31,6 +31,9 @@ struct EvaluationInputs {
     // "Wetterdaten": the weather file (UTF-8 path) whose year the hourly balance takes ("aus
     // Datei"); empty: the synthesized year ("synthetisch").
     std::string weatherFile;
+    // "Datenordner": the folder (UTF-8 path) whose climate tables and load profile the hourly
+    // balance takes instead of the shipped ones; empty: the shipped tables.
+    std::string dataFolder;
 
     bool operator==(const EvaluationInputs&) const = default;
 };

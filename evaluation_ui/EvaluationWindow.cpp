@@ -25,6 +25,7 @@
 #include "evaluation_ui/ChartExport.h"
 #include "evaluation_ui/ChartSupport.h"
 #include "evaluation_ui/Charts.h"
+#include "evaluation_ui/DataFolderPanel.h"
 #include "evaluation_ui/HeatMapView.h"
 #include "evaluation_ui/HourlyCsvExport.h"
 #include "evaluation_ui/MoneyPanel.h"
@@ -90,6 +91,10 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(figuresBox, 1);
     leftLayout->addWidget(weather_);
+    // Under it, where the tables come from and every file the balance reads.
+    dataFolder_ = new DataFolderPanel(evaluation_, this);
+    connect(dataFolder_, &DataFolderPanel::inputsEdited, this, &EvaluationWindow::inputsEdited);
+    leftLayout->addWidget(dataFolder_);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(figuresAndWeather);
@@ -198,6 +203,7 @@ void EvaluationWindow::buildTabs() {
 void EvaluationWindow::refresh() {
     fillKeyFigures();
     weather_->refresh();
+    dataFolder_->refresh();
     staleTabs_.fill(true);
     // Only the tab on show is filled now, and not before the window's first picture: the others
     // when they are first shown.
@@ -257,6 +263,7 @@ bool EvaluationWindow::event(QEvent* event) {
 void EvaluationWindow::showInputs() {
     money_->showInputs();
     weather_->refresh();
+    dataFolder_->refresh();
 }
 
 void EvaluationWindow::fillKeyFigures() {

@@ -19,6 +19,7 @@ class QVBoxLayout;
 
 namespace lumetra {
 
+class DataFolderPanel;
 class MoneyPanel;
 class SizingPanel;
 class WeatherPanel;
@@ -50,6 +51,7 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     MoneyPanel* moneyPanel() const { return money_; }
     SizingPanel* sizingPanel() const { return sizing_; }
     WeatherPanel* weatherPanel() const { return weather_; }
+    DataFolderPanel* dataFolderPanel() const { return dataFolder_; }
     QChartView* monthsView() const { return monthsView_; }
     // The charts of the tab on show (one or two), filled, as the PNG and SVG exports draw them.
     QList<QChart*> currentCharts();
@@ -100,6 +102,7 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     MoneyPanel* money_ = nullptr;
     SizingPanel* sizing_ = nullptr;
     WeatherPanel* weather_ = nullptr;
+    DataFolderPanel* dataFolder_ = nullptr;
     QList<QPushButton*> exportButtons_;
     // Tabs that show older figures than the evaluation's; each is filled when it is shown.
     std::array<bool, kTabCount> staleTabs_{};

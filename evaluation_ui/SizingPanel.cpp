@@ -62,7 +62,8 @@ void SizingPanel::refresh() {
     }
     stopWorker();
     requestedGeneration_ = evaluation_.generation();
-    if (!workerBalance_) {
+    // Other tables (another data folder) need a balance of their own.
+    if (!workerBalance_ || &workerBalance_->climate() != evaluation_.climate().get()) {
         workerBalance_ = std::make_shared<simulation::HourlyBalance>(evaluation_.climate());
     }
     cancel_ = std::make_shared<std::atomic<bool>>(false);

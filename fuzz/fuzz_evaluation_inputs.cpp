@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as a data file's Auswertung lines and checks what the window and the
 // money model are handed: every input finite and within its range, whole years, and lines that
-// save and load to the same inputs without a message (the weather file's path byte for byte),
-// which the data file's own reader passes over.
+// save and load to the same inputs without a message (the weather file's and the data folder's
+// paths byte for byte), which the data file's own reader passes over.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     if (reloaded.batteryCapacity_kWh.has_value() != inputs.batteryCapacity_kWh.has_value() ||
-        reloaded.years != inputs.years || reloaded.weatherFile != inputs.weatherFile) {
+        reloaded.years != inputs.years || reloaded.weatherFile != inputs.weatherFile ||
+        reloaded.dataFolder != inputs.dataFolder) {
         __builtin_trap();
     }
     if (lumetra::readDataFile(lines).recognisedLines != 0) {
