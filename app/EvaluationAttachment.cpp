@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <QStringList>
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
@@ -58,6 +59,7 @@ EvaluationAttachment::EvaluationAttachment(QDialog& dialog, Calculator& calculat
       dataFilePath_(std::move(dataFilePath)),
       windowFactory_(&windowFromPlugin) {
     evaluation_ = std::make_unique<evaluation::Evaluation>(nullptr);
+    evaluation_->setTableSearch(defaultDataSearch());
     addStatusLine();
 
     // The monthly chart is the way in: it looks and answers like a button.
@@ -110,11 +112,12 @@ void EvaluationAttachment::startClimateLoad() {
         return;
     }
     climateLoadStarted_ = true;
-    climateLoad_ = std::async(std::launch::async, [search = defaultDataSearch()] {
-        ClimateLoad load;
-        load.tables = simulation::loadClimateTables(search, &load.error);
-        return load;
-    });
+    // Only regular files are opened, never waiting on a FIFO: the load always ends, and the
+    // window can always close (the future waits for it).
+    const simulation::TableSearch search{defaultDataSearch(),
+                                         pathFromUtf8(evaluation_->inputs().dataFolder)};
+    climateLoad_ =
+        std::async(std::launch::async, [search] { return simulation::loadClimateTables(search); });
 }
 
 void EvaluationAttachment::takeClimateTables() {
@@ -125,12 +128,16 @@ void EvaluationAttachment::takeClimateTables() {
         climateLoad_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
         return;
     }
-    ClimateLoad load = climateLoad_.get();
-    if (load.tables) {
-        evaluation_->setClimate(std::move(load.tables));
-    } else {
-        climateError_ = QString::fromStdString(load.error);
-        statusLine_->setText(QStringLiteral("Stundenbilanz nicht verfügbar: ") + climateError_);
+    // A data file that named a data folder meanwhile had its tables read already.
+    if (evaluation_->takeTables(climateLoad_.get())) {
+        showTablesError();
+    }
+}
+
+void EvaluationAttachment::showTablesError() {
+    if (!evaluation_->tablesError().empty()) {
+        statusLine_->setText(QStringLiteral("Stundenbilanz nicht verfügbar: ") +
+                             QString::fromStdString(evaluation_->tablesError()));
     }
 }
 
@@ -173,7 +180,8 @@ void EvaluationAttachment::runPendingHourlyBalance() {
     if ((!pending && !evaluation_->pendingSweep()) || hourlyWorker_.joinable()) {
         return;
     }
-    if (!hourlyBalance_) {
+    // Other tables (another data folder) need a balance of their own.
+    if (!hourlyBalance_ || &hourlyBalance_->climate() != evaluation_->climate().get()) {
         hourlyBalance_ = std::make_shared<simulation::HourlyBalance>(evaluation_->climate());
     }
     workerSweep_ = evaluation_->pendingSweep();
@@ -186,7 +194,10 @@ void EvaluationAttachment::runPendingHourlyBalance() {
         if (input) {
             auto result = std::make_shared<const simulation::HourlyResult>(balance->run(*input));
             QMetaObject::invokeMethod(
-                this, [this, input, result] { hourlyBalanceDone(*input, result); },
+                this,
+                [this, input, result, climate = &balance->climate()] {
+                    hourlyBalanceDone(*input, result, climate);
+                },
                 Qt::QueuedConnection);
         }
         std::optional<evaluation::BatterySweep> sweep;
@@ -200,10 +211,12 @@ void EvaluationAttachment::runPendingHourlyBalance() {
     });
 }
 
-void EvaluationAttachment::hourlyBalanceDone(
-    const simulation::SimulationInput& input,
-    std::shared_ptr<const simulation::HourlyResult> result) {
-    if (evaluation_->takeHourlyResult(input, std::move(result))) {
+void EvaluationAttachment::hourlyBalanceDone(const simulation::SimulationInput& input,
+                                             std::shared_ptr<const simulation::HourlyResult> result,
+                                             const simulation::ClimateTables* climate) {
+    // A result of tables no longer in use is dropped; the same input runs again on the new.
+    if (climate == evaluation_->climate().get() &&
+        evaluation_->takeHourlyResult(input, std::move(result))) {
         showEvaluation(true);
     }
 }
@@ -272,6 +285,7 @@ void EvaluationAttachment::inputsEdited() {
                         evaluation::Evaluation::HourlyRun::Elsewhere);
     cancelStaleSweep();
     showEvaluation(!evaluation_->pendingHourlyInput().has_value());
+    showTablesError();
     runPendingHourlyBalance();
 }
 
@@ -280,11 +294,24 @@ std::string EvaluationAttachment::dataFileLines() const {
 }
 
 void EvaluationAttachment::dataFileLoaded(const evaluation::EvaluationInputs& inputs) {
+    const bool sameFolder = inputs.dataFolder == evaluation_->inputs().dataFolder;
     evaluation_->setInputs(inputs);
-    // The data set names a weather file that is gone: say so; the rest is loaded.
-    if (!evaluation_->weatherProblem().empty()) {
+    if (sameFolder) {
+        evaluation_->rereadDataFolder();  // a refused folder may have been mended since
+    }
+    showTablesError();
+    // The data set names a weather file that is gone, or a data folder that is refused: say
+    // so; the rest is loaded.
+    QStringList problems;
+    for (const std::string* problem :
+         {&evaluation_->weatherProblem(), &evaluation_->tablesProblem()}) {
+        if (!problem->empty()) {
+            problems.append(QString::fromStdString(*problem));
+        }
+    }
+    if (!problems.isEmpty()) {
         QMessageBox::warning(&dialog_, QStringLiteral("Auswertung"),
-                             QString::fromStdString(evaluation_->weatherProblem()));
+                             problems.join(QStringLiteral("\n\n")));
     }
     if (window() != nullptr) {
         window_->showInputs();

@@ -87,6 +87,8 @@ class EvaluationAttachment : public QObject {
     void updateStatusLine();
     void startClimateLoad();
     void takeClimateTables();
+    // Says in the status line when there are no tables for the hourly balance at all.
+    void showTablesError();
     // The status line and the open window's key figures, and its charts when `withCharts`,
     // show the evaluation's figures.
     void showEvaluation(bool withCharts);
@@ -94,18 +96,14 @@ class EvaluationAttachment : public QObject {
     // after it the pending battery sweep (the variants and the battery's sizing curve).
     void runPendingHourlyBalance();
     void hourlyBalanceDone(const simulation::SimulationInput& input,
-                           std::shared_ptr<const simulation::HourlyResult> result);
+                           std::shared_ptr<const simulation::HourlyResult> result,
+                           const simulation::ClimateTables* climate);
     void workerDone(const std::optional<evaluation::SweepRequest>& request,
                     std::optional<evaluation::BatterySweep> sweep);
     // Stops the worker's sweep when the evaluation no longer waits for it.
     void cancelStaleSweep();
     // An input of the Auswertung changed: both models and the window follow at once.
     void inputsEdited();
-
-    struct ClimateLoad {
-        std::shared_ptr<const simulation::ClimateTables> tables;
-        std::string error;
-    };
 
     QDialog& dialog_;
     Calculator& calculator_;
@@ -114,9 +112,8 @@ class EvaluationAttachment : public QObject {
     WindowFactory windowFactory_;
     std::unique_ptr<evaluation::Evaluation> evaluation_;
     // The climate tables are read in the background, so that they never delay the start.
-    std::future<ClimateLoad> climateLoad_;
+    std::future<simulation::ClimateTablesLoad> climateLoad_;
     bool climateLoadStarted_ = false;
-    QString climateError_;
     // The worker thread's own hourly balance (its caches serve the next run) and the thread.
     std::shared_ptr<simulation::HourlyBalance> hourlyBalance_;
     std::thread hourlyWorker_;

@@ -35,6 +35,7 @@ std::string usageText() {
         "Aufruf: lumetra-cli [Befehl ...] [--json] [--hourly-csv DATEI] [--chart DATEI.png]\n"
         "                   [--chart-size BxH] [--report DATEI.pdf] [--weather DATEI]\n"
         "                   [--csv-format de|en]\n"
+        "                   [--data-dir ORDNER]\n"
         "        lumetra-cli --list-locations | --version | --help\n"
         "\n"
         "Beginnt im Zustand des geöffneten Fensters und führt die Befehle der Reihe nach aus:\n"
@@ -71,6 +72,11 @@ std::string usageText() {
         "  --report DATEI.pdf   schreibt den Bericht der Auswertung (nach allen Befehlen)\n"
         "  --weather DATEI      rechnet die Viertelstunden-Bilanz mit dem Wetterjahr der Datei\n"
         "                       (typisches Jahr von PVGIS als CSV oder JSON, EPW-Datei)\n"
+        "  --data-dir ORDNER    rechnet die Viertelstunden-Bilanz mit den Tabellen des Ordners\n"
+        "                       (MonthlyIrradiation.csv, MonthlyTemperature.csv,\n"
+        "                       LoadProfileH25.csv) statt mit den mitgelieferten, soweit er\n"
+        "                       sie enthält; Tabellen im aktuellen Ordner gelten nur mit\n"
+        "                       --data-dir .\n"
         "  --list-locations     listet die Orte der Datenbank, einen je Zeile\n"
         "  --version            zeigt Version und Lizenz\n"
         "  --help               zeigt diesen Text\n"
@@ -233,6 +239,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         } else if (option == "--weather") {
             line.weatherPath = value();
             if (line.weatherPath->empty()) {
+                fail(option + " erwartet einen nicht leeren Wert");
+            }
+        } else if (option == "--data-dir") {
+            line.dataDir = value();
+            if (line.dataDir->empty()) {
                 fail(option + " erwartet einen nicht leeren Wert");
             }
         } else if (option == "--chart-size") {

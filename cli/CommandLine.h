@@ -33,6 +33,7 @@ struct CommandLine {
     std::optional<std::string> reportPath;     // from --report: the Auswertung's PDF report
     std::optional<std::string> weatherPath;    // from --weather: the hourly balance's weather
     bool germanCsv = false;                    // from --csv-format de: ";" and decimal comma
+    std::optional<std::string> dataDir;        // from --data-dir: the hourly balance's tables
 };
 
 // Parses the arguments (without the program name). Throws std::invalid_argument with a message

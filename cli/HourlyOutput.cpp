@@ -3,10 +3,14 @@
 
 #include <QJsonArray>
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
+#include "cli/CommandLine.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/WeatherChoice.h"
+#include "persistence/FileAccess.h"
 
 namespace lumetra::cli {
 
@@ -35,7 +39,8 @@ const std::pair<const char*, double FlowSums::*> kFlowKeys[] = {
 
 }  // namespace
 
-QJsonObject hourlyJson(const simulation::HourlyResult& result) {
+QJsonObject hourlyJson(const simulation::HourlyResult& result,
+                       const simulation::DataSources& sources) {
     QJsonObject annual;
     QJsonObject monthly;
     for (const auto& [key, member] : kFlowKeys) {
@@ -50,7 +55,40 @@ QJsonObject hourlyJson(const simulation::HourlyResult& result) {
     annual["batteryCapacity_kWh"] = result.batteryCapacity_kWh;
     annual["weather"] = result.weatherImported ? "imported" : "synthetic";
     annual["irradiation_kWh_per_m2"] = result.irradiation_kWh_per_m2;
-    return QJsonObject{{"annual", annual}, {"monthly", monthly}};
+    QJsonArray files;
+    for (const simulation::DataSource& source : sources) {
+        files.append(
+            QJsonObject{{"kind", QString::fromUtf8(source.kind.key.data(),
+                                                   static_cast<qsizetype>(source.kind.key.size()))},
+                        {"path", QString::fromStdString(utf8Path(source.path))}});
+    }
+    return QJsonObject{{"annual", annual}, {"monthly", monthly}, {"sources", files}};
+}
+
+std::string absoluteUtf8Path(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(pathFromUtf8(path), error);
+    return error ? path : utf8Path(absolute.lexically_normal());
+}
+
+simulation::ClimateTablesLoad commandLineTables(const DataSearch& search, const std::string& folder,
+                                                std::vector<std::string>& messages) {
+    simulation::ClimateTablesLoad tables =
+        simulation::loadClimateTables(simulation::TableSearch{search, pathFromUtf8(folder)});
+    if (!tables.chosenFolderProblem.empty()) {
+        messages.push_back(programMessage(tables.chosenFolderProblem));
+    }
+    return tables;
+}
+
+simulation::DataSources commandLineSources(const simulation::ClimateTablesLoad& tables,
+                                           const std::string& weatherPath, bool weatherInUse) {
+    simulation::DataSources sources = tables.sources;
+    if (weatherInUse) {
+        sources.push_back(
+            {simulation::kWeatherSource, pathFromUtf8(absoluteUtf8Path(weatherPath))});
+    }
+    return sources;
 }
 
 void addWeatherMessages(const evaluation::Evaluation& evaluation,

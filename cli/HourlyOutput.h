@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "persistence/DataSearch.h"
+#include "simulation/ClimateTables.h"
+#include "simulation/DataSources.h"
 #include "simulation/HourlyBalance.h"
 
 namespace lumetra::evaluation {
@@ -14,11 +17,27 @@ class Evaluation;
 
 namespace lumetra::cli {
 
-// The hourly balance as the JSON object under "hourly": {"annual": {...}, "monthly": {...}},
-// the monthly object with the annual object's flow keys and twelve numbers each. The annual
-// object also says which weather year was used ("weather": "synthetic" or "imported") and its
-// global horizontal irradiation ("irradiation_kWh_per_m2").
-QJsonObject hourlyJson(const simulation::HourlyResult& result);
+// The hourly balance as the JSON object under "hourly": {"annual": {...}, "monthly": {...},
+// "sources": [...]}, the monthly object with the annual object's flow keys and twelve numbers
+// each. The annual object also says which weather year was used ("weather": "synthetic" or
+// "imported") and its global horizontal irradiation ("irradiation_kWh_per_m2"); "sources" names
+// each file the balance read ({"kind": "irradiation", "path": "/usr/share/lumetra/..."}).
+QJsonObject hourlyJson(const simulation::HourlyResult& result,
+                       const simulation::DataSources& sources = {});
+
+// The tables of the command line's hourly balance: those of `folder` (--data-dir, else the
+// data folder the last data file names) where it holds them, else the shipped ones. A refused
+// folder adds a message; the shipped tables stand in.
+simulation::ClimateTablesLoad commandLineTables(const DataSearch& search, const std::string& folder,
+                                                std::vector<std::string>& messages);
+
+// The files the command line's hourly balance read, each with its full path: the tables and
+// the weather file, when its year is in use.
+simulation::DataSources commandLineSources(const simulation::ClimateTablesLoad& tables,
+                                           const std::string& weatherPath, bool weatherInUse);
+
+// `path` made absolute against the current folder, as UTF-8.
+std::string absoluteUtf8Path(const std::string& path);
 
 // The messages of the command line's weather year, which the evaluation read with its inputs
 // (--weather, or the file the last data file names): why a file could not be read (the

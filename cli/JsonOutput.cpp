@@ -43,7 +43,8 @@ QJsonValue background(const std::optional<Rgb>& colour) {
 }  // namespace
 
 std::string stateJson(const Session& session, const simulation::HourlyResult* hourly,
-                      const evaluation::Evaluation* evaluation) {
+                      const evaluation::Evaluation* evaluation,
+                      const simulation::DataSources& sources) {
     const CalculatorState& state = session.calculator().state();
 
     QJsonArray quantities;
@@ -95,7 +96,7 @@ std::string stateJson(const Session& session, const simulation::HourlyResult* ho
         {"rows", rows},
         {"monthly", months},
         {"figures", figures},
-        {"hourly", hourly != nullptr ? QJsonValue(hourlyJson(*hourly)) : QJsonValue()},
+        {"hourly", hourly != nullptr ? QJsonValue(hourlyJson(*hourly, sources)) : QJsonValue()},
         {"evaluation", hourly != nullptr && evaluation != nullptr
                            ? QJsonValue(evaluationJson(*evaluation))
                            : QJsonValue()},

@@ -13,9 +13,9 @@ class Session;
 
 // Writes the Auswertung's PDF report of the session's state, as the window's "PDF-Bericht"
 // does, from the evaluation every output of the run uses (the Auswertung inputs of the last
-// data file loaded and of --set, its weather file perhaps replaced by --weather);
-// `climateError` says why it has no hourly balance, if so. Returns an empty text or the
-// message of a failure.
+// data file loaded and of --set, its weather file perhaps replaced by --weather, its data
+// folder by --data-dir, and the tables read for that folder); `climateError` says why it has
+// no hourly balance, if so. Returns an empty text or the message of a failure.
 std::string writeReport(const Session& session, const evaluation::Evaluation& evaluation,
                         const std::string& path, const std::string& climateError);
 

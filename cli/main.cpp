@@ -88,19 +88,24 @@ int main(int argc, char** argv) {
     lumetra::evaluation::EvaluationInputs inputs = session.evaluationInputs();
     inputs.weatherFile = line.weatherPath.value_or(inputs.weatherFile);
     // One evaluation for every output (JSON, CSV, report): the same battery, prices and limits
-    // of the Auswertung, so the same figures.
+    // of the Auswertung, so the same figures. Its tables: those of --data-dir, else of the data
+    // folder the last data file names, else the shipped ones; never a copy that happens to lie
+    // in the current folder.
     std::unique_ptr<lumetra::evaluation::Evaluation> evaluation;
-    std::string climateError;
+    lumetra::simulation::ClimateTablesLoad tables;
     if (line.json || line.hourlyCsvPath || line.reportPath) {
-        evaluation = std::make_unique<lumetra::evaluation::Evaluation>(
-            lumetra::simulation::loadClimateTables(dataSearch, &climateError));
+        const std::string folder = line.dataDir.value_or(inputs.dataFolder);
+        inputs.dataFolder = folder.empty() ? folder : absoluteUtf8Path(folder);
+        tables = commandLineTables(dataSearch, inputs.dataFolder, messages);
+        evaluation = std::make_unique<lumetra::evaluation::Evaluation>(nullptr);
         evaluation->setInputs(inputs);
+        evaluation->takeTables(tables);
         evaluation->update(session.calculator().state(), session.table());
         addWeatherMessages(*evaluation, messages);
     }
     if (line.reportPath) {
 #ifdef LUMETRA_CLI_REPORT
-        if (std::string message = writeReport(session, *evaluation, *line.reportPath, climateError);
+        if (std::string message = writeReport(session, *evaluation, *line.reportPath, tables.error);
             !message.empty()) {
             messages.push_back(fileMessage(*line.reportPath, message));
         }
@@ -120,7 +125,7 @@ int main(int argc, char** argv) {
     if ((line.json || line.hourlyCsvPath) && evaluation != nullptr &&
         !evaluation->hasHourlyBalance()) {
         writeOut(stderr,
-                 programMessage("Die Stundenbilanz kann nicht gerechnet werden: " + climateError) +
+                 programMessage("Die Stundenbilanz kann nicht gerechnet werden: " + tables.error) +
                      "\n");
         failed = true;
     }
@@ -136,7 +141,9 @@ int main(int argc, char** argv) {
     }
 
     if (line.json) {
-        writeOut(stdout, stateJson(session, hourly, evaluation.get()));
+        writeOut(stdout, stateJson(session, hourly, evaluation.get(),
+                                   commandLineSources(tables, inputs.weatherFile,
+                                                      evaluation->weather() != nullptr)));
     } else {
         writeOut(stdout, lumetra::dataFileBytes(session.calculator()));
     }

@@ -6,6 +6,7 @@
 
 #include "evaluation/HourlyInput.h"
 #include "evaluation/WeatherChoice.h"
+#include "persistence/FileAccess.h"
 #include "simulation/SimulationInput.h"
 
 namespace lumetra::evaluation {
@@ -62,6 +63,11 @@ Evaluation::Evaluation(std::shared_ptr<const simulation::ClimateTables> climate)
 Evaluation::~Evaluation() = default;
 
 void Evaluation::setClimate(std::shared_ptr<const simulation::ClimateTables> climate) {
+    tableSources_.clear();
+    replaceClimate(std::move(climate));
+}
+
+void Evaluation::replaceClimate(std::shared_ptr<const simulation::ClimateTables> climate) {
     climate_ = std::move(climate);
     balance_.reset();
     if (climate_) {
@@ -78,6 +84,70 @@ void Evaluation::setClimate(std::shared_ptr<const simulation::ClimateTables> cli
     pendingSweep_.reset();
     variants_.reset();
     inputsChanged_ = true;
+}
+
+void Evaluation::setTableSearch(lumetra::DataSearch shipped) {
+    tableSearch_ = std::move(shipped);
+}
+
+bool Evaluation::takeTables(simulation::ClimateTablesLoad load) {
+    if (tablesFolder_ || lumetra::utf8Path(load.chosenFolder) != inputs_.dataFolder) {
+        return false;
+    }
+    takeLoadedTables(std::move(load));
+    return true;
+}
+
+void Evaluation::takeLoadedTables(simulation::ClimateTablesLoad load) {
+    tablesFolder_ = lumetra::utf8Path(load.chosenFolder);
+    tablesProblem_ = std::move(load.chosenFolderProblem);
+    tablesError_ = std::move(load.error);
+    tableSources_ = std::move(load.sources);
+    replaceClimate(std::move(load.tables));
+}
+
+void Evaluation::readTablesOfInputs() {
+    if (tableSearch_) {
+        takeLoadedTables(simulation::loadClimateTables(
+            simulation::TableSearch{*tableSearch_, lumetra::pathFromUtf8(inputs_.dataFolder)}));
+    }
+}
+
+std::string Evaluation::useDataFolder(const std::string& path) {
+    if (path.empty()) {
+        useShippedTables();
+        return {};
+    }
+    simulation::ClimateTablesLoad load = simulation::loadClimateTables(simulation::TableSearch{
+        tableSearch_.value_or(lumetra::DataSearch{}), lumetra::pathFromUtf8(path)});
+    if (!load.chosenFolderProblem.empty()) {
+        return load.chosenFolderProblem;
+    }
+    inputs_.dataFolder = path;
+    takeLoadedTables(std::move(load));
+    return {};
+}
+
+void Evaluation::useShippedTables() {
+    if (inputs_.dataFolder.empty()) {
+        return;
+    }
+    inputs_.dataFolder.clear();
+    readTablesOfInputs();
+}
+
+void Evaluation::rereadDataFolder() {
+    if (!inputs_.dataFolder.empty() && !tablesProblem_.empty()) {
+        readTablesOfInputs();
+    }
+}
+
+simulation::DataSources Evaluation::dataSources() const {
+    simulation::DataSources sources = tableSources_;
+    if (weather_) {
+        sources.push_back({simulation::kWeatherSource, lumetra::pathFromUtf8(inputs_.weatherFile)});
+    }
+    return sources;
 }
 
 void Evaluation::setInputs(const EvaluationInputs& inputs) {
@@ -99,8 +169,12 @@ void Evaluation::setInputs(const EvaluationInputs& inputs) {
             }
         }
     }
+    const bool otherFolder = inputs.dataFolder != inputs_.dataFolder;
     inputs_ = inputs;
     inputsChanged_ = true;
+    if (otherFolder) {
+        readTablesOfInputs();
+    }
 }
 
 std::string Evaluation::importWeather(const std::string& path) {

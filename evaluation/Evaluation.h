@@ -13,6 +13,9 @@
 #include "evaluation/Variants.h"
 #include "model/CalculatorState.h"
 #include "model/ModuleFieldTable.h"
+#include "persistence/DataSearch.h"
+#include "simulation/ClimateTables.h"
+#include "simulation/DataSources.h"
 #include "simulation/HourlyBalance.h"
 #include "simulation/SimulationInput.h"
 
@@ -42,6 +45,31 @@ class Evaluation {
     // Takes climate tables that arrived later (they are read in the background at start-up);
     // the next update runs the hourly balance.
     void setClimate(std::shared_ptr<const simulation::ClimateTables> climate);
+
+    // Where the shipped tables lie. Once it is given, the evaluation reads the tables itself
+    // whenever its inputs name another data folder (or none any more).
+    void setTableSearch(lumetra::DataSearch shipped);
+    // Tables read elsewhere (in the background at start-up) for `load.chosenFolder`: taken only
+    // while the inputs name that folder and no tables were read here since. Returns whether
+    // they were taken.
+    bool takeTables(simulation::ClimateTablesLoad load);
+    // "Datenordner": reads the tables of the folder (UTF-8 path) now and takes them. A folder
+    // that is refused changes nothing and gives the message (empty on success); an empty
+    // path chooses the shipped tables.
+    std::string useDataFolder(const std::string& path);
+    // The shipped tables again.
+    void useShippedTables();
+    // Reads the named data folder's tables again when they were refused (they may have been
+    // mended since).
+    void rereadDataFolder();
+    // Why the data folder of the inputs is not in use (the shipped tables stand in); empty
+    // when it is, or when the inputs name none.
+    const std::string& tablesProblem() const { return tablesProblem_; }
+    // Why there are no tables at all, not even the shipped ones; empty when there are.
+    const std::string& tablesError() const { return tablesError_; }
+    // The files the hourly balance reads: the tables, and the weather file while its year is
+    // in use.
+    simulation::DataSources dataSources() const;
 
     const EvaluationInputs& inputs() const { return inputs_; }
     // Takes new inputs; the next update recomputes. A weather file other than the one in use
@@ -132,8 +160,17 @@ class Evaluation {
     // Makes sure the current input's sweep is there or pending: runs it here, or leaves it to
     // be run elsewhere. Returns whether it ran here (on the balance).
     bool requestSweep(HourlyRun hourlyRun);
+    void replaceClimate(std::shared_ptr<const simulation::ClimateTables> climate);
+    void takeLoadedTables(simulation::ClimateTablesLoad load);
+    void readTablesOfInputs();
 
     std::shared_ptr<const simulation::ClimateTables> climate_;
+    std::optional<lumetra::DataSearch> tableSearch_;
+    // The data folder the tables in use were read for (refused or not); nothing before any.
+    std::optional<std::string> tablesFolder_;
+    simulation::DataSources tableSources_;
+    std::string tablesProblem_;
+    std::string tablesError_;
     std::unique_ptr<simulation::HourlyBalance> balance_;
     EvaluationInputs inputs_;
     std::shared_ptr<const simulation::WeatherFile> weather_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation/EvaluationFileLines.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "evaluation/GermanNumber.h"
@@ -14,6 +15,8 @@ namespace {
 
 // Messages beyond these are summed up in one: a damaged file must not flood the user.
 constexpr std::size_t kMaxLineMessages = 5;
+// The longest Auswertung line kept: a weather path of the longest length Linux allows, escaped.
+constexpr std::size_t kMaxEvaluationLineBytes = 3 * 4096 + 64;
 // A line is quoted in a message up to this many bytes.
 constexpr std::size_t kQuotedLineBytes = 80;
 
@@ -158,6 +161,16 @@ const InputInfo* inputNamed(std::string_view fileName) {
     return nullptr;
 }
 
+// The inputs that hold a path, each in a line of its own, written only when set.
+struct PathLine {
+    std::string_view label;
+    std::string EvaluationInputs::*path;
+};
+constexpr PathLine kPathLines[] = {
+    {kWeatherFileLabel, &EvaluationInputs::weatherFile},
+    {kDataFolderLabel, &EvaluationInputs::dataFolder},
+};
+
 }  // namespace
 
 std::string evaluationInputLines(const EvaluationInputs& inputs) {
@@ -178,21 +191,46 @@ std::string evaluationInputLines(const EvaluationInputs& inputs) {
         }
         text += '\n';
     }
-    if (!inputs.weatherFile.empty()) {
-        text += padded(kWeatherFileLabel, 22) + "      = " + escapedPath(inputs.weatherFile) + '\n';
+    for (const PathLine& line : kPathLines) {
+        if (const std::string& path = inputs.*line.path; !path.empty()) {
+            text += padded(line.label, 22) + "      = " + escapedPath(path) + '\n';
+        }
     }
     return text;
 }
 
-void EvaluationLineReader::readLine(std::size_t lineNumber, std::string_view line) {
+void EvaluationLineReader::readLine(std::size_t lineNumber, std::string_view piece) {
+    const bool lineEnds = !piece.empty() && piece.back() == '\n';
+    if (pending_.empty() && lineEnds) {
+        readWholeLine(lineNumber, piece);
+        return;
+    }
+    if (!pending_.empty() && lineNumber != pendingLineNumber_) {
+        readWholeLine(pendingLineNumber_, pending_);  // the file ended without a line end
+        pending_.clear();
+    }
+    pendingLineNumber_ = lineNumber;
+    // No line of ours is anywhere near this long; beyond it the rest is not kept.
+    pending_.append(piece.substr(
+        0, kMaxEvaluationLineBytes - std::min(pending_.size(), kMaxEvaluationLineBytes)));
+    if (lineEnds) {
+        readWholeLine(lineNumber, pending_);
+        pending_.clear();
+    }
+}
+
+void EvaluationLineReader::readWholeLine(std::size_t lineNumber, std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
         return;
     }
     const std::string_view label = trimmed(line.substr(0, equals));
-    if (label == kWeatherFileLabel) {
-        lines_.inputs.weatherFile = unescapedPath(trimmed(untilZeroByte(line.substr(equals + 1))));
-        return;
+    for (const PathLine& pathLine : kPathLines) {
+        if (label == pathLine.label) {
+            lines_.inputs.*pathLine.path =
+                unescapedPath(trimmed(untilZeroByte(line.substr(equals + 1))));
+            return;
+        }
     }
     const InputInfo* info = inputNamed(label);
     if (info == nullptr) {
@@ -250,7 +288,11 @@ std::string setInputFromText(EvaluationInputs& inputs, std::string_view assignme
     return {};
 }
 
-EvaluationLines EvaluationLineReader::result() const {
+EvaluationLines EvaluationLineReader::result() {
+    if (!pending_.empty()) {
+        readWholeLine(pendingLineNumber_, pending_);  // the last line has no line end
+        pending_.clear();
+    }
     EvaluationLines result = lines_;
     if (unreadLines_ > kMaxLineMessages) {
         result.messages.push_back("… und " + std::to_string(unreadLines_ - kMaxLineMessages) +

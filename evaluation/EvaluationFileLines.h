@@ -21,15 +21,17 @@ namespace lumetra::evaluation {
 // in the form of the file's quantity lines ("name      = value unit"), after the specified
 // lines. A data set with default inputs therefore saves exactly the bytes it always did, and
 // a program that does not know these lines skips them as lines that name no entry.
-// The weather file follows them as "Wetterdatei = <path>", the path's bytes outside printable
-// ASCII (and blanks and "%") written as %XX, so that any path survives the file's code page.
+// The weather file and the data folder follow them as "Wetterdatei = <path>" and
+// "Datenordner = <path>", the path's bytes outside printable ASCII (and blanks and "%") written
+// as %XX, so that any path survives the file's code page.
 std::string evaluationInputLines(const EvaluationInputs& inputs);
 
-// The label of the weather file's line.
+// The labels of the lines that hold a path.
 inline constexpr std::string_view kWeatherFileLabel = "Wetterdatei";
 // The value of an input's line that follows the main window (a price that is not the
 // Auswertung's own).
 inline constexpr std::string_view kFollowsMainWindowText = "wie Hauptfenster";
+inline constexpr std::string_view kDataFolderLabel = "Datenordner";
 
 // What a data file's Auswertung lines set: every input without a line takes its default, a
 // value out of range is limited to it. A line that names an input but whose value cannot be
@@ -45,13 +47,20 @@ struct EvaluationLines {
 // (DataFileLineObserver). Lines of the specified data set are not looked at.
 class EvaluationLineReader {
   public:
-    void readLine(std::size_t lineNumber, std::string_view line);
+    // One piece of a line as the data file's reader passes it on: a line longer than its pieces
+    // (a long weather file path, written escaped) arrives in several pieces of one number, and
+    // is read whole once its last piece is in.
+    void readLine(std::size_t lineNumber, std::string_view piece);
     // The inputs read so far and the messages (a few, then how many more lines were not read).
-    EvaluationLines result() const;
+    EvaluationLines result();
 
   private:
+    void readWholeLine(std::size_t lineNumber, std::string_view line);
+
     EvaluationLines lines_;
     std::size_t unreadLines_ = 0;
+    std::string pending_;  // the pieces of a long line so far
+    std::size_t pendingLineNumber_ = 0;
 };
 
 // Sets one input from "LABEL=VALUE" as lumetra-cli's --set gives it: LABEL its data-file

@@ -61,6 +61,9 @@ struct EvaluationInputs {
     // "Wetterdaten": the weather file (UTF-8 path) whose year the hourly balance takes ("aus
     // Datei"); empty: the synthesized year ("synthetisch").
     std::string weatherFile;
+    // "Datenordner": the folder (UTF-8 path) whose climate tables and load profile the hourly
+    // balance takes instead of the shipped ones; empty: the shipped tables.
+    std::string dataFolder;
 
     // The battery's behaviour and how long it lasts: a battery that ends within the years is
     // bought again. 15 years: the warranty a home battery should carry (Solar Cluster

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "evaluation/GermanNumber.h"
+#include "persistence/FileAccess.h"
 #include "simulation/climate/Distance.h"
 
 namespace lumetra::evaluation {
@@ -19,8 +20,7 @@ std::string coordinate(double value, std::string_view positive, std::string_view
 
 std::optional<simulation::WeatherFile> readWeatherFileAt(std::string_view path,
                                                          std::string* reason) {
-    return simulation::readWeatherFile(
-        std::filesystem::path(std::u8string(path.begin(), path.end())), reason);
+    return simulation::readWeatherFile(lumetra::pathFromUtf8(path), reason);
 }
 
 double weatherDistance_km(const simulation::WeatherFile& file, double latitude_deg,

@@ -26,6 +26,7 @@
 #include "evaluation_ui/ChartExport.h"
 #include "evaluation_ui/ChartSupport.h"
 #include "evaluation_ui/Charts.h"
+#include "evaluation_ui/DataFolderPanel.h"
 #include "evaluation_ui/HeatMapView.h"
 #include "evaluation_ui/HourlyCsvExport.h"
 #include "evaluation_ui/InputForm.h"
@@ -101,6 +102,10 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
     leftLayout->addWidget(figuresBox, 1);
     leftLayout->addWidget(weather_);
     leftLayout->addWidget(inputGroup(QStringLiteral("Netzanschluss"), gridInputs_, this));
+    // Under it, where the tables come from and every file the balance reads.
+    dataFolder_ = new DataFolderPanel(evaluation_, this);
+    connect(dataFolder_, &DataFolderPanel::inputsEdited, this, &EvaluationWindow::inputsEdited);
+    leftLayout->addWidget(dataFolder_);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(figuresAndWeather);
@@ -253,6 +258,7 @@ void EvaluationWindow::refresh() {
     fillKeyFigures();
     weather_->refresh();
     batteryInputs_->refresh();
+    dataFolder_->refresh();
     staleTabs_.fill(true);
     // Only the tab on show is filled now, and not before the window's first picture: the others
     // when they are first shown.
@@ -326,6 +332,7 @@ void EvaluationWindow::showInputs() {
     batteryInputs_->showInputs();
     gridInputs_->showInputs();
     weather_->refresh();
+    dataFolder_->refresh();
 }
 
 void EvaluationWindow::fillKeyFigures() {

@@ -21,6 +21,7 @@ class QVBoxLayout;
 namespace lumetra {
 
 class InputForm;
+class DataFolderPanel;
 class MoneyPanel;
 class SizingPanel;
 class VariantsPanel;
@@ -63,6 +64,7 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     // The size of exported pictures: width and height in pixels, 0 for "as shown".
     QSpinBox* exportWidth() const { return exportWidth_; }
     QSpinBox* exportHeight() const { return exportHeight_; }
+    DataFolderPanel* dataFolderPanel() const { return dataFolder_; }
     QChartView* monthsView() const { return monthsView_; }
     // The charts of the tab on show (one or two), filled, as the PNG and SVG exports draw them.
     QList<QChart*> currentCharts();
@@ -132,6 +134,7 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     MoneyPanel* money_ = nullptr;
     SizingPanel* sizing_ = nullptr;
     WeatherPanel* weather_ = nullptr;
+    DataFolderPanel* dataFolder_ = nullptr;
     QList<QPushButton*> exportButtons_;
     // Tabs that show older figures than the evaluation's; each is filled when it is shown.
     std::array<bool, kTabCount> staleTabs_{};

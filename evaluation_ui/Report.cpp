@@ -31,6 +31,7 @@
 #include "evaluation_ui/ExportFile.h"
 #include "evaluation_ui/MoneyPanel.h"
 #include "evaluation_ui/ReportLayout.h"
+#include "persistence/FileAccess.h"
 
 namespace lumetra {
 
@@ -376,6 +377,20 @@ void layOutMoney(ReportLayout& layout, const evaluation::Evaluation& evaluation)
                 7.5);
 }
 
+// After the money: the files the hourly balance read, each with its full path.
+void layOutSources(ReportLayout& layout, const evaluation::Evaluation& evaluation) {
+    layout.section(QStringLiteral("Datenquellen der Stundenbilanz"));
+    const simulation::DataSources sources = evaluation.dataSources();
+    if (sources.empty()) {
+        layout.line(QStringLiteral("Keine Tabellen geladen, daher keine Stundenbilanz."), 8);
+    }
+    for (const simulation::DataSource& source : sources) {
+        layout.wrappedLine(qText(source.kind.label) + QStringLiteral(": ") +
+                               QString::fromStdString(utf8Path(source.path)),
+                           8);
+    }
+}
+
 // The whole report: the verdict first, then the assumptions and data, the charts and the
 // money, each beginning on a page of its own.
 ReportLayout layOutReport(const ReportSource& source) {
@@ -389,6 +404,7 @@ ReportLayout layOutReport(const ReportSource& source) {
     layOutCharts(layout, source.evaluation);
     layout.newPage();
     layOutMoney(layout, source.evaluation);
+    layOutSources(layout, source.evaluation);
     return layout;
 }
 

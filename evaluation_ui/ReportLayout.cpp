@@ -41,6 +41,40 @@ void setFont(QPainter& painter, double points, bool bold) {
     painter.setFont(reportFont(points, bold));
 }
 
+// The text in lines no wider than `width_mm` in the report's font, broken after the last "/"
+// or blank of a line where that keeps at least half of it, else after the last character that
+// fits. The widths are measured with a tenth to spare: a device of another resolution may set
+// the glyphs a little wider.
+QStringList wrapToWidth(const QString& text, double points, double width_mm) {
+    const QFontMetricsF metrics(reportFont(points, false));
+    const double widthPixels = width_mm / 25.4 * metrics.fontDpi() * 0.9;
+    QStringList lines;
+    QString rest = text;
+    while (!rest.isEmpty()) {
+        qsizetype fits = 0;
+        while (fits < rest.size() &&
+               metrics.horizontalAdvance(rest.left(fits + 1)) <= widthPixels) {
+            ++fits;
+        }
+        if (fits >= rest.size()) {
+            lines.append(rest);
+            break;
+        }
+        fits = std::max<qsizetype>(fits, 1);
+        qsizetype cut = fits;
+        for (qsizetype i = fits; i > fits / 2; --i) {
+            const QChar before = rest.at(i - 1);
+            if (before == QLatin1Char('/') || before == QLatin1Char(' ')) {
+                cut = i;
+                break;
+            }
+        }
+        lines.append(rest.left(cut));
+        rest = rest.mid(cut);
+    }
+    return lines;
+}
+
 double headingHeight(double points) {
     return points * kMmPerPoint * 1.5 + 1;
 }
@@ -193,6 +227,12 @@ void ReportLayout::paragraph(const QString& text, double points, bool bold) {
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
     });
     y_mm_ += height + 1;
+}
+
+void ReportLayout::wrappedLine(const QString& text, double points) {
+    for (const QString& piece : wrapToWidth(text, points, width_mm_)) {
+        line(piece, points);
+    }
 }
 
 void ReportLayout::table(const QStringList& header, const QList<QStringList>& rows,

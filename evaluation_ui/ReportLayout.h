@@ -47,6 +47,9 @@ class ReportLayout {
     void paragraph(const QString& text, double points = 9, bool bold = false);
     // The text on the left of every page's footer (the page number is on the right).
     void setFooter(const QString& text) { footer_ = text; }
+    // A text of any length (a path) over as many lines as it needs: broken after a "/" or a
+    // blank where one is near the end of a line, else anywhere; nothing runs off the page.
+    void wrappedLine(const QString& text, double points = 9);
     // A table with a bold header row; `widths` in parts of the page width, the first column
     // left-aligned, the others right-aligned. A header cell may have two lines ("a\nb").
     void table(const QStringList& header, const QList<QStringList>& rows,

@@ -61,7 +61,9 @@ void SizingPanel::refresh() {
         return;
     }
     const simulation::SimulationInput& input = evaluation_.simulationInput();
-    if (!roofInput_ || !evaluation::sameSimulationInput(*roofInput_, input)) {
+    // Other tables (another data folder) give another curve of the same input.
+    if (!roofInput_ || !evaluation::sameSimulationInput(*roofInput_, input) ||
+        roofClimate_ != evaluation_.climate().get()) {
         startRoofCurve(input);
     }
     showCurves();
@@ -70,9 +72,11 @@ void SizingPanel::refresh() {
 void SizingPanel::startRoofCurve(const simulation::SimulationInput& input) {
     stopWorker();
     roofInput_ = input;
+    roofClimate_ = evaluation_.climate().get();
     roofDone_ = false;
     const std::uint64_t request = ++roofRequest_;
-    if (!workerBalance_) {
+    // Other tables (another data folder) need a balance of their own.
+    if (!workerBalance_ || &workerBalance_->climate() != evaluation_.climate().get()) {
         workerBalance_ = std::make_shared<simulation::HourlyBalance>(evaluation_.climate());
     }
     cancel_ = std::make_shared<std::atomic<bool>>(false);

@@ -63,6 +63,7 @@ class SizingPanel : public QWidget {
     std::shared_ptr<simulation::HourlyBalance> workerBalance_;
     // The input of the roof's curve there or under way, and which request that is.
     std::optional<simulation::SimulationInput> roofInput_;
+    const simulation::ClimateTables* roofClimate_ = nullptr;  // the tables roofInput_ ran on
     std::uint64_t roofRequest_ = 0;
     bool roofDone_ = false;
     std::uint64_t shownGeneration_ = 0;

@@ -4,15 +4,14 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 
 #include "evaluation/Evaluation.h"
 #include "evaluation/WeatherChoice.h"
 #include "evaluation_ui/ChartSupport.h"
+#include "evaluation_ui/ChoicePanelLayout.h"
 
 namespace lumetra {
 
@@ -43,15 +42,8 @@ WeatherPanel::WeatherPanel(evaluation::Evaluation& evaluation, QWidget* parent)
     note_->setObjectName(QStringLiteral("weatherNote"));
     note_->setWordWrap(true);
 
-    auto* label = new QLabel(QStringLiteral("&Wetterdaten:"), this);
-    label->setBuddy(choice_);
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(label, 0, 0);
-    layout->addWidget(choice_, 0, 1);
-    layout->addWidget(fileButton_, 0, 2);
-    layout->addWidget(irradiation_, 1, 0, 1, 3);
-    layout->addWidget(note_, 2, 0, 1, 3);
-    layout->setColumnStretch(1, 1);
+    layOutChoicePanel(*this, QStringLiteral("&Wetterdaten:"), choice_, fileButton_,
+                      {irradiation_, note_});
 
     connect(choice_, &QComboBox::activated, this, &WeatherPanel::choiceChanged);
     connect(fileButton_, &QPushButton::clicked, this, &WeatherPanel::chooseFile);
@@ -90,9 +82,7 @@ void WeatherPanel::refresh() {
 bool WeatherPanel::importFile(const QString& path) {
     const std::string message = evaluation_.importWeather(path.toStdString());
     if (!message.empty()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Wetterdaten"),
-                        QString::fromStdString(message), QMessageBox::Ok, this);
-        box.exec();
+        showWarning(this, QStringLiteral("Wetterdaten"), QString::fromStdString(message));
         refresh();
         return false;
     }
@@ -101,9 +91,7 @@ bool WeatherPanel::importFile(const QString& path) {
     const simulation::SimulationInput& site = evaluation_.simulationInput();
     if (const auto warning = evaluation::weatherDistanceWarning(
             *evaluation_.weather(), site.latitude_deg, site.longitude_deg)) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Wetterdaten"),
-                        QString::fromStdString(*warning), QMessageBox::Ok, this);
-        box.exec();
+        showWarning(this, QStringLiteral("Wetterdaten"), QString::fromStdString(*warning));
     }
     return true;
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as a data file's Auswertung lines and checks what the window and the
 // money model are handed: every input finite and within the range of its unit, whole years, and
-// lines that save and load to the same inputs without a message (the weather file's path byte
-// for byte, the powers' units, which inputs follow the main window), which the data file's own
-// reader passes over.
+// lines that save and load to the same inputs without a message (the weather file's and the data
+// folder's paths byte for byte, the powers' units, which inputs follow the main window), which
+// the data file's own reader passes over.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
     }
-    if (reloaded.years != inputs.years || reloaded.weatherFile != inputs.weatherFile) {
+    if (reloaded.years != inputs.years || reloaded.weatherFile != inputs.weatherFile ||
+        reloaded.dataFolder != inputs.dataFolder) {
         __builtin_trap();
     }
     if (lumetra::readDataFile(lines).recognisedLines != 0) {

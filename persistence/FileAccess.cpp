@@ -306,6 +306,15 @@ bool writeFileReplacingPortable(const std::filesystem::path& requested, std::str
 
 }  // namespace
 
+std::filesystem::path pathFromUtf8(std::string_view text) {
+    return std::filesystem::path{std::u8string(text.begin(), text.end())};
+}
+
+std::string utf8Path(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::FILE* openFile(const std::filesystem::path& path, const char* mode) {
 #if defined(_WIN32)
     const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
@@ -356,6 +365,35 @@ ReadOpenResult openRegularFileForReading(const std::filesystem::path& path, File
         return ReadOpenResult::NotOpened;
     }
 #endif
+    return ReadOpenResult::Opened;
+}
+
+ReadOpenResult readRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes,
+                               std::string& bytes) {
+    bytes.clear();
+    FilePointer file;
+    const ReadOpenResult opened = openRegularFileForReading(path, file);
+    if (opened != ReadOpenResult::Opened) {
+        return opened;
+    }
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > maxBytes) {
+        return ReadOpenResult::TooLarge;
+    }
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        if (bytes.size() + got > maxBytes) {
+            bytes.clear();
+            return ReadOpenResult::TooLarge;
+        }
+        bytes.append(buffer, got);
+    }
+    if (std::ferror(file.get()) != 0) {
+        bytes.clear();
+        return ReadOpenResult::NotOpened;
+    }
     return ReadOpenResult::Opened;
 }
 

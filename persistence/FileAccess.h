@@ -6,9 +6,15 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace lumetra {
+
+// A path from its UTF-8 text (as the window, the data file and the command line hold paths),
+// and back.
+std::filesystem::path pathFromUtf8(std::string_view text);
+std::string utf8Path(const std::filesystem::path& path);
 
 // Opens a file with a C library mode ("rb", "wbx", ...) under its real name on every system.
 std::FILE* openFile(const std::filesystem::path& path, const char* mode);
@@ -32,6 +38,13 @@ enum class ReadOpenResult {
 // a device or a socket is refused without waiting for a writer, so that loading never hangs
 // and never reads endlessly. `file` receives the open file when the result is Opened.
 ReadOpenResult openRegularFileForReading(const std::filesystem::path& path, FilePointer& file);
+
+// Reads the whole of a regular file (or of a link to one), opened as openRegularFileForReading
+// opens it, into `bytes`. A file of more than `maxBytes` is TooLarge: refused from its size
+// before it is read, or, should it grow while it is read, as soon as it passes `maxBytes`, so
+// that the memory taken stays bounded. NotOpened also when reading fails.
+ReadOpenResult readRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes,
+                               std::string& bytes);
 
 // Whether the path names something that exists and is not a folder (the overwrite question).
 bool isExistingFile(const std::filesystem::path& path);

@@ -7,9 +7,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "persistence/DataSearch.h"
+#include "simulation/TableFiles.h"
 #include "simulation/calendar/ReferenceYear.h"
 
 namespace lumetra::simulation {
@@ -39,6 +41,10 @@ class IrradiationGrid {
 
     bool contains(double latitude_deg, double longitude_deg) const;
     std::size_t pointCount() const { return pointCount_; }
+    // The nodes of the grid (rows times columns), and the first one that has no point, from
+    // north to south and from west to east (latitude, longitude); nothing when all have one.
+    std::size_t nodeCount() const { return present_.size(); }
+    std::optional<std::pair<double, double>> firstMissingNode() const;
 
   private:
     double latitudeMin_ = 0;
@@ -89,13 +95,28 @@ class ClimateTables {
     LoadProfile profile_;
 };
 
-// Readers of the three files' bytes (UTF-8, LF or CRLF, comment lines begin with ';').
-// Each returns std::nullopt and sets `error` (when given) to a message naming the line for
-// a malformed file.
-std::optional<IrradiationGrid> parseIrradiationGrid(std::string_view bytes, std::string* error);
-std::optional<std::vector<TemperatureStation>> parseTemperatureStations(std::string_view bytes,
-                                                                        std::string* error);
-std::optional<LoadProfile> parseLoadProfile(std::string_view bytes, std::string* error);
+// Readers of the three files' bytes (UTF-8, LF or CRLF, comment lines begin with ';'). Each
+// returns nothing and sets `error` (when given) to a German message that names the file (as
+// `source` names it: its path, or the bare file name) and the line, for a file that is malformed
+// or implausible:
+// - the irradiation: the points must fill a regular grid completely (a file cut short leaves
+//   its last row incomplete), and each month lie between 0 and what the month can bring at
+//   the point's latitude (monthlyIrradiationLimit_kWh_per_m2), with light in the year;
+// - the temperatures: at least one station, each month's mean between the coldest (about
+//   -75 °C at Vostok, British Antarctic Survey READER data) and the hottest (42.3 °C, Death
+//   Valley, July 2018, NOAA) monthly means ever measured, with a margin: -80..45 °C;
+// - the load profile: 96 quarter hours of 36 columns, no value negative, and energy in every
+//   column (month and day type), since the profile is scaled to the annual demand.
+std::optional<IrradiationGrid> parseIrradiationGrid(std::string_view bytes, std::string* error,
+                                                    std::string_view source = kIrradiationFileName);
+std::optional<std::vector<TemperatureStation>> parseTemperatureStations(
+    std::string_view bytes, std::string* error, std::string_view source = kTemperatureFileName);
+std::optional<LoadProfile> parseLoadProfile(std::string_view bytes, std::string* error,
+                                            std::string_view source = kLoadProfileFileName);
+
+// The bounds of a monthly mean air temperature in a table, °C.
+inline constexpr double kLowestMonthlyTemperature_C = -80;
+inline constexpr double kHighestMonthlyTemperature_C = 45;
 
 // The tables from the three files' bytes; nullptr and a message when one cannot be read.
 std::shared_ptr<const ClimateTables> climateTablesFromBytes(std::string_view irradiation,
@@ -103,14 +124,19 @@ std::shared_ptr<const ClimateTables> climateTablesFromBytes(std::string_view irr
                                                             std::string_view loadProfile,
                                                             std::string* error);
 
-// The tables from explicit files.
+// The tables from explicit files, each read as readTableFile reads it.
 std::shared_ptr<const ClimateTables> loadClimateTables(const std::filesystem::path& irradiation,
                                                        const std::filesystem::path& temperature,
                                                        const std::filesystem::path& loadProfile,
                                                        std::string* error);
 
-// The tables from the shipped files, found as every data file is found.
+// The shipped tables (never a copy in the current directory).
 std::shared_ptr<const ClimateTables> loadClimateTables(const lumetra::DataSearch& search,
                                                        std::string* error);
+
+// The tables as the search says: the chosen folder's where it holds them, else the shipped
+// ones; a refused chosen folder gives the shipped tables and the reason (loadTables).
+using ClimateTablesLoad = TableLoad<ClimateTables>;
+ClimateTablesLoad loadClimateTables(const TableSearch& search);
 
 }  // namespace lumetra::simulation

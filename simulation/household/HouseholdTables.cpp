@@ -2,7 +2,6 @@
 #include "simulation/household/HouseholdTables.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "persistence/FileAccess.h"
 #include "simulation/TextFields.h"
@@ -295,23 +294,6 @@ bool readLightBulbs(std::string_view bytes, TableReader& reader,
     return true;
 }
 
-std::optional<std::string> readGuardedFile(const std::filesystem::path& path) {
-    lumetra::FilePointer file;
-    if (lumetra::openRegularFileForReading(path, file) != lumetra::ReadOpenResult::Opened) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        bytes.append(buffer, got);
-    }
-    if (std::ferror(file.get()) != 0) {
-        return std::nullopt;
-    }
-    return bytes;
-}
-
 }  // namespace
 
 std::vector<std::string> householdTableFileNames() {
@@ -328,11 +310,18 @@ std::vector<std::string> householdTableFileNames() {
 
 std::shared_ptr<const HouseholdTables> readHouseholdTables(const HouseholdTableSource& readFile,
                                                            std::string* error) {
+    return readHouseholdTables(
+        readFile, [](std::string_view name) { return std::string(name); }, error);
+}
+
+std::shared_ptr<const HouseholdTables> readHouseholdTables(const HouseholdTableSource& readFile,
+                                                           const HouseholdTableNaming& displayName,
+                                                           std::string* error) {
     auto tables = std::make_shared<HouseholdTables>();
     // Reads one table and hands its bytes to `parse`; false when either fails.
     const auto read = [&](const std::string& name, const auto& parse) {
         const std::optional<std::string> bytes = readFile(name);
-        TableReader reader(name, error);
+        TableReader reader(displayName(name), error);
         if (!bytes) {
             return reader.failFile("Die Datei konnte nicht gelesen werden");
         }
@@ -369,9 +358,39 @@ std::shared_ptr<const HouseholdTables> readHouseholdTables(const HouseholdTableS
 
 std::shared_ptr<const HouseholdTables> loadHouseholdTables(const lumetra::DataSearch& search,
                                                            std::string* error) {
-    return readHouseholdTables(
-        [&](std::string_view name) { return readGuardedFile(lumetra::findDataFile(search, name)); },
-        error);
+    HouseholdTablesLoad load = loadHouseholdTables(TableSearch{search, {}});
+    if (error != nullptr) {
+        *error = load.error;
+    }
+    return load.tables;
+}
+
+HouseholdTablesLoad loadHouseholdTables(const TableSearch& search) {
+    std::vector<TableName> names;
+    for (std::string& name : householdTableFileNames()) {
+        names.push_back({std::move(name), kHouseholdSource});
+    }
+    return loadTables<HouseholdTables>(
+        search, names, [](std::span<const TableFile> files, std::string* error) {
+            const auto fileOf = [&](std::string_view name) -> const TableFile* {
+                for (const TableFile& file : files) {
+                    if (file.table.name == name) {
+                        return &file;
+                    }
+                }
+                return nullptr;
+            };
+            return readHouseholdTables(
+                [&](std::string_view name) -> std::optional<std::string> {
+                    const TableFile* file = fileOf(name);
+                    return file != nullptr ? std::optional<std::string>(file->bytes) : std::nullopt;
+                },
+                [&](std::string_view name) {
+                    const TableFile* file = fileOf(name);
+                    return file != nullptr ? lumetra::utf8Path(file->path) : std::string(name);
+                },
+                error);
+        });
 }
 
 }  // namespace lumetra::simulation

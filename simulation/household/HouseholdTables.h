@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "persistence/DataSearch.h"
+#include "simulation/TableFiles.h"
 
 namespace lumetra::simulation {
 
@@ -88,10 +89,20 @@ std::vector<std::string> householdTableFileNames();
 using HouseholdTableSource = std::function<std::optional<std::string>(std::string_view name)>;
 std::shared_ptr<const HouseholdTables> readHouseholdTables(const HouseholdTableSource& readFile,
                                                            std::string* error);
+// The same, each message naming a table as `displayName` gives it (its path).
+using HouseholdTableNaming = std::function<std::string(std::string_view name)>;
+std::shared_ptr<const HouseholdTables> readHouseholdTables(const HouseholdTableSource& readFile,
+                                                           const HouseholdTableNaming& displayName,
+                                                           std::string* error);
 
-// The shipped tables, found as every data file is found (each file opened only when it is a
-// regular file, see persistence/FileAccess).
+// The shipped tables (never copies in the current directory), each read as readTableFile reads
+// it.
 std::shared_ptr<const HouseholdTables> loadHouseholdTables(const lumetra::DataSearch& search,
                                                            std::string* error);
+
+// The tables as the search says: the chosen folder's where it holds them, else the shipped
+// ones; a refused chosen folder gives the shipped tables and the reason (loadTables).
+using HouseholdTablesLoad = TableLoad<HouseholdTables>;
+HouseholdTablesLoad loadHouseholdTables(const TableSearch& search);
 
 }  // namespace lumetra::simulation

@@ -58,10 +58,10 @@ std::optional<WeatherFile> parseWeatherFile(std::string_view bytes, std::string*
 }
 
 std::optional<WeatherFile> readWeatherFile(const std::filesystem::path& path, std::string* error) {
-    FilePointer file;
-    switch (openRegularFileForReading(path, file)) {
+    std::string bytes;
+    switch (readRegularFile(path, kMaxWeatherFileBytes, bytes)) {
         case ReadOpenResult::Opened:
-            break;
+            return parseWeatherFile(bytes, error);
         case ReadOpenResult::NotOpened:
             setError(error, "Die Datei kann nicht geöffnet werden");
             return std::nullopt;
@@ -69,21 +69,7 @@ std::optional<WeatherFile> readWeatherFile(const std::filesystem::path& path, st
             setError(error, "Die Datei ist zu groß für eine Wetterdatei");
             return std::nullopt;
     }
-    std::string bytes;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        bytes.append(buffer, got);
-        if (bytes.size() > kMaxWeatherFileBytes) {
-            setError(error, "Die Datei ist zu groß für eine Wetterdatei");
-            return std::nullopt;
-        }
-    }
-    if (std::ferror(file.get()) != 0) {
-        setError(error, "Die Datei kann nicht gelesen werden");
-        return std::nullopt;
-    }
-    return parseWeatherFile(bytes, error);
+    return std::nullopt;
 }
 
 }  // namespace lumetra::simulation

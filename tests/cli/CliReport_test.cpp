@@ -444,6 +444,32 @@ INSTANTIATE_TEST_SUITE_P(
                std::get<1>(testCase.param).name;
     });
 
+// The report names every file the hourly balance read: here a temperature table of a chosen
+// folder beside the shipped irradiation table.
+TEST_F(CliReportTest, NamesTheTablesTheHourlyBalanceRead) {
+    const fs::path own = folder.path() / "daten" / "MonthlyTemperature.csv";
+    fs::create_directories(own.parent_path());
+    fs::copy_file(fs::path(LUMETRA_DATA_DIR) / "MonthlyTemperature.csv", own);
+    const ProgramRun result = cli({"--data-dir", "daten", "--report", "bericht.pdf"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const auto text = pdfText(folder.path() / "bericht.pdf", 0);
+    if (!text) {
+        GTEST_SKIP() << "poppler-utils are not installed";
+    }
+    // A long path may go on over the next line: compared without blanks and line ends.
+    const auto bare = [](QString line) {
+        return line.remove(QRegularExpression(QStringLiteral("\\s")));
+    };
+    const QString page = bare(*text);
+    EXPECT_TRUE(page.contains(QStringLiteral("DatenquellenderStundenbilanz")));
+    for (const std::string& source :
+         {"Lufttemperatur(Monatsmittel):" + own.string(),
+          "Globalstrahlung(Monatssummen):" +
+              (fs::path(LUMETRA_DATA_DIR) / "MonthlyIrradiation.csv").string()}) {
+        EXPECT_TRUE(page.contains(QString::fromStdString(source))) << source;
+    }
+}
+
 // --- Reading a data file once ---
 
 // A data file refused as too large changes nothing: not the data set, and not the Auswertung

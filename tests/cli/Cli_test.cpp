@@ -12,13 +12,16 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "test_support/ShippedTables.h"
 #include "test_support/TestSupport.h"
 
 namespace {
@@ -726,6 +729,85 @@ TEST_F(CliTest, SetRefusesUnknownInputsAndValuesOutOfRange) {
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_TRUE(run.err.contains(c.inMessage)) << run.err.toStdString();
     }
+}
+
+// Beside Görlitz, whose station gives the site its temperatures.
+const QStringList kGoerlitz = {"--type", "Latitude=51.16", "--type", "Longitude=14.95"};
+
+// Whether every file the hourly balance read lies in `folder`.
+bool allIn(const QJsonArray& sources, const fs::path& folder) {
+    for (const QJsonValue source : sources) {
+        const fs::path path = source.toObject()["path"].toString().toStdString();
+        if (path.parent_path() != folder.lexically_normal()) {
+            return false;
+        }
+    }
+    return sources.size() == 3;
+}
+
+TEST_F(CliTest, TablesInTheCurrentFolderNeverChangeTheHourlyBalance) {
+    const QJsonObject shipped = json(kGoerlitz)["hourly"].toObject();
+    ASSERT_TRUE(allIn(shipped["sources"].toArray(), LUMETRA_DATA_DIR));
+    // Görlitz at 60 °C all year, and a household without demand.
+    lumetra::test::writeTable(folder.path(), "MonthlyTemperature.csv",
+                              lumetra::test::stationsAt("60", 82));
+    lumetra::test::writeTable(folder.path(), "LoadProfileH25.csv",
+                              lumetra::test::loadProfileOfZeros());
+    const QJsonObject hourly = json(kGoerlitz)["hourly"].toObject();
+    EXPECT_EQ(hourly["annual"], shipped["annual"]);
+    EXPECT_EQ(hourly["sources"], shipped["sources"]);
+}
+
+TEST_F(CliTest, ADataFolderIsUsedWhereChosenAndRefusedWithItsFileAndLine) {
+    const QJsonObject shipped = json(kGoerlitz)["hourly"].toObject();
+    // Valid copies: the same year, and the copies named.
+    const fs::path copies = folder.path() / "kopien";
+    for (const char* name :
+         {"MonthlyIrradiation.csv", "MonthlyTemperature.csv", "LoadProfileH25.csv"}) {
+        lumetra::test::writeTable(copies, name, lumetra::test::shippedTableText(name));
+    }
+    const QJsonObject copied =
+        json(kGoerlitz + QStringList{"--data-dir", "kopien"})["hourly"].toObject();
+    EXPECT_EQ(copied["annual"], shipped["annual"]);
+    EXPECT_TRUE(allIn(copied["sources"].toArray(), copies));
+    // So does a data file's line, when no --data-dir is given.
+    fs::copy_file(folder.path() / "two-fields.lumet", folder.path() / "ordner.lumet");
+    std::ofstream(folder.path() / "ordner.lumet", std::ios::app)
+        << "Datenordner                 = " << copies.string() << "\n";
+    EXPECT_TRUE(
+        allIn(json({"--load", "ordner.lumet"})["hourly"].toObject()["sources"].toArray(), copies));
+
+    struct RefusedCase {
+        const char* name;
+        const char* table;
+        std::function<void(const fs::path&)> make;
+        const char* messagePart;
+    };
+    const RefusedCase cases[] = {
+        {"a profile of zeros", "LoadProfileH25.csv",
+         [](const fs::path& at) {
+             lumetra::test::writeTable(at.parent_path(), "LoadProfileH25.csv",
+                                       lumetra::test::loadProfileOfZeros());
+         },
+         ", Zeile 2: die Spalte 2 (Januar SA) enthält keine Energie"},
+        {"a FIFO, never waited on", "MonthlyTemperature.csv",
+         [](const fs::path& at) { ASSERT_EQ(::mkfifo(at.c_str(), 0600), 0); },
+         ": Das ist keine gewöhnliche Datei"},
+    };
+    for (const RefusedCase& c : cases) {
+        const lumetra::test::TemporaryFolder refused;
+        c.make(refused.path() / c.table);
+        QStringList arguments = kGoerlitz;
+        arguments << "--data-dir" << QString::fromStdString(refused.path().string()) << "--json";
+        const CliRun run = runCli(arguments, folder.path());
+        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_TRUE(run.err.contains((refused.path() / c.table).string() + c.messagePart))
+            << c.name << ": " << run.err.toStdString();
+        const QJsonObject hourly = QJsonDocument::fromJson(run.out).object()["hourly"].toObject();
+        EXPECT_EQ(hourly["annual"], shipped["annual"]) << c.name;
+        EXPECT_TRUE(allIn(hourly["sources"].toArray(), LUMETRA_DATA_DIR)) << c.name;
+    }
+    EXPECT_EQ(runCli({"--data-dir"}, folder.path()).exitCode, 2);
 }
 
 }  // namespace

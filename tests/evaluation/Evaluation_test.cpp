@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluation over the real hourly balance: when it recomputes, the Auswertung's own
-// battery, the money from each model, and the sizing sweeps.
+// battery, the money from each model, the sizing sweeps, and which tables it takes.
 #include "evaluation/Evaluation.h"
 
 #include <gtest/gtest.h>
 
 #include "evaluation/HourlyInput.h"
 #include "evaluation/SizingSweep.h"
+#include "persistence/FileAccess.h"
 #include "simulation/ClimateTables.h"
 #include "simulation/SimulationInput.h"
 #include "test_support/OpeningState.h"
+#include "test_support/ShippedTables.h"
 #include "test_support/TestSupport.h"
 
 namespace lumetra::evaluation {
@@ -150,6 +152,36 @@ TEST_F(EvaluationTest, WithoutClimateOnlyTheMonthlyModelIsEvaluated) {
     monthlyOnly.setClimate(climate());
     ASSERT_TRUE(monthlyOnly.update(opening.calculator.state(), opening.table));
     EXPECT_NE(monthlyOnly.hourlyResult(), nullptr);
+}
+
+// The shipped tables are read in the background while a data set may name a folder of its own:
+// the evaluation keeps the tables of the folder its inputs name, whichever load ends last.
+TEST(EvaluationTables, FollowTheDataFolderWhicheverLoadEndsLast) {
+    DataSearch shipped;
+    shipped.buildDataDir = LUMETRA_DATA_DIR;
+    const test::TemporaryFolder folder;
+    test::writeTable(folder.path(), "MonthlyTemperature.csv", test::stationsAt("25"));
+    const simulation::ClimateTablesLoad background =
+        simulation::loadClimateTables(simulation::TableSearch{shipped, {}});
+
+    Evaluation late(nullptr);
+    late.setTableSearch(shipped);
+    EvaluationInputs inputs;
+    inputs.dataFolder = utf8Path(folder.path());
+    late.setInputs(inputs);  // a data file loaded before the background load ended
+    EXPECT_FALSE(late.takeTables(background));
+    ASSERT_EQ(late.dataSources().size(), 3u);
+    EXPECT_EQ(late.dataSources()[1].path, folder.path() / "MonthlyTemperature.csv");
+    EXPECT_EQ(late.climate()->stations().front().months[0], 25);
+
+    Evaluation early(nullptr);
+    early.setTableSearch(shipped);
+    EXPECT_TRUE(early.takeTables(background));
+    early.setInputs(inputs);
+    EXPECT_EQ(early.dataSources()[1].path, folder.path() / "MonthlyTemperature.csv");
+    early.useShippedTables();
+    EXPECT_EQ(early.dataSources()[1].path, background.sources[1].path);
+    EXPECT_TRUE(early.inputs().dataFolder.empty());
 }
 
 TEST_F(EvaluationTest, SizingCurvesRiseWithBatteryAndRoofAndCanBeCancelled) {

@@ -46,6 +46,9 @@ TEST_F(WeatherChoiceTest, AChosenFileReplacesTheSynthesizedYearUntilSynthesizedI
     EXPECT_EQ(evaluation.importWeather(kSample), "");
     EXPECT_EQ(evaluation.inputs().weatherFile, kSample);
     EXPECT_TRUE(updated().weatherImported);
+    ASSERT_FALSE(evaluation.dataSources().empty());
+    EXPECT_EQ(evaluation.dataSources().back().kind.key, "weather");
+    EXPECT_EQ(evaluation.dataSources().back().path, kSample);
     EXPECT_NEAR(updated().irradiation_kWh_per_m2, 1435.861, 1e-3);
     evaluation.useSynthesizedWeather();
     EXPECT_FALSE(updated().weatherImported);
@@ -79,16 +82,30 @@ TEST_F(WeatherChoiceTest, AMissingFileOfADataFileLeavesTheSynthesizedYearAndTheO
     EXPECT_NE(evaluation.weatherProblem().find("synthetischen Wetterjahr"), std::string::npos);
 }
 
-TEST(WeatherChoice, TheDataFileLineKeepsAnyPath) {
+TEST(WeatherChoice, TheDataFileLinesKeepAnyPath) {
     EvaluationInputs inputs;
     inputs.weatherFile = "/home/anna/Wetter 2024/Überlingen 100%.epw";
+    inputs.dataFolder = "/home/anna/Tabellen Ü";
     const std::string lines = evaluationInputLines(inputs);
     EXPECT_EQ(lines,
               "Wetterdatei                 = "
-              "/home/anna/Wetter%202024/%C3%9Cberlingen%20100%25.epw\n");
+              "/home/anna/Wetter%202024/%C3%9Cberlingen%20100%25.epw\n"
+              "Datenordner                 = /home/anna/Tabellen%20%C3%9C\n");
     EXPECT_EQ(readEvaluationLines(lines).inputs, inputs);
     EXPECT_EQ(readEvaluationLines("Wetterdatei = C:\\Wetter\\a%zz.csv\r\n").inputs.weatherFile,
               "C:\\Wetter\\a%zz.csv");
+    // A long path, written escaped, is longer than the data file's line pieces: it comes back
+    // whole, also as the file's last line without a line end.
+    std::string longPath = "/home/anna";
+    for (int i = 0; i < 400; ++i) {
+        longPath += "/Überlingen";
+    }
+    inputs.weatherFile = longPath;
+    std::string longLines = evaluationInputLines(inputs);
+    ASSERT_GT(longLines.size(), 3 * 1023u);
+    EXPECT_EQ(readEvaluationLines(longLines).inputs.weatherFile, longPath);
+    longLines.pop_back();
+    EXPECT_EQ(readEvaluationLines(longLines).inputs.weatherFile, longPath);
 }
 
 TEST(WeatherChoice, AFileFarFromTheSiteIsWarnedOf) {

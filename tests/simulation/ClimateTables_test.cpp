@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "simulation/SimulationSupport.h"
@@ -19,6 +20,30 @@ std::string months(int value) {
         text += ";" + std::to_string(value + m);
     }
     return text;
+}
+
+// A load profile of 96 quarter hours whose columns come month by month as working day,
+// Saturday, Sunday; `value(month, column 0..2, quarter hour)` gives each value.
+std::string profileText(const std::function<double(int, int, int)>& value) {
+    const char* names[] = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
+                           "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
+    std::string months;
+    std::string types = "[kWh]";
+    for (const char* name : names) {
+        months += std::string(",") + name + "," + name + "," + name;
+        types += ",WT,SA,FT";
+    }
+    std::string bytes = months + "\n" + types + "\n";
+    for (int q = 0; q < 96; ++q) {
+        bytes += "00:00-00:15";
+        for (int m = 0; m < 12; ++m) {
+            for (int c = 0; c < 3; ++c) {
+                bytes += "," + std::to_string(value(m, c, q));
+            }
+        }
+        bytes += "\n";
+    }
+    return bytes;
 }
 
 // A 2 x 2 grid 50..50.2 N, 10..10.2 E whose January values are 10, 20 (north row) and 30, 40.
@@ -72,11 +97,13 @@ TEST(IrradiationGridTest, OutsideTheGridThereIsNoValue) {
 }
 
 TEST(IrradiationGridTest, AMissingCornerIsLeftOutAndTheOthersReweighted) {
-    const std::string threeCorners =
-        "50.2;10.0" + months(10) + "\n50.2;10.2" + months(20) + "\n50.0;10.0" + months(30) + "\n";
-    const auto grid = parseIrradiationGrid(threeCorners, nullptr);
-    ASSERT_TRUE(grid);
-    const auto centre = grid->monthlyAt(50.1, 10.1);
+    // A table with a point missing is refused; the grid itself bears one.
+    const auto point = [](double latitude, double longitude, double january) {
+        return IrradiationGrid::Point{latitude, longitude, {january}};
+    };
+    const IrradiationGrid grid(
+        {point(50.2, 10.0, 10), point(50.2, 10.2, 20), point(50.0, 10.0, 30)});
+    const auto centre = grid.monthlyAt(50.1, 10.1);
     ASSERT_TRUE(centre);
     EXPECT_NEAR((*centre)[0], 20, 1e-9);  // (10 + 20 + 30) / 3
 }
@@ -112,11 +139,69 @@ TEST(ClimateTablesTest, MalformedFilesAreRefusedWithTheLine) {
          "50;10" + months(1) + "\n50.2;10" + months(1) + "\n50.07;10" + months(1) + "\n", "Gitter"},
         {"only comments", "; nothing\n;\n", "keine Gitterpunkte"},
         {"few points far apart on a fine grid",
-         "0;0" + months(1) + "\n0.001;0" + months(1) + "\n80;170" + months(1) + "\n", "zu groß"},
+         "0;0" + months(1) + "\n0.001;0" + months(1) + "\n60;20" + months(1) + "\n", "zu groß"},
     };
     for (const Case& c : cases) {
         std::string error;
         EXPECT_FALSE(parseIrradiationGrid(c.bytes, &error)) << c.name;
+        EXPECT_NE(error.find(c.messagePart), std::string::npos) << c.name << ": " << error;
+    }
+}
+
+// Tables that read but cannot be right: a file cut short, other units, an impossible climate,
+// a profile without energy. Each is refused with its line, so that it never moves a result.
+TEST(ClimateTablesTest, ImplausibleTablesAreRefusedWithTheLine) {
+    enum class Table { Irradiation, Temperature, Profile };
+    struct Case {
+        const char* name;
+        Table table;
+        std::string bytes;
+        const char* messagePart;
+    };
+    // Berlin's months (the shipped grid's point at 52.6 N, 13.4 E), in kWh/m² and in MJ/m².
+    const std::string berlin =
+        "52.6;13.4;19.6;34.8;76.9;124.6;155.3;161.7;161.6;140.2;92.8;"
+        "52.6;23.6;15.2\n";
+    const std::string berlinInMegajoules =
+        "52.6;13.4;70.6;125.3;276.8;448.6;559.1;582.1;581.8;"
+        "504.7;334.1;189.4;85.0;54.7\n";
+    const std::string temperatures =
+        "; Station;Breitengrad;Längengrad;Höhe;Jan;...\n"
+        "Berlin;52.5;13.4;48;0.9;1.9;5;9.9;14.6;17.7;"
+        "20.0;19.6;15.4;10.3;5.3;2.0\n";
+    const auto hotJuly = [&] {
+        std::string text = temperatures;
+        text.replace(text.find("20.0"), 4, "60");
+        return text;
+    };
+    const Case cases[] = {
+        {"a grid with a point missing, as a file cut short leaves it", Table::Irradiation,
+         "50.2;10.0" + months(10) + "\n50.2;10.2" + months(20) + "\n50.0;10.0" + months(30) + "\n",
+         "Zeile 3: das Gitter ist unvollständig, es fehlt 1 von 4 Punkten, zuerst 50° N 10,2° O"},
+        {"megajoules for kilowatt hours", Table::Irradiation, berlinInMegajoules,
+         "Zeile 1: Globalstrahlung im Januar 70,6 kWh/m², möglich sind 0 bis 69 kWh/m²"},
+        {"a year without light", Table::Irradiation, "50;10;0;0;0;0;0;0;0;0;0;0;0;0\n",
+         "Zeile 1: ein Jahr ohne Globalstrahlung"},
+        {"a station at 60 °C", Table::Temperature, hotJuly(),
+         "Zeile 2: Monatsmittel der Lufttemperatur im Juli 60 °C, möglich sind -80 bis 45 °C"},
+        {"no station", Table::Temperature, "; Station;Breitengrad;Längengrad\n", "keine Station"},
+        {"a profile of zeros", Table::Profile, profileText([](int, int, int) { return 0.0; }),
+         "Zeile 2: die Spalte 2 (Januar WT) enthält keine Energie"},
+        {"one day type without energy", Table::Profile, profileText([](int month, int column, int) {
+             return month == 4 && column == 1 ? 0.0 : 1.0;
+         }),
+         "Zeile 2: die Spalte 15 (Mai SA) enthält keine Energie"},
+    };
+    std::string error;
+    ASSERT_TRUE(parseIrradiationGrid(berlin, &error)) << error;
+    ASSERT_TRUE(parseTemperatureStations(temperatures, &error)) << error;
+    for (const Case& c : cases) {
+        error.clear();
+        const bool read =
+            c.table == Table::Irradiation   ? parseIrradiationGrid(c.bytes, &error).has_value()
+            : c.table == Table::Temperature ? parseTemperatureStations(c.bytes, &error).has_value()
+                                            : parseLoadProfile(c.bytes, &error).has_value();
+        EXPECT_FALSE(read) << c.name;
         EXPECT_NE(error.find(c.messagePart), std::string::npos) << c.name << ": " << error;
     }
 }
@@ -140,21 +225,11 @@ TEST(ClimateTablesTest, NearestStationWithin150Kilometres) {
 
 TEST(ClimateTablesTest, LoadProfileColumnsFollowTheirHeadings) {
     // Columns in a shuffled order of day types: the heading decides where a value goes.
-    std::string months = "";
+    const std::string bytes = profileText(
+        [](int month, int column, int q) { return column == 0 ? month * 100 + q : column + 1; });
     std::string types = "[kWh]";
-    const char* names[] = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
-                           "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
-    for (const char* name : names) {
-        months += std::string(",") + name + "," + name + "," + name;
+    for (int m = 0; m < 12; ++m) {
         types += ",WT,SA,FT";
-    }
-    std::string bytes = months + "\n" + types + "\n";
-    for (int q = 0; q < 96; ++q) {
-        bytes += "00:00-00:15";
-        for (int m = 0; m < 12; ++m) {
-            bytes += "," + std::to_string(m * 100 + q) + ",2,3";
-        }
-        bytes += "\n";
     }
     std::string error;
     const auto profile = parseLoadProfile(bytes, &error);
