@@ -165,8 +165,6 @@ class ReportCharts {
     // A chart of the page's width (180 mm) is laid out 810 pixels wide.
     static constexpr double kLayoutPixelsPerMm = 4.5;
 
-  public:
-  private:
     std::vector<std::unique_ptr<QGraphicsScene>> scenes_;
 };
 
