@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
 #include "app/ControlIds.h"
@@ -26,6 +28,7 @@
 #include "evaluation_ui/InputForm.h"
 #include "evaluation_ui/MoneyPanel.h"
 #include "evaluation_ui/SizingPanel.h"
+#include "evaluation_ui/VariantsPanel.h"
 
 namespace lumetra::test {
 namespace {
@@ -240,6 +243,48 @@ TEST_F(EvaluationWindowTest, OwnBatteryOfTheHourlyBalanceChangesItsFigures) {
         QStringLiteral("Stundenbilanz mit 10,0 kWh Speicher der Auswertung: Autarkiegrad ")))
         << attachment().statusLine()->text().toStdString();
     EXPECT_EQ(keyFigure(kBatteryRow, kHourlyColumn), QStringLiteral("10,0 kWh"));
+}
+
+// An inverter smaller than the roof, typed in: the energy it cuts off is counted in the key
+// figures, and the comparison shows the variants of that installation once its sweep is done.
+TEST_F(EvaluationWindowTest, AnInverterTypedInCurtailsAndTheComparisonShowsTheVariants) {
+    openWithResult();
+    const evaluation::Evaluation& evaluation = attachment().evaluation();
+    ASSERT_EQ(evaluation.hourlyResult()->annual.curtailed_kWh, 0);
+    // Half the peak power: the roof gives more than that on clear days.
+    const double half = std::floor(evaluation.hourlyResult()->peakPower_kWp * 5) / 10;
+    QDoubleSpinBox* inverter = window()->gridInputs()->editor(evaluation::InputId::InverterPower);
+    typeOverEditor(*inverter, QString::number(half, 'f', 1).replace('.', ','));
+    ASSERT_TRUE(shown.waitFor([&] {
+        return !evaluation.pendingHourlyInput() && !evaluation.pendingSweep() &&
+               evaluation.variants().has_value() &&
+               evaluation.hourlyResult()->annual.curtailed_kWh > 0;
+    })) << inverter->text().toStdString();
+    EXPECT_EQ(evaluation.inputs().inverterPower_kW, half);
+    const double curtailed = evaluation.hourlyResult()->annual.curtailed_kWh;
+    const QString curtailedText =
+        QString::fromStdString(evaluation::formatWithUnit(curtailed, 0, "kWh"));
+    bool inKeyFigures = false;
+    for (int row = 0; row < window()->keyFigureTable()->rowCount(); ++row) {
+        inKeyFigures = inKeyFigures || keyFigure(row, kHourlyColumn).startsWith(curtailedText);
+    }
+    EXPECT_TRUE(inKeyFigures) << curtailedText.toStdString();
+
+    window()->tabs()->setCurrentWidget(window()->variantsPanel());
+    QTableWidget& table = *window()->variantsPanel()->table();
+    ASSERT_TRUE(shown.waitFor([&] { return table.rowCount() > 0; }));
+    EXPECT_EQ(table.horizontalHeaderItem(1)->text(), QStringLiteral("ohne Speicher"));
+    bool curtailedRow = false;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        if (table.item(row, 0)->text().startsWith(QStringLiteral("Abgeregelt"))) {
+            curtailedRow = true;
+            // No battery here: every variant curtails the same.
+            EXPECT_TRUE(table.item(row, 2)->text().startsWith(curtailedText))
+                << table.item(row, 2)->text().toStdString();
+        }
+    }
+    EXPECT_TRUE(curtailedRow);
+    EXPECT_FALSE(window()->variantsPanel()->verdict()->text().isEmpty());
 }
 
 TEST_F(EvaluationWindowTest, SizingCurvesAreComputedOffTheGuiThreadWithTheChoiceMarked) {
