@@ -56,6 +56,7 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
     initDialog();
     evaluation_ = std::make_unique<EvaluationAttachment>(
         *this, *calculator_, *controls_.chartPicture, [this] { return dataFilePath_; });
+    evaluation_->setPlaceName([this] { return QString::fromStdString(placeName_); });
     takeBaseline();
     updateWindowState();
     // On a screen smaller than the dialog its contents scroll in a window that fits, and the

@@ -74,6 +74,9 @@ EvaluationAttachment::EvaluationAttachment(QDialog& dialog, Calculator& calculat
 
 EvaluationAttachment::~EvaluationAttachment() {
     // A run of the hourly balance may still be under way: it posts its result to this object.
+    if (cancelSweep_) {
+        cancelSweep_->store(true);
+    }
     if (hourlyWorker_.joinable()) {
         hourlyWorker_.join();
     }
@@ -145,8 +148,17 @@ void EvaluationAttachment::afterRefreshTick() {
         // When the hourly balance runs too, the window's charts are drawn once, with both
         // models, when its result comes: they take longer to draw than the balance to run.
         showEvaluation(!evaluation_->pendingHourlyInput().has_value());
+        cancelStaleSweep();
     }
     runPendingHourlyBalance();
+}
+
+void EvaluationAttachment::cancelStaleSweep() {
+    const std::optional<evaluation::SweepRequest>& pending = evaluation_->pendingSweep();
+    if (cancelSweep_ && workerSweep_ &&
+        (!pending || !evaluation::sameSweep(*pending, *workerSweep_))) {
+        cancelSweep_->store(true);
+    }
 }
 
 void EvaluationAttachment::showEvaluation(bool withCharts) {
@@ -165,21 +177,36 @@ void EvaluationAttachment::showEvaluation(bool withCharts) {
 void EvaluationAttachment::runPendingHourlyBalance() {
     const std::optional<simulation::SimulationInput>& pending = evaluation_->pendingHourlyInput();
     // One run at a time: an input that changes meanwhile runs after it.
-    if (!pending || hourlyWorker_.joinable()) {
+    if ((!pending && !evaluation_->pendingSweep()) || hourlyWorker_.joinable()) {
         return;
     }
     // Other tables (another data folder) need a balance of their own.
     if (!hourlyBalance_ || &hourlyBalance_->climate() != evaluation_->climate().get()) {
         hourlyBalance_ = std::make_shared<simulation::HourlyBalance>(evaluation_->climate());
     }
-    hourlyWorker_ = std::thread([this, balance = hourlyBalance_, input = *pending] {
+    workerSweep_ = evaluation_->pendingSweep();
+    cancelSweep_ = std::make_shared<std::atomic<bool>>(false);
+    // The year first, so that the status line and the key figures follow at once; the battery
+    // sizes after it, on the same balance, whose caches leave only the battery to be run.
+    hourlyWorker_ = std::thread([this, balance = hourlyBalance_, input = pending,
+                                 request = workerSweep_, cancel = cancelSweep_] {
         giveWayToTheWindow();
-        auto result = std::make_shared<const simulation::HourlyResult>(balance->run(input));
+        if (input) {
+            auto result = std::make_shared<const simulation::HourlyResult>(balance->run(*input));
+            QMetaObject::invokeMethod(
+                this,
+                [this, input, result, climate = &balance->climate()] {
+                    hourlyBalanceDone(*input, result, climate);
+                },
+                Qt::QueuedConnection);
+        }
+        std::optional<evaluation::BatterySweep> sweep;
+        if (request) {
+            sweep = evaluation::computeBatterySweep(*balance, request->input, request->battery,
+                                                    *cancel);
+        }
         QMetaObject::invokeMethod(
-            this,
-            [this, input, result, climate = &balance->climate()] {
-                hourlyBalanceDone(input, result, climate);
-            },
+            this, [this, request, sweep = std::move(sweep)] { workerDone(request, sweep); },
             Qt::QueuedConnection);
     });
 }
@@ -187,19 +214,35 @@ void EvaluationAttachment::runPendingHourlyBalance() {
 void EvaluationAttachment::hourlyBalanceDone(const simulation::SimulationInput& input,
                                              std::shared_ptr<const simulation::HourlyResult> result,
                                              const simulation::ClimateTables* climate) {
-    hourlyWorker_.join();
     // A result of tables no longer in use is dropped; the same input runs again on the new.
     if (climate == evaluation_->climate().get() &&
         evaluation_->takeHourlyResult(input, std::move(result))) {
         showEvaluation(true);
+    }
+}
+
+void EvaluationAttachment::workerDone(const std::optional<evaluation::SweepRequest>& request,
+                                      std::optional<evaluation::BatterySweep> sweep) {
+    hourlyWorker_.join();
+    workerSweep_.reset();
+    if (request && sweep && evaluation_->takeBatterySweep(*request, std::move(*sweep))) {
+        updateStatusLine();
+        if (window() != nullptr && windowWidget_->isVisible()) {
+            window_->refreshComparison();
+        }
     }
     runPendingHourlyBalance();
 }
 
 void EvaluationAttachment::updateStatusLine() {
     if (const auto& hourly = evaluation_->hourlyFigures()) {
-        statusLine_->setText(QString::fromStdString(evaluation::statusLineText(*hourly)));
+        statusLine_->setText(
+            QString::fromStdString(evaluation::statusLineText(*hourly, evaluation_->ownBattery())));
     }
+}
+
+void EvaluationAttachment::setPlaceName(std::function<QString()> placeName) {
+    placeName_ = std::move(placeName);
 }
 
 void EvaluationAttachment::addMenuEntry(QMenu& menu) {
@@ -211,8 +254,9 @@ void EvaluationAttachment::addMenuEntry(QMenu& menu) {
 void EvaluationAttachment::openWindow() {
     startClimateLoad();
     if (window() == nullptr) {
-        const EvaluationWindowContext context{*evaluation_, calculator_, dataFilePath_,
-                                              [this] { inputsEdited(); }, &dialog_};
+        const EvaluationWindowContext context{*evaluation_,  calculator_,
+                                              dataFilePath_, [this] { inputsEdited(); },
+                                              &dialog_,      placeName_};
         QString error;
         window_ = windowFactory_(context, &error);
         if (window_ == nullptr) {
@@ -235,10 +279,14 @@ void EvaluationAttachment::openWindow() {
 }
 
 void EvaluationAttachment::inputsEdited() {
-    evaluation_->update(calculator_.state(), calculator_.table());
-    updateStatusLine();
+    // The money follows at once; a battery, price or limit that changes the hourly balance
+    // follows from the worker thread, as a change in the main window does.
+    evaluation_->update(calculator_.state(), calculator_.table(),
+                        evaluation::Evaluation::HourlyRun::Elsewhere);
+    cancelStaleSweep();
+    showEvaluation(!evaluation_->pendingHourlyInput().has_value());
     showTablesError();
-    window_->refresh();
+    runPendingHourlyBalance();
 }
 
 std::string EvaluationAttachment::dataFileLines() const {

@@ -5,9 +5,11 @@
 #include <QPointer>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <future>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -59,6 +61,10 @@ class EvaluationAttachment : public QObject {
     // window itself gives its own maker before the first opening.
     void setWindowFactory(WindowFactory factory);
 
+    // Where the report's site name comes from: the place chosen in the main window while the
+    // coordinates are still its own (empty else).
+    void setPlaceName(std::function<QString()> placeName);
+
     // Opens the Auswertung window (creating it on first use) and raises it. When the plugin
     // cannot be loaded, says why in a message box and leaves the main window as it is.
     void openWindow();
@@ -86,11 +92,16 @@ class EvaluationAttachment : public QObject {
     // The status line and the open window's key figures, and its charts when `withCharts`,
     // show the evaluation's figures.
     void showEvaluation(bool withCharts);
-    // Runs the hourly balance of the evaluation's pending input on the worker thread.
+    // Runs the hourly balance of the evaluation's pending input on the worker thread, and
+    // after it the pending battery sweep (the variants and the battery's sizing curve).
     void runPendingHourlyBalance();
     void hourlyBalanceDone(const simulation::SimulationInput& input,
                            std::shared_ptr<const simulation::HourlyResult> result,
                            const simulation::ClimateTables* climate);
+    void workerDone(const std::optional<evaluation::SweepRequest>& request,
+                    std::optional<evaluation::BatterySweep> sweep);
+    // Stops the worker's sweep when the evaluation no longer waits for it.
+    void cancelStaleSweep();
     // An input of the Auswertung changed: both models and the window follow at once.
     void inputsEdited();
 
@@ -106,6 +117,10 @@ class EvaluationAttachment : public QObject {
     // The worker thread's own hourly balance (its caches serve the next run) and the thread.
     std::shared_ptr<simulation::HourlyBalance> hourlyBalance_;
     std::thread hourlyWorker_;
+    // The sweep the worker runs, and what stops it.
+    std::optional<evaluation::SweepRequest> workerSweep_;
+    std::shared_ptr<std::atomic<bool>> cancelSweep_;
+    std::function<QString()> placeName_;
     QLabel* statusLine_ = nullptr;
     // The window, and its widget to know when Qt deleted it with its parent.
     EvaluationWindowPort* window_ = nullptr;

@@ -34,6 +34,7 @@ std::string usageText() {
     std::string text =
         "Aufruf: lumetra-cli [Befehl ...] [--json] [--hourly-csv DATEI] [--chart DATEI.png]\n"
         "                   [--chart-size BxH] [--report DATEI.pdf] [--weather DATEI]\n"
+        "                   [--csv-format de|en]\n"
         "                   [--data-dir ORDNER]\n"
         "        lumetra-cli --list-locations | --version | --help\n"
         "\n"
@@ -52,11 +53,20 @@ std::string usageText() {
         "                       und ä/ae, ö/oe, ü/ue, ß/ss gelten gleich, ein eindeutiger\n"
         "                       Anfang genügt\n"
         "  --chart DATEI.png    schreibt das Monatsdiagramm des aktuellen Zustands\n"
+        "  --set NAME=WERT      setzt eine Eingabe der Auswertung, NAME wie ihre Zeile in der\n"
+        "                       Datendatei (z.B. \"Speicher Stundenbilanz=4\",\n"
+        "                       \"Einspeisegrenze=60\", \"Ladeleistung Speicher=3 kW\",\n"
+        "                       \"Strompreis Auswertung=wie Hauptfenster\"); ein unbekannter\n"
+        "                       NAME oder ein Wert außerhalb des Bereichs wird abgelehnt\n"
         "\n"
         "Ausgabe: die Bytes, die Speichern jetzt schreiben würde; mit --json ein JSON-Objekt,\n"
-        "  das unter \"hourly\" auch die Viertelstunden-Bilanz des Referenzjahres trägt.\n"
+        "  das unter \"hourly\" auch die Viertelstunden-Bilanz des Referenzjahres trägt und\n"
+        "  unter \"evaluation\" die Wirtschaftlichkeit und den Vergleich ohne und mit Speicher.\n"
+        "  Alle Ausgaben rechnen mit dem Speicher, den Preisen und Grenzen der Auswertung.\n"
         "  --hourly-csv DATEI   schreibt die 35040 Viertelstunden des Referenzjahres als CSV\n"
         "                       (kWh je Viertelstunde)\n"
+        "  --csv-format de|en   de: Semikolon und Dezimalkomma wie in deutschen\n"
+        "                       Tabellenprogrammen; en (voreingestellt): Komma und Dezimalpunkt\n"
         "  --chart-size BxH     Größe des Diagramms in Pixeln (sonst die Diagrammfläche des\n"
         "                       Fensters)\n"
         "  --report DATEI.pdf   schreibt den Bericht der Auswertung (nach allen Befehlen)\n"
@@ -203,6 +213,19 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             Command command = makeCommand(Command::Kind::DeleteRow);
             command.row = *row;
             line.commands.push_back(std::move(command));
+        } else if (option == "--set") {
+            Command command = makeCommand(Command::Kind::Set);
+            command.text = value();
+            if (command.text.find('=') == std::string::npos) {
+                fail("--set erwartet NAME=WERT: " + command.text);
+            }
+            line.commands.push_back(std::move(command));
+        } else if (option == "--csv-format") {
+            const std::string& argument = value();
+            if (argument != "de" && argument != "en") {
+                fail("--csv-format erwartet de oder en: " + argument);
+            }
+            line.germanCsv = argument == "de";
         } else if (option == "--hourly-csv") {
             line.hourlyCsvPath = value();
             if (line.hourlyCsvPath->empty()) {

@@ -12,13 +12,13 @@ namespace lumetra::cli {
 
 // One step of the command line, applied in order.
 struct Command {
-    enum class Kind { Load, Type, Toggle, Cell, DeleteRow, Location, Save, Chart };
+    enum class Kind { Load, Type, Toggle, Cell, DeleteRow, Location, Save, Chart, Set };
     Kind kind = Kind::Load;
     QuantityId quantity = Latitude;  // Type, Toggle
     int row = 0;                     // Cell, DeleteRow: 1-based display row
     int column = 0;                  // Cell: 1..5
     std::string text;                // Type, Cell: the text; Load, Save, Chart: the path;
-                                     // Location: the place name
+                                     // Location: the place name; Set: LABEL=VALUE
 };
 
 struct CommandLine {
@@ -32,6 +32,7 @@ struct CommandLine {
     std::optional<std::string> hourlyCsvPath;  // from --hourly-csv
     std::optional<std::string> reportPath;     // from --report: the Auswertung's PDF report
     std::optional<std::string> weatherPath;    // from --weather: the hourly balance's weather
+    bool germanCsv = false;                    // from --csv-format de: ";" and decimal comma
     std::optional<std::string> dataDir;        // from --data-dir: the hourly balance's tables
 };
 

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "cli/CommandLine.h"
+#include "evaluation/Evaluation.h"
 #include "evaluation/WeatherChoice.h"
 #include "persistence/FileAccess.h"
 
@@ -33,6 +34,7 @@ const std::pair<const char*, double FlowSums::*> kFlowKeys[] = {
     {"batteryCycles", &FlowSums::batteryCycles},
     {"costWithout_EUR", &FlowSums::costWithout_EUR},
     {"costWith_EUR", &FlowSums::costWith_EUR},
+    {"curtailed_kWh", &FlowSums::curtailed_kWh},
 };
 
 }  // namespace
@@ -89,22 +91,17 @@ simulation::DataSources commandLineSources(const simulation::ClimateTablesLoad& 
     return sources;
 }
 
-std::shared_ptr<const simulation::WeatherFile> commandLineWeather(
-    const std::string& path, double latitude_deg, double longitude_deg,
-    std::vector<std::string>& messages) {
-    if (path.empty()) {
-        return nullptr;
+void addWeatherMessages(const evaluation::Evaluation& evaluation,
+                        std::vector<std::string>& messages) {
+    if (!evaluation.weatherProblem().empty()) {
+        messages.push_back(evaluation.weatherProblem());
+    } else if (const auto& file = evaluation.weather()) {
+        const simulation::SimulationInput& site = evaluation.simulationInput();
+        if (auto warning =
+                evaluation::weatherDistanceWarning(*file, site.latitude_deg, site.longitude_deg)) {
+            messages.push_back(std::move(*warning));
+        }
     }
-    std::string reason;
-    auto file = evaluation::readWeatherFileAt(path, &reason);
-    if (!file) {
-        messages.push_back(evaluation::missingWeatherMessage(path, reason));
-        return nullptr;
-    }
-    if (auto warning = evaluation::weatherDistanceWarning(*file, latitude_deg, longitude_deg)) {
-        messages.push_back(std::move(*warning));
-    }
-    return std::make_shared<const simulation::WeatherFile>(std::move(*file));
 }
 
 }  // namespace lumetra::cli

@@ -3,7 +3,6 @@
 
 #include <QJsonObject>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,10 @@
 #include "simulation/ClimateTables.h"
 #include "simulation/DataSources.h"
 #include "simulation/HourlyBalance.h"
+
+namespace lumetra::evaluation {
+class Evaluation;
+}
 
 namespace lumetra::cli {
 
@@ -36,12 +39,10 @@ simulation::DataSources commandLineSources(const simulation::ClimateTablesLoad& 
 // `path` made absolute against the current folder, as UTF-8.
 std::string absoluteUtf8Path(const std::string& path);
 
-// The weather year of the command line's hourly balance: the file `path` names (--weather, or
-// the one the last data file names); nothing for an empty path, the synthesized year. A file
-// that cannot be read adds a message and gives nothing; one far from the site (latitude,
-// longitude) adds a warning.
-std::shared_ptr<const simulation::WeatherFile> commandLineWeather(
-    const std::string& path, double latitude_deg, double longitude_deg,
-    std::vector<std::string>& messages);
+// The messages of the command line's weather year, which the evaluation read with its inputs
+// (--weather, or the file the last data file names): why a file could not be read (the
+// synthesized year stands in), or a warning when it lies far from the site.
+void addWeatherMessages(const evaluation::Evaluation& evaluation,
+                        std::vector<std::string>& messages);
 
 }  // namespace lumetra::cli

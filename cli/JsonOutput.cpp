@@ -7,6 +7,7 @@
 #include <QJsonValue>
 #include <QString>
 
+#include "cli/EvaluationJson.h"
 #include "cli/HourlyOutput.h"
 #include "cli/Session.h"
 #include "energy/ModuleFieldRules.h"
@@ -42,6 +43,7 @@ QJsonValue background(const std::optional<Rgb>& colour) {
 }  // namespace
 
 std::string stateJson(const Session& session, const simulation::HourlyResult* hourly,
+                      const evaluation::Evaluation* evaluation,
                       const simulation::DataSources& sources) {
     const CalculatorState& state = session.calculator().state();
 
@@ -95,6 +97,9 @@ std::string stateJson(const Session& session, const simulation::HourlyResult* ho
         {"monthly", months},
         {"figures", figures},
         {"hourly", hourly != nullptr ? QJsonValue(hourlyJson(*hourly, sources)) : QJsonValue()},
+        {"evaluation", hourly != nullptr && evaluation != nullptr
+                           ? QJsonValue(evaluationJson(*evaluation))
+                           : QJsonValue()},
     };
     return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
 }

@@ -9,7 +9,6 @@
 #include "cli/Session.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation_ui/Report.h"
-#include "simulation/ClimateTables.h"
 
 namespace lumetra::cli {
 
@@ -50,21 +49,17 @@ class OffscreenApplication {
 
 }  // namespace
 
-std::string writeReport(const Session& session, const evaluation::EvaluationInputs& inputs,
-                        const std::string& path, const simulation::ClimateTablesLoad& tables) {
-    evaluation::Evaluation evaluation(nullptr);
-    evaluation.setInputs(inputs);
-    evaluation.takeTables(tables);
-    evaluation.update(session.calculator().state(), session.calculator().table());
+std::string writeReport(const Session& session, const evaluation::Evaluation& evaluation,
+                        const std::string& path, const std::string& climateError) {
     std::string message;
     if (!evaluation.hasHourlyBalance()) {
         // The report still holds the monthly model; say why the hourly balance is missing.
-        message = "Ohne Klimadaten keine Stundenbilanz im Bericht: " + tables.error;
+        message = "Ohne Klimadaten keine Stundenbilanz im Bericht: " + climateError;
     }
     const QString target = QFile::decodeName(QByteArray::fromStdString(path));
-    const ReportSource source{
-        evaluation, session.calculator(),
-        QFile::decodeName(QByteArray::fromStdString(session.lastLoadedPath()))};
+    ReportSource source{evaluation, session.calculator(),
+                        QFile::decodeName(QByteArray::fromStdString(session.lastLoadedPath()))};
+    source.placeName = QString::fromStdString(session.placeName());
     const QuietQt quiet;
     const auto application = QCoreApplication::instance() == nullptr
                                  ? std::make_unique<OffscreenApplication>()

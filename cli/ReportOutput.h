@@ -3,18 +3,20 @@
 
 #include <string>
 
-#include "evaluation/EvaluationInputs.h"
-#include "simulation/ClimateTables.h"
+namespace lumetra::evaluation {
+class Evaluation;
+}
 
 namespace lumetra::cli {
 
 class Session;
 
 // Writes the Auswertung's PDF report of the session's state, as the window's "PDF-Bericht"
-// does, with the Auswertung inputs given (those of the last data file loaded, its weather file
-// perhaps replaced by --weather, its data folder by --data-dir) and the tables read for that
-// folder. Returns an empty text or the message of a failure.
-std::string writeReport(const Session& session, const evaluation::EvaluationInputs& inputs,
-                        const std::string& path, const simulation::ClimateTablesLoad& tables);
+// does, from the evaluation every output of the run uses (the Auswertung inputs of the last
+// data file loaded and of --set, its weather file perhaps replaced by --weather, its data
+// folder by --data-dir, and the tables read for that folder); `climateError` says why it has
+// no hourly balance, if so. Returns an empty text or the message of a failure.
+std::string writeReport(const Session& session, const evaluation::Evaluation& evaluation,
+                        const std::string& path, const std::string& climateError);
 
 }  // namespace lumetra::cli

@@ -89,6 +89,19 @@ void Session::runLocationChooser(const LocationSelection& select) {
         messages_.push_back(fileMessage(database.string(), message));
     }
     runPosted();
+    if (outcome == ChooseLocationOutcome::Chosen) {
+        placeName_ = lastLocationName_;
+        placeCoordinates_ = {calculator_.state().values[Latitude],
+                             calculator_.state().values[Longitude]};
+    }
+}
+
+std::string Session::placeName() const {
+    const auto& values = calculator_.state().values;
+    if (values[Latitude] != placeCoordinates_[0] || values[Longitude] != placeCoordinates_[1]) {
+        return {};  // the coordinates are no longer the place's
+    }
+    return placeName_;
 }
 
 void Session::chooseLocation(const std::string& name) {
@@ -174,6 +187,12 @@ void Session::apply(const Command& command) {
             break;
         case Command::Kind::Chart:
             writeChart(command.text);
+            break;
+        case Command::Kind::Set:
+            if (std::string refused = evaluation::setInputFromText(evaluationInputs_, command.text);
+                !refused.empty()) {
+                throw std::invalid_argument(refused);
+            }
             break;
     }
     // The window's next refresh tick reformats the table after a load, a typed value, a preset

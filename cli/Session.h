@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <string>
@@ -46,6 +47,9 @@ class Session {
     // writes back, and the path of that file (empty before).
     const evaluation::EvaluationInputs& evaluationInputs() const { return evaluationInputs_; }
     const std::string& lastLoadedPath() const { return lastLoadedPath_; }
+    // The place chosen last with --location while the coordinates are still its own, as the
+    // window's title names it; else empty.
+    std::string placeName() const;
 
   private:
     void runPosted();
@@ -67,6 +71,8 @@ class Session {
     ChartSize chartSize_;
     DataSearch dataSearch_;
     std::string lastLocationName_;
+    std::string placeName_;
+    std::array<double, 2> placeCoordinates_{};  // latitude and longitude of placeName_
     std::vector<std::string> messages_;
     evaluation::EvaluationInputs evaluationInputs_;
     std::string lastLoadedPath_;

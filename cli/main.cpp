@@ -15,10 +15,11 @@
 #endif
 #include "cli/Session.h"
 #include "energy/MonthlyChart.h"
+#include "evaluation/Evaluation.h"
 #include "persistence/DataFileFormat.h"
 #include "persistence/FileAccess.h"
+#include "simulation/ClimateTables.h"
 #include "simulation/HourlyCsv.h"
-#include "simulation/SimulationInput.h"
 
 namespace {
 
@@ -86,21 +87,25 @@ int main(int argc, char** argv) {
     // The hourly balance's weather: --weather, else the weather file of the last data file.
     lumetra::evaluation::EvaluationInputs inputs = session.evaluationInputs();
     inputs.weatherFile = line.weatherPath.value_or(inputs.weatherFile);
-    std::shared_ptr<const lumetra::simulation::WeatherFile> weather;
-    // Its tables: those of --data-dir, else of the data folder the last data file names, else
-    // the shipped ones; never a copy that happens to lie in the current folder.
+    // One evaluation for every output (JSON, CSV, report): the same battery, prices and limits
+    // of the Auswertung, so the same figures. Its tables: those of --data-dir, else of the data
+    // folder the last data file names, else the shipped ones; never a copy that happens to lie
+    // in the current folder.
+    std::unique_ptr<lumetra::evaluation::Evaluation> evaluation;
     lumetra::simulation::ClimateTablesLoad tables;
     if (line.json || line.hourlyCsvPath || line.reportPath) {
-        const auto& values = session.calculator().state().values;
-        weather = commandLineWeather(inputs.weatherFile, values[lumetra::Latitude],
-                                     values[lumetra::Longitude], messages);
         const std::string folder = line.dataDir.value_or(inputs.dataFolder);
         inputs.dataFolder = folder.empty() ? folder : absoluteUtf8Path(folder);
         tables = commandLineTables(dataSearch, inputs.dataFolder, messages);
+        evaluation = std::make_unique<lumetra::evaluation::Evaluation>(nullptr);
+        evaluation->setInputs(inputs);
+        evaluation->takeTables(tables);
+        evaluation->update(session.calculator().state(), session.table());
+        addWeatherMessages(*evaluation, messages);
     }
     if (line.reportPath) {
 #ifdef LUMETRA_CLI_REPORT
-        if (std::string message = writeReport(session, inputs, *line.reportPath, tables);
+        if (std::string message = writeReport(session, *evaluation, *line.reportPath, tables.error);
             !message.empty()) {
             messages.push_back(fileMessage(*line.reportPath, message));
         }
@@ -115,26 +120,20 @@ int main(int argc, char** argv) {
     }
     bool failed = !messages.empty();
 
-    // The hourly balance of the state after all commands, for the JSON and the CSV.
-    std::unique_ptr<lumetra::simulation::HourlyBalance> balance;
-    const lumetra::simulation::HourlyResult* hourly = nullptr;
-    if (line.json || line.hourlyCsvPath) {
-        if (tables.tables) {
-            balance = std::make_unique<lumetra::simulation::HourlyBalance>(tables.tables);
-            auto input = lumetra::simulation::simulationInputFrom(session.calculator().state(),
-                                                                  session.table());
-            input.weather = weather;
-            hourly = &balance->run(input);
-        } else {
-            writeOut(stderr, programMessage("Die Stundenbilanz kann nicht gerechnet werden: " +
-                                            tables.error) +
-                                 "\n");
-            failed = true;
-        }
+    const lumetra::simulation::HourlyResult* hourly =
+        evaluation != nullptr ? evaluation->hourlyResult() : nullptr;
+    if ((line.json || line.hourlyCsvPath) && evaluation != nullptr &&
+        !evaluation->hasHourlyBalance()) {
+        writeOut(stderr,
+                 programMessage("Die Stundenbilanz kann nicht gerechnet werden: " + tables.error) +
+                     "\n");
+        failed = true;
     }
+    const auto csvFormat = line.germanCsv ? lumetra::simulation::CsvFormat::German
+                                          : lumetra::simulation::CsvFormat::English;
     if (line.hourlyCsvPath && hourly != nullptr &&
         !lumetra::writeFileReplacing(*line.hourlyCsvPath,
-                                     lumetra::simulation::hourlyCsv(*hourly))) {
+                                     lumetra::simulation::hourlyCsv(*hourly, csvFormat))) {
         writeOut(stderr,
                  fileMessage(*line.hourlyCsvPath, "Die CSV-Datei konnte nicht geschrieben werden") +
                      "\n");
@@ -142,9 +141,9 @@ int main(int argc, char** argv) {
     }
 
     if (line.json) {
-        writeOut(stdout,
-                 stateJson(session, hourly,
-                           commandLineSources(tables, inputs.weatherFile, weather != nullptr)));
+        writeOut(stdout, stateJson(session, hourly, evaluation.get(),
+                                   commandLineSources(tables, inputs.weatherFile,
+                                                      evaluation->weather() != nullptr)));
     } else {
         writeOut(stdout, lumetra::dataFileBytes(session.calculator()));
     }

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation/Evaluation.h"
 
+#include <algorithm>
+#include <atomic>
+
+#include "evaluation/HourlyInput.h"
 #include "evaluation/WeatherChoice.h"
 #include "persistence/FileAccess.h"
 #include "simulation/SimulationInput.h"
@@ -37,20 +41,16 @@ bool sameSimulationInput(const simulation::SimulationInput& a,
            a.heating_kWh == b.heating_kWh && a.cooling_kWh == b.cooling_kWh &&
            a.car_kWh == b.car_kWh && a.batteryCapacity_kWh == b.batteryCapacity_kWh &&
            a.electricityPrice_EUR_per_kWh == b.electricityPrice_EUR_per_kWh &&
-           a.feedInTariff_EUR_per_kWh == b.feedInTariff_EUR_per_kWh && a.weather == b.weather;
+           a.feedInTariff_EUR_per_kWh == b.feedInTariff_EUR_per_kWh && a.weather == b.weather &&
+           a.batteryBehaviour == b.batteryBehaviour && a.grid == b.grid;
 }
 
-MoneyBasis moneyBasis(const KeyFigures& figures, double peakPower_kWp, double electricityPrice,
-                      double feedInTariff) {
-    MoneyBasis basis;
-    basis.peakPower_kWp = peakPower_kWp;
-    basis.batteryCapacity_kWh = figures.batteryCapacity_kWh;
-    basis.yield_kWh = figures.yield_kWh;
-    basis.selfUsed_kWh = figures.selfConsumption_kWh;
-    basis.feedIn_kWh = figures.feedIn_kWh;
-    basis.electricityPrice_EUR_per_kWh = electricityPrice;
-    basis.feedInTariff_EUR_per_kWh = feedInTariff;
-    return basis;
+bool sameSweep(const SweepRequest& a, const SweepRequest& b) {
+    simulation::SimulationInput x = a.input;
+    simulation::SimulationInput y = b.input;
+    x.batteryCapacity_kWh = y.batteryCapacity_kWh = 0;
+    x.batteryBehaviour = y.batteryBehaviour = {};
+    return a.battery == b.battery && sameSimulationInput(x, y);
 }
 
 Evaluation::Evaluation(std::shared_ptr<const simulation::ClimateTables> climate)
@@ -79,6 +79,10 @@ void Evaluation::replaceClimate(std::shared_ptr<const simulation::ClimateTables>
     hasInput_ = false;
     pending_.reset();
     hourly_.reset();
+    sweep_.reset();
+    sweepRequest_.reset();
+    pendingSweep_.reset();
+    variants_.reset();
     inputsChanged_ = true;
 }
 
@@ -198,38 +202,46 @@ void Evaluation::useSynthesizedWeather() {
 
 bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& table,
                         HourlyRun hourlyRun) {
-    simulation::SimulationInput input = inputReader_.read(state, table);
-    if (inputs_.batteryCapacity_kWh) {
-        input.batteryCapacity_kWh = *inputs_.batteryCapacity_kWh;
-    }
-    input.weather = weather_;
+    simulation::SimulationInput input =
+        hourlyInput(inputReader_.read(state, table), inputs_, weather_);
     const bool inputChanged =
         balance_ != nullptr && (!hasInput_ || !sameSimulationInput(input, input_));
     // A result still to come elsewhere is run here when this update runs its own.
     const bool runPendingHere = hourlyRun == HourlyRun::Here && pending_.has_value();
-    if (!inputsChanged_ && !inputChanged && !runPendingHere && state.values == values_ &&
-        sameFigures(state.figures, figures_) && generation_ > 0) {
+    // A sweep still to come elsewhere is run here too.
+    const bool sweepHere = hourlyRun == HourlyRun::Here && pendingSweep_.has_value();
+    if (!inputsChanged_ && !inputChanged && !runPendingHere && !sweepHere &&
+        state.values == values_ && sameFigures(state.figures, figures_) && generation_ > 0) {
         return false;
     }
+    const bool inputsChanged = inputsChanged_ || sweepHere;
     inputsChanged_ = false;
     values_ = state.values;
     figures_ = state.figures;
 
-    monthly_ = monthlyModelFigures(state);
+    monthly_ = monthlyModelFigures(state, electricityPrice(), feedInTariff());
     monthlyMoney_ = computeMoney(
         moneyBasis(monthly_, values_[SolarPower] / 1000.0, electricityPrice(), feedInTariff()),
         inputs_);
     if (inputChanged || runPendingHere) {
         input_ = std::move(input);
         hasInput_ = true;
+        // The sweep first: its runs use the balance whose last run the result is.
+        requestSweep(hourlyRun);
         if (hourlyRun == HourlyRun::Here) {
             pending_.reset();
             takenResult_.reset();
             result_ = &balance_->run(input_);
+            resultInput_ = input_;
             hasResult_ = true;
         } else {
             pending_ = input_;
         }
+    } else if (balance_ != nullptr && hasInput_ && inputsChanged && requestSweep(hourlyRun) &&
+               hasResult_ && !takenResult_) {
+        // The battery's behaviour changed at a size where it does not show in the input; the
+        // sweep ran here on the balance whose last run the result was.
+        result_ = &balance_->run(resultInput_);
     }
     computeHourlyFigures();
     ++generation_;
@@ -244,18 +256,83 @@ bool Evaluation::takeHourlyResult(const simulation::SimulationInput& input,
     pending_.reset();
     takenResult_ = std::move(result);
     result_ = takenResult_.get();
+    resultInput_ = input;
     hasResult_ = true;
     computeHourlyFigures();
     ++generation_;
     return true;
 }
 
+SweepRequest Evaluation::sweepRequest() const {
+    return {input_, inputs_.battery};
+}
+
+bool Evaluation::requestSweep(HourlyRun hourlyRun) {
+    const SweepRequest request = sweepRequest();
+    if (sweep_ && sweepRequest_ && sameSweep(*sweepRequest_, request)) {
+        pendingSweep_.reset();
+        return false;
+    }
+    if (hourlyRun == HourlyRun::Elsewhere) {
+        pendingSweep_ = request;
+        return false;
+    }
+    const std::atomic<bool> never{false};
+    sweep_ = computeBatterySweep(*balance_, request.input, request.battery, never);
+    sweepRequest_ = request;
+    pendingSweep_.reset();
+    return true;
+}
+
+bool Evaluation::takeBatterySweep(const SweepRequest& request, BatterySweep sweep) {
+    if (!pendingSweep_ || !sweep.complete || !sameSweep(request, *pendingSweep_)) {
+        return false;
+    }
+    pendingSweep_.reset();
+    sweep_ = std::move(sweep);
+    sweepRequest_ = request;
+    computeHourlyFigures();
+    ++generation_;
+    return true;
+}
+
+const BatterySweep* Evaluation::batterySweep() const {
+    return sweep_ && sweepRequest_ && sameSweep(*sweepRequest_, sweepRequest()) ? &*sweep_
+                                                                                : nullptr;
+}
+
+double Evaluation::electricityPrice() const {
+    return inputValue(inputs_, InputId::ElectricityPrice, mainWindowInputs());
+}
+
+double Evaluation::feedInTariff() const {
+    return inputValue(inputs_, InputId::FeedInTariff, mainWindowInputs());
+}
+
+MainWindowInputs Evaluation::mainWindowInputs() const {
+    return {std::max(0.0, values_[StorageCapacity]), values_[ElectricityPrice],
+            values_[FeedInTariff]};
+}
+
+std::optional<double> Evaluation::ownBattery() const {
+    if (inputs_.batteryCapacity_kWh && *inputs_.batteryCapacity_kWh != mainBatteryCapacity()) {
+        return inputs_.batteryCapacity_kWh;
+    }
+    return std::nullopt;
+}
+
 void Evaluation::computeHourlyFigures() {
-    if (hasResult_) {
-        hourly_ = evaluation::hourlyFigures(*result_, electricityPrice(), feedInTariff());
-        hourlyMoney_ = computeMoney(
-            moneyBasis(*hourly_, result_->peakPower_kWp, electricityPrice(), feedInTariff()),
-            inputs_);
+    variants_.reset();
+    if (!hasResult_) {
+        return;
+    }
+    hourly_ = evaluation::hourlyFigures(*result_, electricityPrice(), feedInTariff());
+    hourlyMoney_ = computeMoney(
+        moneyBasis(*hourly_, result_->peakPower_kWp, electricityPrice(), feedInTariff()), inputs_);
+    // The variants when the sweep belongs to the result shown, so that every figure of them
+    // is of the same installation.
+    if (sweep_ && sweepRequest_ && sameSweep(*sweepRequest_, {resultInput_, inputs_.battery})) {
+        variants_ = computeVariants(*sweep_, *result_, electricityPrice(), feedInTariff(), inputs_);
     }
 }
 

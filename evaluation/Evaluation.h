@@ -9,6 +9,8 @@
 #include "evaluation/EvaluationInputs.h"
 #include "evaluation/KeyFigures.h"
 #include "evaluation/MoneyModel.h"
+#include "evaluation/SizingSweep.h"
+#include "evaluation/Variants.h"
 #include "model/CalculatorState.h"
 #include "model/ModuleFieldTable.h"
 #include "persistence/DataSearch.h"
@@ -18,6 +20,15 @@
 #include "simulation/SimulationInput.h"
 
 namespace lumetra::evaluation {
+
+// What a battery sweep is computed for: the hourly input (its battery aside) and the battery's
+// behaviour at every size.
+struct SweepRequest {
+    simulation::SimulationInput input;
+    BatteryInputs battery;
+};
+// Whether two requests give the same sweep (their inputs' batteries aside).
+bool sameSweep(const SweepRequest& a, const SweepRequest& b);
 
 // What the Auswertung shows, kept up to date from the calculator: the key figures of the
 // monthly model and of the hourly balance, and the money over the years of both. Owned by the
@@ -97,6 +108,19 @@ class Evaluation {
     bool takeHourlyResult(const simulation::SimulationInput& input,
                           std::shared_ptr<const simulation::HourlyResult> result);
 
+    // The battery sweep an update left to be run elsewhere (computeBatterySweep of the
+    // request), which the variants and the battery's sizing curve wait for; nothing when the
+    // sweep of the current input is there. An update that runs here computes it itself.
+    const std::optional<SweepRequest>& pendingSweep() const { return pendingSweep_; }
+    // The sweep of `request` run elsewhere; taken only while `request` is still the pending
+    // one and the sweep complete. Returns whether it was taken.
+    bool takeBatterySweep(const SweepRequest& request, BatterySweep sweep);
+    // The sweep of the current input, or nothing while it is not there.
+    const BatterySweep* batterySweep() const;
+    // "ohne Speicher", "mit Speicher" and the best battery, once the hourly result and the
+    // sweep of the same input are there.
+    const std::optional<Variants>& variants() const { return variants_; }
+
     // Grows with every recomputation, so that views see whether they are behind.
     std::uint64_t generation() const { return generation_; }
 
@@ -116,14 +140,26 @@ class Evaluation {
     // The hourly balance's money; the monthly model's while there is no hourly balance.
     const MoneyResult& hourlyMoney() const { return hourly_ ? hourlyMoney_ : monthlyMoney_; }
 
-    double electricityPrice() const { return values_[ElectricityPrice]; }
-    double feedInTariff() const { return values_[FeedInTariff]; }
+    // The prices of both models' money (euros per kWh): the Auswertung's own, or the main
+    // window's where they follow it.
+    double electricityPrice() const;
+    double feedInTariff() const;
     // The main window's battery, which the hourly balance takes unless the Auswertung has its
     // own size.
     double mainBatteryCapacity() const { return values_[StorageCapacity]; }
+    // The main window's fields that Auswertung inputs can follow.
+    MainWindowInputs mainWindowInputs() const;
+    // The Auswertung's own battery where it is not the main window's (the status line names
+    // it then), else nothing.
+    std::optional<double> ownBattery() const;
 
   private:
     void computeHourlyFigures();
+    // The sweep request of the current input.
+    SweepRequest sweepRequest() const;
+    // Makes sure the current input's sweep is there or pending: runs it here, or leaves it to
+    // be run elsewhere. Returns whether it ran here (on the balance).
+    bool requestSweep(HourlyRun hourlyRun);
     void replaceClimate(std::shared_ptr<const simulation::ClimateTables> climate);
     void takeLoadedTables(simulation::ClimateTablesLoad load);
     void readTablesOfInputs();
@@ -155,14 +191,17 @@ class Evaluation {
     MoneyResult monthlyMoney_;
     MoneyResult hourlyMoney_;
     std::uint64_t generation_ = 0;
+    // The input of the hourly result there; the sweep there and what it was run for; the one
+    // still to come.
+    simulation::SimulationInput resultInput_;
+    std::optional<BatterySweep> sweep_;
+    std::optional<SweepRequest> sweepRequest_;
+    std::optional<SweepRequest> pendingSweep_;
+    std::optional<Variants> variants_;
 };
 
 // Whether two inputs of the hourly balance are the same, plane by plane.
 bool sameSimulationInput(const simulation::SimulationInput& a,
                          const simulation::SimulationInput& b);
-
-// The money basis of a model's key figures.
-MoneyBasis moneyBasis(const KeyFigures& figures, double peakPower_kWp, double electricityPrice,
-                      double feedInTariff);
 
 }  // namespace lumetra::evaluation

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "evaluation/GermanNumber.h"
 #include "persistence/DataFileReader.h"
 #include "persistence/LinePieceReader.h"
 #include "support/TextFormat.h"
@@ -97,6 +98,69 @@ std::string unescapedPath(std::string_view text) {
     return path;
 }
 
+// An input's value as a line holds it.
+struct LineValue {
+    double value = 0;
+    std::optional<PowerUnit> unit;  // a power's, when the line names one
+    bool followsMainWindow = false;
+};
+
+// The text after a line's "=" as the program writes it: a number with a decimal point and
+// nothing after it but the input's unit (a power's "C" or "kW"), or "wie Hauptfenster".
+std::optional<LineValue> readLineValue(InputId id, std::string_view text) {
+    const std::string_view whole = trimmed(untilZeroByte(text));
+    if (whole == kFollowsMainWindowText) {
+        if (canFollowMainWindow(id)) {
+            return LineValue{0, std::nullopt, true};
+        }
+        return std::nullopt;
+    }
+    std::size_t consumed = 0;
+    const double value = readDecimalNumber(text, &consumed);
+    const std::string_view after = trimmed(untilZeroByte(text.substr(consumed)));
+    if (consumed == 0 || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    if (after.empty() || (!hasPowerUnit(id) && after == inputInfo(id).unit)) {
+        return LineValue{value, std::nullopt, false};
+    }
+    if (hasPowerUnit(id)) {
+        if (const auto unit = powerUnitFromText(after)) {
+            return LineValue{value, unit, false};
+        }
+    }
+    return std::nullopt;
+}
+
+// The units an input's value may be written with, for a message.
+std::string unitsText(InputId id) {
+    if (hasPowerUnit(id)) {
+        return "„" + std::string(powerUnitText(PowerUnit::CRate)) + "“ oder „" +
+               std::string(powerUnitText(PowerUnit::Kilowatt)) + "“";
+    }
+    return "„" + std::string(inputInfo(id).unit) + "“";
+}
+
+void applyLineValue(EvaluationInputs& inputs, InputId id, const LineValue& read) {
+    if (read.followsMainWindow) {
+        setFollowsMainWindow(inputs, id, true, 0);
+        return;
+    }
+    if (read.unit) {
+        setInputPowerUnit(inputs, id, *read.unit);
+    }
+    setInputValue(inputs, id, read.value);
+}
+
+const InputInfo* inputNamed(std::string_view fileName) {
+    for (const InputInfo& info : kInputInfo) {
+        if (info.fileName == fileName) {
+            return &info;
+        }
+    }
+    return nullptr;
+}
+
 // The inputs that hold a path, each in a line of its own, written only when set.
 struct PathLine {
     std::string_view label;
@@ -115,10 +179,16 @@ std::string evaluationInputLines(const EvaluationInputs& inputs) {
         if (!differsFromDefault(inputs, info.id)) {
             continue;
         }
-        // The width of the specified quantity lines: name 22, six blanks, "= ", value 18, unit.
-        text += padded(info.fileName, 22);
-        text += formatString("      = %18f ", inputValue(inputs, info.id));
-        text += padded(info.unit, 8);
+        // The width of the specified quantity lines: name and blanks 28, "= ", value 18, unit
+        // (a longer name, up to 28, keeps the "=" in its column).
+        text += padded(info.fileName, 28);
+        if (followsMainWindow(inputs, info.id)) {
+            text += "= ";
+            text += kFollowsMainWindowText;
+        } else {
+            text += formatString("= %18f ", inputValue(inputs, info.id));
+            text += padded(inputUnit(inputs, info.id), 8);
+        }
         text += '\n';
     }
     for (const PathLine& line : kPathLines) {
@@ -162,28 +232,60 @@ void EvaluationLineReader::readWholeLine(std::size_t lineNumber, std::string_vie
             return;
         }
     }
-    for (const InputInfo& info : kInputInfo) {
-        if (label != info.fileName) {
-            continue;
-        }
-        const std::string_view rest = line.substr(equals + 1);
-        std::size_t consumed = 0;
-        const double value = readDecimalNumber(rest, &consumed);
-        const std::string_view after = trimmed(untilZeroByte(rest.substr(consumed)));
-        if (consumed > 0 && std::isfinite(value) && (after.empty() || after == info.unit)) {
-            setInputValue(lines_.inputs, info.id, value);
-            return;
-        }
-        ++unreadLines_;
-        if (unreadLines_ <= kMaxLineMessages) {
-            lines_.messages.push_back(
-                "Zeile " + std::to_string(lineNumber) +
-                " wurde nicht übernommen, denn ihr Wert ist nicht als Zahl mit Dezimalpunkt "
-                "und der Einheit „" +
-                std::string(info.unit) + "“ lesbar: " + quotedLine(line));
-        }
+    const InputInfo* info = inputNamed(label);
+    if (info == nullptr) {
         return;
     }
+    if (const auto read = readLineValue(info->id, line.substr(equals + 1))) {
+        applyLineValue(lines_.inputs, info->id, *read);
+        return;
+    }
+    ++unreadLines_;
+    if (unreadLines_ <= kMaxLineMessages) {
+        lines_.messages.push_back("Zeile " + std::to_string(lineNumber) +
+                                  " wurde nicht übernommen, denn ihr Wert ist nicht als Zahl mit "
+                                  "Dezimalpunkt und der Einheit " +
+                                  unitsText(info->id) + " lesbar: " + quotedLine(line));
+    }
+}
+
+std::string setInputFromText(EvaluationInputs& inputs, std::string_view assignment) {
+    const std::size_t equals = assignment.find('=');
+    const std::string_view label = trimmed(assignment.substr(0, equals));
+    const InputInfo* info = inputNamed(label);
+    if (equals == std::string_view::npos || info == nullptr) {
+        std::string known;
+        for (const InputInfo& each : kInputInfo) {
+            known += known.empty() ? "" : ", ";
+            known += each.fileName;
+        }
+        return "Keine Eingabe der Auswertung heißt „" + std::string(label) +
+               "“; bekannt sind: " + known;
+    }
+    const std::string_view text = assignment.substr(equals + 1);
+    const auto read = readLineValue(info->id, text);
+    if (!read) {
+        return std::string(info->fileName) + ": „" + std::string(trimmed(text)) +
+               "“ ist keine Zahl mit Dezimalpunkt und der Einheit " + unitsText(info->id) +
+               (canFollowMainWindow(info->id)
+                    ? " und nicht „" + std::string(kFollowsMainWindowText) + "“"
+                    : std::string());
+    }
+    EvaluationInputs changed = inputs;
+    if (read->unit) {
+        setInputPowerUnit(changed, info->id, *read->unit);
+    }
+    const InputRange range = inputRange(changed, info->id);
+    if (!read->followsMainWindow && (read->value < range.minimum || read->value > range.maximum)) {
+        const std::string_view unit = inputUnit(changed, info->id);
+        return std::string(info->fileName) + ": " +
+               formatWithUnit(read->value, range.decimals, unit) + " liegt nicht zwischen " +
+               formatWithUnit(range.minimum, range.decimals, unit) + " und " +
+               formatWithUnit(range.maximum, range.decimals, unit);
+    }
+    applyLineValue(changed, info->id, *read);
+    inputs = changed;
+    return {};
 }
 
 EvaluationLines EvaluationLineReader::result() {

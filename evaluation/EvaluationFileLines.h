@@ -28,6 +28,9 @@ std::string evaluationInputLines(const EvaluationInputs& inputs);
 
 // The labels of the lines that hold a path.
 inline constexpr std::string_view kWeatherFileLabel = "Wetterdatei";
+// The value of an input's line that follows the main window (a price that is not the
+// Auswertung's own).
+inline constexpr std::string_view kFollowsMainWindowText = "wie Hauptfenster";
 inline constexpr std::string_view kDataFolderLabel = "Datenordner";
 
 // What a data file's Auswertung lines set: every input without a line takes its default, a
@@ -59,6 +62,12 @@ class EvaluationLineReader {
     std::string pending_;  // the pieces of a long line so far
     std::size_t pendingLineNumber_ = 0;
 };
+
+// Sets one input from "LABEL=VALUE" as lumetra-cli's --set gives it: LABEL its data-file
+// label, VALUE as its line holds it (a number with a decimal point, optionally its unit, or
+// "wie Hauptfenster"). Unlike a line, a value out of range is refused, not limited. Returns an
+// empty text, or the one line saying why nothing was set.
+std::string setInputFromText(EvaluationInputs& inputs, std::string_view assignment);
 
 // The Auswertung lines of a data file's text.
 EvaluationLines readEvaluationLines(std::string_view fileText);

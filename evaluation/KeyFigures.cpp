@@ -26,7 +26,8 @@ std::string share(const std::optional<double>& fraction) {
 
 }  // namespace
 
-KeyFigures monthlyModelFigures(const CalculatorState& state) {
+KeyFigures monthlyModelFigures(const CalculatorState& state, double electricityPrice,
+                               double feedInTariff) {
     const auto& values = state.values;
     KeyFigures figures;
     figures.yield_kWh = values[AnnualYield];
@@ -39,16 +40,22 @@ KeyFigures monthlyModelFigures(const CalculatorState& state) {
     figures.demand_kWh = std::accumulate(consumption.begin(), consumption.end(), 0.0);
     figures.selfSufficiency = ratio(values[SelfConsumption], figures.demand_kWh);
     figures.batteryCapacity_kWh = values[StorageCapacity];
-    figures.moneyPerYear_EUR = values[SelfConsumptionValue] + values[FeedInValue];
+    figures.moneyPerYear_EUR =
+        figures.selfConsumption_kWh * electricityPrice + figures.feedIn_kWh * feedInTariff;
     return figures;
 }
 
 KeyFigures hourlyFigures(const simulation::HourlyResult& result, double electricityPrice,
                          double feedInTariff) {
-    const simulation::FlowSums& annual = result.annual;
+    return hourlyFigures(result.annual, result.peakPower_kWp, result.batteryCapacity_kWh,
+                         electricityPrice, feedInTariff);
+}
+
+KeyFigures hourlyFigures(const simulation::FlowSums& annual, double peakPower_kWp,
+                         double batteryCapacity_kWh, double electricityPrice, double feedInTariff) {
     KeyFigures figures;
     figures.yield_kWh = annual.yield_kWh;
-    if (result.peakPower_kWp > 0) {
+    if (peakPower_kWp > 0) {
         figures.specificYield_kWh_per_kWp = annual.specificYield_kWh_per_kWp;
     }
     figures.selfConsumption_kWh = annual.direct_kWh + annual.batteryDischarge_kWh;
@@ -61,20 +68,22 @@ KeyFigures hourlyFigures(const simulation::HourlyResult& result, double electric
     figures.feedIn_kWh = annual.feedIn_kWh;
     figures.purchase_kWh = annual.purchase_kWh;
     figures.demand_kWh = annual.demand_kWh;
-    figures.batteryCapacity_kWh = result.batteryCapacity_kWh;
-    if (result.batteryCapacity_kWh > 0) {
+    figures.batteryCapacity_kWh = batteryCapacity_kWh;
+    if (batteryCapacity_kWh > 0) {
         figures.batteryCycles = annual.batteryCycles;
     }
     figures.moneyPerYear_EUR =
         figures.selfConsumption_kWh * electricityPrice + annual.feedIn_kWh * feedInTariff;
+    figures.curtailed_kWh = annual.curtailed_kWh;
+    figures.curtailedValue_EUR = annual.curtailed_kWh * feedInTariff;
     return figures;
 }
 
 std::vector<KeyFigureRow> keyFigureRows(const KeyFigures& monthly,
                                         const std::optional<KeyFigures>& hourly) {
     struct Column {
-        std::string yield, specific, self, selfShare, sufficiency, feedIn, purchase, demand,
-            battery, cycles, money;
+        std::string yield, specific, self, selfShare, sufficiency, feedIn, curtailed, purchase,
+            demand, battery, cycles, money;
     };
     const auto column = [](const KeyFigures& f) {
         Column c;
@@ -86,6 +95,9 @@ std::vector<KeyFigureRow> keyFigureRows(const KeyFigures& monthly,
         c.selfShare = share(f.selfConsumptionShare);
         c.sufficiency = share(f.selfSufficiency);
         c.feedIn = energy(f.feedIn_kWh);
+        c.curtailed = f.curtailed_kWh ? energy(*f.curtailed_kWh) + " (" +
+                                            formatWithUnit(f.curtailedValue_EUR, 0, "Euro") + ")"
+                                      : std::string(kNoFigure);
         c.purchase = energy(f.purchase_kWh);
         c.demand = energy(f.demand_kWh);
         c.battery = formatWithUnit(f.batteryCapacity_kWh, 1, "kWh");
@@ -100,24 +112,28 @@ std::vector<KeyFigureRow> keyFigureRows(const KeyFigures& monthly,
         return hourly ? h.*member : std::string(kNoFigure);
     };
     return {
-        {"Ertrag", m.yield, pick(&Column::yield)},
-        {"Spezifischer Ertrag", m.specific, pick(&Column::specific)},
-        {"Eigenverbrauch", m.self, pick(&Column::self)},
-        {"Eigenverbrauchsanteil", m.selfShare, pick(&Column::selfShare)},
-        {"Autarkiegrad", m.sufficiency, pick(&Column::sufficiency)},
-        {"Einspeisung", m.feedIn, pick(&Column::feedIn)},
-        {"Netzbezug", m.purchase, pick(&Column::purchase)},
-        {"Stromverbrauch", m.demand, pick(&Column::demand)},
-        {"Speichergröße", m.battery, pick(&Column::battery)},
-        {"Speicherzyklen", m.cycles, pick(&Column::cycles)},
-        {"Ersparnis und Vergütung", m.money, pick(&Column::money)},
+        {"Ertrag", pick(&Column::yield), m.yield},
+        {"Spezifischer Ertrag", pick(&Column::specific), m.specific},
+        {"Eigenverbrauch", pick(&Column::self), m.self},
+        {"Eigenverbrauchsanteil", pick(&Column::selfShare), m.selfShare},
+        {"Autarkiegrad", pick(&Column::sufficiency), m.sufficiency},
+        {"Einspeisung", pick(&Column::feedIn), m.feedIn},
+        {"Netzbezug", pick(&Column::purchase), m.purchase},
+        {"Stromverbrauch", pick(&Column::demand), m.demand},
+        {"Speichergröße", pick(&Column::battery), m.battery},
+        {"Speicherzyklen", pick(&Column::cycles), m.cycles},
+        {"Ersparnis und Vergütung", pick(&Column::money), m.money},
+        {"Abgeregelt (entgangene Vergütung)", pick(&Column::curtailed), m.curtailed},
     };
 }
 
-std::string statusLineText(const KeyFigures& hourly) {
-    return "Stundenbilanz: Autarkiegrad " + share(hourly.selfSufficiency) +
-           ", Eigenverbrauchsanteil " + share(hourly.selfConsumptionShare) +
-           " – Details: Klick auf das Diagramm";
+std::string statusLineText(const KeyFigures& hourly, std::optional<double> ownBattery_kWh) {
+    std::string text = "Stundenbilanz";
+    if (ownBattery_kWh) {
+        text += " mit " + formatWithUnit(*ownBattery_kWh, 1, "kWh") + " Speicher der Auswertung";
+    }
+    return text + ": Autarkiegrad " + share(hourly.selfSufficiency) + ", Eigenverbrauchsanteil " +
+           share(hourly.selfConsumptionShare) + " – Details: Klick auf das Diagramm";
 }
 
 }  // namespace lumetra::evaluation

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "evaluation/EvaluationInputs.h"
+#include "evaluation/KeyFigures.h"
 
 namespace lumetra::evaluation {
 
@@ -27,7 +28,10 @@ struct MoneyYear {
     double electricityPrice_EUR_per_kWh = 0;
     double saving_EUR = 0;       // bought electricity avoided plus feed-in payment
     double runningCost_EUR = 0;  // positive, paid
-    double cashFlow_EUR = 0;     // saving - running cost; year 0: - investment
+    // A battery bought again at the year's end (positive, paid); in the last year less what
+    // is left of a battery bought within the years (negative when that is more).
+    double batteryReplacement_EUR = 0;
+    double cashFlow_EUR = 0;  // saving - running cost - replacement; year 0: - investment
     double cumulative_EUR = 0;
     double presentValue_EUR = 0;  // the year's cash flow discounted to year 0
 };
@@ -56,7 +60,18 @@ struct MoneyResult {
 // each year (the share used in the house is taken as constant); the electricity price rises by
 // the price rise each year, the feed-in tariff stays fixed (it is fixed for its term in
 // Germany); the running cost is a share of the investment and stays the same each year; no
-// taxes, no financing, no replacement of the battery within the years.
+// taxes, no financing. A battery whose lifetime ends within the years is bought again at the
+// end of its last year at the same price per kWh; what a battery bought so is still worth at
+// the end of the years (its lifetime left, straight-line) comes back in the last year.
 MoneyResult computeMoney(const MoneyBasis& basis, const EvaluationInputs& inputs);
+
+// The money basis of a model's key figures.
+MoneyBasis moneyBasis(const KeyFigures& figures, double peakPower_kWp, double electricityPrice,
+                      double feedInTariff);
+
+// What the battery alone adds: the money of an installation with a battery less that of the
+// same installation without (investment, cash flows, net present value), with its own
+// payback; no levelised cost. Both must cover the same years.
+MoneyResult moneyDifference(const MoneyResult& with, const MoneyResult& without);
 
 }  // namespace lumetra::evaluation

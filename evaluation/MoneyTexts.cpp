@@ -27,13 +27,17 @@ std::string netPresentValueLabel(int years) {
     return "Kapitalwert nach " + yearsText(years, 0, GrammaticalCase::Dative);
 }
 
-std::string inputText(const EvaluationInputs& inputs, InputId id, double mainBattery_kWh) {
-    const InputInfo& info = inputInfo(id);
-    const double value = inputValue(inputs, id, mainBattery_kWh);
-    if (id == InputId::Years) {
-        return yearsText(value, info.decimals, GrammaticalCase::Nominative);
+std::string inputText(const EvaluationInputs& inputs, InputId id, const MainWindowInputs& main) {
+    const double value = inputValue(inputs, id, main);
+    const InputRange range = inputRange(inputs, id);
+    if (id == InputId::Years || id == InputId::BatteryLifetime) {
+        return yearsText(value, range.decimals, GrammaticalCase::Nominative);
     }
-    return formatWithUnit(value, info.decimals, info.unit);
+    if ((id == InputId::FeedInLimit && value >= 100) ||
+        (id == InputId::InverterPower && value <= 0)) {
+        return "keine";
+    }
+    return formatWithUnit(value, range.decimals, inputUnit(inputs, id));
 }
 
 }  // namespace lumetra::evaluation

@@ -23,8 +23,9 @@ std::string paybackText(const MoneyResult& result, int years);
 std::string netPresentValueLabel(int years);
 
 // An input's value with its unit as the window and the report show it: "1.500 Euro/kWp",
-// "20 Jahre", "1 Jahr". For the battery the value in use (`mainBattery_kWh` while it follows
-// the main window).
-std::string inputText(const EvaluationInputs& inputs, InputId id, double mainBattery_kWh = 0);
+// "20 Jahre", "1 Jahr", "0,50 C", "keine" for a limit that does not limit. For an input that
+// follows the main window the value in use (`main`).
+std::string inputText(const EvaluationInputs& inputs, InputId id,
+                      const MainWindowInputs& main = {});
 
 }  // namespace lumetra::evaluation

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 #include <functional>
@@ -26,6 +27,9 @@ class EvaluationWindowPort {
     virtual void refresh() = 0;
     // Shows the evaluation's current key figures only; the charts follow with refresh().
     virtual void refreshKeyFigures() = 0;
+    // Shows what the battery sweep gives (the variants, the battery's sizing curve), which
+    // arrives after the hourly result.
+    virtual void refreshComparison() { refresh(); }
     // Puts the evaluation's inputs into the editors (after a data file was loaded).
     virtual void showInputs() = 0;
 };
@@ -39,14 +43,21 @@ struct EvaluationWindowContext {
     // Called after the user changed an input of the Auswertung.
     std::function<void()> inputsEdited;
     QWidget* parent = nullptr;
+    // The place chosen last while the coordinates are still its own (empty else), which the
+    // report names as the site.
+    std::function<QString()> placeName;
 };
 
 // What the report is made of: the evaluation (key figures, money, hourly series), the
-// calculator (the main window's inputs and module fields) and the data file's name.
+// calculator (the main window's inputs and module fields), the data file's name, the place
+// chosen (empty: none, the data file's name or the coordinates stand for the site) and the
+// date it is made on (invalid: today).
 struct ReportSource {
     const evaluation::Evaluation& evaluation;
     const Calculator& calculator;
     QString dataFilePath;
+    QString placeName = {};
+    QDate date = {};
 };
 
 }  // namespace lumetra

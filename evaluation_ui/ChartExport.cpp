@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QChart>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGraphicsLayout>
@@ -11,27 +12,69 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include <algorithm>
+
 #include "evaluation_ui/ExportFile.h"
 
 namespace lumetra::charts {
 
-void renderCharts(QPainter& painter, const QRectF& target, const QList<QChart*>& charts) {
+namespace {
+
+// Lays the chart out at `size` now: its layout, and the axes and series that follow it from
+// posted events.
+void layOutAt(QChart& chart, QSizeF size) {
+    chart.resize(size);
+    if (QGraphicsLayout* layout = chart.layout()) {
+        layout->activate();
+    }
+    QCoreApplication::sendPostedEvents(&chart);
+    if (QGraphicsLayout* layout = chart.layout()) {
+        layout->activate();
+    }
+}
+
+// Pixel for pixel up to the widest layout; wider pictures are drawn larger as a whole.
+double layoutScale(QSize chartSize) {
+    return std::max(1.0, chartSize.width() / kChartLayoutWidth);
+}
+
+}  // namespace
+
+void renderCharts(QPainter& painter, const QRectF& target, const QList<QChart*>& charts,
+                  double scale) {
     if (charts.isEmpty()) {
         return;
     }
     const double width = target.width() / static_cast<double>(charts.size());
     for (int i = 0; i < charts.size(); ++i) {
         QChart* chart = charts[i];
-        const QRectF cell(target.left() + i * width, target.top(), width, target.height());
-        // A chart filled just now (a tab filled on its first showing) is laid out first.
-        if (QGraphicsLayout* layout = chart->layout()) {
-            layout->activate();
+        if (chart->scene() == nullptr) {
+            continue;
         }
-        if (chart->scene() != nullptr) {
-            chart->scene()->render(&painter, cell, chart->sceneBoundingRect(),
-                                   Qt::IgnoreAspectRatio);
+        const QRectF cell(target.left() + i * width, target.top(), width, target.height());
+        const QSizeF shown = chart->size();
+        layOutAt(*chart, cell.size() / scale);
+        chart->scene()->render(&painter, cell, chart->sceneBoundingRect(), Qt::KeepAspectRatio);
+        if (chart->size() != shown && !shown.isEmpty()) {
+            layOutAt(*chart, shown);
         }
     }
+}
+
+QSize exportChartSize(QSizeF shown, int width, int height) {
+    if (shown.isEmpty()) {
+        shown = QSizeF(kChartLayoutWidth, kChartLayoutWidth * 0.6);
+    }
+    if (width > 0 && height > 0) {
+        return {width, height};
+    }
+    if (width > 0) {
+        return {width, std::max(1, qRound(width * shown.height() / shown.width()))};
+    }
+    if (height > 0) {
+        return {std::max(1, qRound(height * shown.width() / shown.height())), height};
+    }
+    return shown.toSize();
 }
 
 bool writeChartsPng(const QString& path, const QList<QChart*>& charts, QSize chartSize) {
@@ -44,7 +87,7 @@ bool writeChartsPng(const QString& path, const QList<QChart*>& charts, QSize cha
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        renderCharts(painter, QRectF(QPointF(0, 0), image.size()), charts);
+        renderCharts(painter, QRectF(QPointF(0, 0), image.size()), charts, layoutScale(chartSize));
     }
     // Encoded in memory, then written whole: a failed write never leaves a cut image.
     QByteArray png;
@@ -74,7 +117,7 @@ bool writeChartsSvg(const QString& path, const QList<QChart*>& charts, QSize cha
             return false;
         }
         painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-        renderCharts(painter, QRectF(QPointF(0, 0), size), charts);
+        renderCharts(painter, QRectF(QPointF(0, 0), size), charts, layoutScale(chartSize));
         if (!painter.end()) {
             return false;
         }

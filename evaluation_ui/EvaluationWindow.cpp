@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -28,9 +29,11 @@
 #include "evaluation_ui/DataFolderPanel.h"
 #include "evaluation_ui/HeatMapView.h"
 #include "evaluation_ui/HourlyCsvExport.h"
+#include "evaluation_ui/InputForm.h"
 #include "evaluation_ui/MoneyPanel.h"
 #include "evaluation_ui/Report.h"
 #include "evaluation_ui/SizingPanel.h"
+#include "evaluation_ui/VariantsPanel.h"
 #include "evaluation_ui/WeatherPanel.h"
 #include "widgets/screenfit/KeepOnScreen.h"
 
@@ -39,7 +42,10 @@ namespace lumetra {
 namespace {
 
 const QString kGeometryKey = QStringLiteral("Auswertung/Geometrie");
-constexpr QSize kExportChartSize{900, 520};
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QChartView* chartView(QChart* chart, const QString& name, QWidget* parent) {
     auto* view = new QChartView(chart, parent);
@@ -66,8 +72,8 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
     keyFigures_ = new QTableWidget(0, 3, figuresBox);
     keyFigures_->setObjectName(QStringLiteral("keyFigures"));
     keyFigures_->setHorizontalHeaderLabels({QStringLiteral("Kennzahl"),
-                                            QStringLiteral("Monatsmodell"),
-                                            QStringLiteral("Stundenbilanz")});
+                                            qText(evaluation::kModelColumnTitles[0]),
+                                            qText(evaluation::kModelColumnTitles[1])});
     keyFigures_->verticalHeader()->setVisible(false);
     keyFigures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     keyFigures_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -76,21 +82,26 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
     // every cell that changed: measuring every cell again for each one cost milliseconds.
     keyFigures_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     keyFigures_->setToolTip(
-        QStringLiteral("Monatsmodell: die Faustformeln des Hauptfensters.\nStundenbilanz: das "
-                       "Jahr in Viertelstunden mit Wetter, Lastprofil und Speicher."));
+        QStringLiteral("Stundenbilanz: das Jahr in Viertelstunden mit Wetter, Lastprofil, "
+                       "Speicher und Einspeisegrenze.\nMonatsmodell: die Faustformeln des "
+                       "Hauptfensters."));
     auto* figuresLayout = new QVBoxLayout(figuresBox);
     figuresLayout->addWidget(keyFigures_);
 
     buildTabs();
 
-    // Under the key figures, the hourly balance's weather year.
+    // Under the key figures, the hourly balance's weather year and grid connection.
     weather_ = new WeatherPanel(evaluation_, this);
     connect(weather_, &WeatherPanel::inputsEdited, this, &EvaluationWindow::inputsEdited);
+    gridInputs_ = new InputForm(
+        evaluation_, {evaluation::InputId::FeedInLimit, evaluation::InputId::InverterPower}, this);
+    connect(gridInputs_, &InputForm::inputsEdited, this, &EvaluationWindow::inputsEdited);
     auto* figuresAndWeather = new QWidget(this);
     auto* leftLayout = new QVBoxLayout(figuresAndWeather);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(figuresBox, 1);
     leftLayout->addWidget(weather_);
+    leftLayout->addWidget(inputGroup(QStringLiteral("Netzanschluss"), gridInputs_, this));
     // Under it, where the tables come from and every file the balance reads.
     dataFolder_ = new DataFolderPanel(evaluation_, this);
     connect(dataFolder_, &DataFolderPanel::inputsEdited, this, &EvaluationWindow::inputsEdited);
@@ -108,12 +119,7 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
         std::function<void()> action;
     };
     const ButtonDef defs[] = {
-        {QStringLiteral("Stundenwerte als CSV..."),
-         [this] {
-             askAndExport(QStringLiteral("Stundenwerte speichern"), QStringLiteral("stunden"),
-                          QStringLiteral("csv"), QStringLiteral("CSV-Dateien (*.csv)"),
-                          &EvaluationWindow::exportCsv);
-         }},
+        {QStringLiteral("Stundenwerte als CSV..."), [this] { askAndExportCsv(); }},
         {QStringLiteral("Diagramm als PNG..."),
          [this] {
              askAndExport(QStringLiteral("Diagramm speichern"), QStringLiteral("diagramm"),
@@ -141,6 +147,7 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
         buttons->addWidget(button);
         exportButtons_.append(button);
     }
+    buttons->addWidget(buildExportSize());
     buttons->addStretch(1);
     auto* close = new QPushButton(QStringLiteral("Schließen"), this);
     close->setAutoDefault(false);
@@ -183,8 +190,7 @@ void EvaluationWindow::buildTabs() {
     daysLayout->addWidget(decemberView_);
     tabs_->addTab(days, QStringLiteral("Juni und Dezember"));
 
-    batteryView_ = chartView(new QChart, QStringLiteral("batteryChart"), tabs_);
-    tabs_->addTab(batteryView_, QStringLiteral("Speicher"));
+    tabs_->addTab(buildBatteryTab(), QStringLiteral("Speicher"));
 
     heatMap_ = new charts::HeatMapChart;
     heatMapView_ = new charts::HeatMapView(heatMap_, tabs_);
@@ -197,12 +203,61 @@ void EvaluationWindow::buildTabs() {
     money_ = new MoneyPanel(evaluation_, tabs_);
     connect(money_, &MoneyPanel::inputsEdited, this, &EvaluationWindow::inputsEdited);
     tabs_->addTab(money_, QStringLiteral("Wirtschaftlichkeit"));
+
+    variants_ = new VariantsPanel(evaluation_, tabs_);
+    tabs_->addTab(variants_, QStringLiteral("Vergleich"));
     connect(tabs_, &QTabWidget::currentChanged, this, &EvaluationWindow::fillCurrentTab);
+    connect(tabs_, &QTabWidget::currentChanged, this, &EvaluationWindow::enablePictureExports);
+}
+
+QWidget* EvaluationWindow::buildBatteryTab() {
+    batteryPage_ = new QWidget(tabs_);
+    batteryInputs_ =
+        new InputForm(evaluation_,
+                      {evaluation::InputId::BatteryCapacity, evaluation::InputId::ChargePower,
+                       evaluation::InputId::DischargePower, evaluation::InputId::ChargeEfficiency,
+                       evaluation::InputId::DischargeEfficiency, evaluation::InputId::MinimumCharge,
+                       evaluation::InputId::InvestmentPerKWh, evaluation::InputId::BatteryLifetime},
+                      batteryPage_);
+    connect(batteryInputs_, &InputForm::inputsEdited, this, &EvaluationWindow::inputsEdited);
+    batteryView_ = chartView(new QChart, QStringLiteral("batteryChart"), batteryPage_);
+    auto* layout = new QHBoxLayout(batteryPage_);
+    layout->addWidget(
+        inputGroup(QStringLiteral("Speicher der Stundenbilanz"), batteryInputs_, batteryPage_));
+    layout->addWidget(batteryView_, 1);
+    return batteryPage_;
+}
+
+QWidget* EvaluationWindow::buildExportSize() {
+    auto* box = new QWidget(this);
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const auto sizeBox = [box](const QString& name, const QString& asShown) {
+        auto* spin = new QSpinBox(box);
+        spin->setObjectName(name);
+        spin->setRange(0, 8192);
+        spin->setSuffix(QStringLiteral(" px"));
+        spin->setSpecialValueText(asShown);
+        return spin;
+    };
+    exportWidth_ = sizeBox(QStringLiteral("exportWidth"), QStringLiteral("wie angezeigt"));
+    exportHeight_ = sizeBox(QStringLiteral("exportHeight"), QStringLiteral("passend"));
+    box->setToolTip(
+        QStringLiteral("Größe eines Diagramms in PNG und SVG. Ohne Angabe wie angezeigt; mit "
+                       "nur einer Angabe in den Proportionen des angezeigten Diagramms."));
+    auto* label = new QLabel(QStringLiteral("Bildgröße:"), box);
+    label->setBuddy(exportWidth_);
+    layout->addWidget(label);
+    layout->addWidget(exportWidth_);
+    layout->addWidget(new QLabel(QStringLiteral("×"), box));
+    layout->addWidget(exportHeight_);
+    return box;
 }
 
 void EvaluationWindow::refresh() {
     fillKeyFigures();
     weather_->refresh();
+    batteryInputs_->refresh();
     dataFolder_->refresh();
     staleTabs_.fill(true);
     // Only the tab on show is filled now, and not before the window's first picture: the others
@@ -214,6 +269,15 @@ void EvaluationWindow::refresh() {
 
 void EvaluationWindow::refreshKeyFigures() {
     fillKeyFigures();
+}
+
+void EvaluationWindow::refreshComparison() {
+    for (const Tab tab : {Tab::Sizing, Tab::Comparison}) {
+        staleTabs_[static_cast<std::size_t>(tab)] = true;
+    }
+    if (isVisible() && !fillAfterPaint_) {
+        fillCurrentTab();
+    }
 }
 
 void EvaluationWindow::fillCurrentTab() {
@@ -242,6 +306,9 @@ void EvaluationWindow::fillCurrentTab() {
         case Tab::Money:
             money_->refresh();
             break;
+        case Tab::Comparison:
+            variants_->refresh();
+            break;
     }
 }
 
@@ -262,6 +329,8 @@ bool EvaluationWindow::event(QEvent* event) {
 
 void EvaluationWindow::showInputs() {
     money_->showInputs();
+    batteryInputs_->showInputs();
+    gridInputs_->showInputs();
     weather_->refresh();
     dataFolder_->refresh();
 }
@@ -272,9 +341,8 @@ void EvaluationWindow::fillKeyFigures() {
     keyFigures_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const evaluation::KeyFigureRow& row = rows[static_cast<std::size_t>(r)];
-        const QString texts[] = {
-            QString::fromUtf8(row.label.data(), static_cast<qsizetype>(row.label.size())),
-            QString::fromStdString(row.monthlyModel), QString::fromStdString(row.hourlyBalance)};
+        const QString texts[] = {qText(row.label), QString::fromStdString(row.hourlyBalance),
+                                 QString::fromStdString(row.monthlyModel)};
         for (int c = 0; c < 3; ++c) {
             QTableWidgetItem* item = keyFigures_->item(r, c);
             if (item == nullptr) {
@@ -305,6 +373,12 @@ QList<QChart*> EvaluationWindow::currentCharts() {
     if (page == money_) {
         return {money_->chartView()->chart()};
     }
+    if (page == batteryPage_) {
+        return {batteryView_->chart()};
+    }
+    if (page == variants_) {
+        return {};
+    }
     if (auto* view = qobject_cast<QChartView*>(page)) {
         return {view->chart()};
     }
@@ -319,21 +393,41 @@ QString EvaluationWindow::offeredName(const QString& what, const QString& extens
     return charts::offeredExportName(dataFilePath_ ? dataFilePath_() : QString(), what, extension);
 }
 
-bool EvaluationWindow::exportCsv(const QString& path) {
-    return writeHourlyCsvExport(path, evaluation_);
+bool EvaluationWindow::exportCsv(const QString& path, bool english) {
+    return writeHourlyCsvExport(
+        path, evaluation_,
+        english ? simulation::CsvFormat::English : simulation::CsvFormat::German);
+}
+
+QSize EvaluationWindow::exportSize(const QList<QChart*>& charts) const {
+    const QSizeF shown = charts.isEmpty() ? QSizeF() : charts.first()->size();
+    return charts::exportChartSize(shown, exportWidth_->value(), exportHeight_->value());
 }
 
 bool EvaluationWindow::exportPng(const QString& path) {
-    return charts::writeChartsPng(path, currentCharts(), kExportChartSize);
+    const QList<QChart*> charts = currentCharts();
+    return charts::writeChartsPng(path, charts, exportSize(charts));
 }
 
 bool EvaluationWindow::exportSvg(const QString& path) {
-    return charts::writeChartsSvg(path, currentCharts(), kExportChartSize);
+    const QList<QChart*> charts = currentCharts();
+    return charts::writeChartsSvg(path, charts, exportSize(charts));
+}
+
+void EvaluationWindow::enablePictureExports() {
+    const bool hasChart = tabs_->currentWidget() != variants_;
+    for (const int index : {1, 2}) {
+        exportButtons_.value(index)->setEnabled(hasChart);
+    }
 }
 
 bool EvaluationWindow::exportPdf(const QString& path) {
-    const QString dataFile = dataFilePath_ ? dataFilePath_() : QString();
-    return writeReportPdf(path, ReportSource{evaluation_, calculator_, dataFile});
+    return writeReportPdf(path, reportSource());
+}
+
+ReportSource EvaluationWindow::reportSource() const {
+    return ReportSource{evaluation_, calculator_, dataFilePath_ ? dataFilePath_() : QString(),
+                        placeName_ ? placeName_() : QString()};
 }
 
 void EvaluationWindow::askAndExport(const QString& title, const QString& what,
@@ -354,6 +448,27 @@ void EvaluationWindow::askAndExport(const QString& title, const QString& what,
     }
 }
 
+void EvaluationWindow::askAndExportCsv() {
+    const QString german = QStringLiteral(
+        "CSV für deutsche Tabellenprogramme, ; und Dezimalkomma "
+        "(*.csv)");
+    const QString english = QStringLiteral("CSV mit Komma und Dezimalpunkt (*.csv)");
+    QFileDialog dialog(this, QStringLiteral("Stundenwerte speichern"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({german, english});
+    dialog.selectNameFilter(german);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.selectFile(offeredName(QStringLiteral("stunden"), QStringLiteral("csv")));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().first();
+    if (!exportCsv(path, dialog.selectedNameFilter() == english)) {
+        reportFailure(path);
+    }
+}
+
 void EvaluationWindow::reportFailure(const QString& path) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"),
                     QStringLiteral("Die Datei konnte nicht geschrieben werden:\n") + path,
@@ -362,8 +477,7 @@ void EvaluationWindow::reportFailure(const QString& path) {
 }
 
 void EvaluationWindow::print() {
-    const QString dataFile = dataFilePath_ ? dataFilePath_() : QString();
-    const ReportSource source{evaluation_, calculator_, dataFile};
+    const ReportSource source = reportSource();
     const int pageCount = reportPageCount(source);
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -402,6 +516,7 @@ void EvaluationWindow::closeEvent(QCloseEvent* event) {
 EvaluationWindowPort* createEvaluationWindow(const EvaluationWindowContext& context) {
     auto* window = new EvaluationWindow(context.evaluation, context.calculator,
                                         context.dataFilePath, context.parent);
+    window->setPlaceName(context.placeName);
     if (context.inputsEdited) {
         QObject::connect(window, &EvaluationWindow::inputsEdited, window, context.inputsEdited);
     }

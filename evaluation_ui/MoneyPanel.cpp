@@ -2,9 +2,7 @@
 #include "evaluation_ui/MoneyPanel.h"
 
 #include <QChartView>
-#include <QCheckBox>
 #include <QDoubleSpinBox>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,12 +17,17 @@
 #include "evaluation/MoneyTexts.h"
 #include "evaluation_ui/ChartSupport.h"
 #include "evaluation_ui/Charts.h"
+#include "evaluation_ui/InputForm.h"
 
 namespace lumetra {
 
 using evaluation::InputId;
 
 namespace {
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QString money(double euros) {
     return charts::german(euros, 0) + QStringLiteral(" Euro");
@@ -91,6 +94,7 @@ QStringList moneyTableHeaders() {
             QStringLiteral("Strompreis (Euro/kWh)"),
             QStringLiteral("Ersparnis (Euro)"),
             QStringLiteral("Betriebskosten (Euro)"),
+            QStringLiteral("Speicherersatz (Euro)"),
             QStringLiteral("Zahlungsfluss (Euro)"),
             QStringLiteral("Kumuliert (Euro)")};
 }
@@ -110,8 +114,10 @@ QString moneyTableCell(const evaluation::Evaluation& evaluation, int yearRow, in
         case 4:
             return y.year == 0 ? QString() : charts::german(y.runningCost_EUR, 0);
         case 5:
-            return charts::german(y.cashFlow_EUR, 0);
+            return y.year == 0 ? QString() : charts::german(y.batteryReplacement_EUR, 0);
         case 6:
+            return charts::german(y.cashFlow_EUR, 0);
+        case 7:
             return charts::german(y.cumulative_EUR, 0);
         default:
             return {};
@@ -121,53 +127,27 @@ QString moneyTableCell(const evaluation::Evaluation& evaluation, int yearRow, in
 MoneyPanel::MoneyPanel(evaluation::Evaluation& evaluation, QWidget* parent)
     : QWidget(parent), evaluation_(evaluation) {
     auto* inputsBox = new QGroupBox(QStringLiteral("Annahmen"), this);
-    auto* form = new QFormLayout(inputsBox);
-    for (const evaluation::InputInfo& info : evaluation::kInputInfo) {
-        auto* spin = new QDoubleSpinBox(inputsBox);
-        spin->setObjectName(
-            QString::fromUtf8(info.fileName.data(), static_cast<qsizetype>(info.fileName.size())));
-        spin->setDecimals(info.decimals);
-        spin->setRange(info.minimum, info.maximum);
-        spin->setGroupSeparatorShown(true);
-        spin->setKeyboardTracking(true);
-        spin->setSuffix(
-            QStringLiteral(" ") +
-            QString::fromUtf8(info.unit.data(), static_cast<qsizetype>(info.unit.size())));
-        spin->setAlignment(Qt::AlignRight);
-        const InputId id = info.id;
-        connect(spin, &QDoubleSpinBox::valueChanged, this,
-                [this, id](double value) { editorChanged(id, value); });
-        editors_[static_cast<std::size_t>(id)] = spin;
-        const QString label =
-            QString::fromUtf8(info.label.data(), static_cast<qsizetype>(info.label.size()));
-        if (id == InputId::BatteryCapacity) {
-            auto* row = new QWidget(inputsBox);
-            auto* layout = new QHBoxLayout(row);
-            layout->setContentsMargins(0, 0, 0, 0);
-            followMain_ = new QCheckBox(QStringLiteral("wie Hauptfenster"), row);
-            followMain_->setToolTip(
-                QStringLiteral("Die Stundenbilanz rechnet mit der Speicherkapazität des "
-                               "Hauptfensters."));
-            connect(followMain_, &QCheckBox::toggled, this, &MoneyPanel::followChanged);
-            layout->addWidget(spin, 1);
-            layout->addWidget(followMain_);
-            form->addRow(label + QStringLiteral(":"), row);
-        } else {
-            form->addRow(label + QStringLiteral(":"), spin);
-        }
-    }
+    form_ = new InputForm(
+        evaluation_,
+        {InputId::InvestmentPerKWp, InputId::RunningCost, InputId::PriceRise, InputId::YieldLoss,
+         InputId::Years, InputId::DiscountRate, InputId::ElectricityPrice, InputId::FeedInTariff},
+        inputsBox);
+    connect(form_, &InputForm::inputsEdited, this, &MoneyPanel::inputsEdited);
+    auto* form = new QVBoxLayout(inputsBox);
+    form->addWidget(form_);
     auto* note = new QLabel(
-        QStringLiteral("Richtwerte Deutschland, Stand 2025. Strompreis und Einspeisevergütung "
-                       "kommen aus dem Hauptfenster; die Vergütung bleibt über die Jahre fest."),
+        QStringLiteral("Richtwerte Deutschland, Stand 2025, Quellen im Bericht. Die "
+                       "Vergütung bleibt über die Jahre fest; der Speicher und seine Kosten "
+                       "stehen unter \"Speicher\"."),
         inputsBox);
     note->setWordWrap(true);
-    // A splitter does not ask a wrapped label for its height: keep its three lines in sight.
+    // A splitter does not ask a wrapped label for its height: keep its lines in sight.
     note->setMinimumHeight(3 * note->fontMetrics().lineSpacing());
-    form->addRow(note);
+    form->addWidget(note);
 
     results_ = makeTable(3,
-                         {QStringLiteral("Ergebnis"), QStringLiteral("Stundenbilanz"),
-                          QStringLiteral("Monatsmodell")},
+                         {QStringLiteral("Ergebnis"), qText(evaluation::kModelColumnTitles[0]),
+                          qText(evaluation::kModelColumnTitles[1])},
                          this);
     results_->setObjectName(QStringLiteral("moneyResults"));
     // The results are always shown whole, each on one line: the table is as wide and as high
@@ -203,7 +183,7 @@ MoneyPanel::MoneyPanel(evaluation::Evaluation& evaluation, QWidget* parent)
     for (QString& header : headers) {
         header.replace(QStringLiteral(" ("), QStringLiteral("\n("));
     }
-    years_ = makeTable(7, headers, this);
+    years_ = makeTable(kMoneyTableColumns, headers, this);
     years_->setObjectName(QStringLiteral("moneyTable"));
     years_->setWordWrap(false);
     years_->setTextElideMode(Qt::ElideNone);
@@ -230,48 +210,11 @@ MoneyPanel::MoneyPanel(evaluation::Evaluation& evaluation, QWidget* parent)
 }
 
 QDoubleSpinBox* MoneyPanel::editor(InputId id) const {
-    return editors_[static_cast<std::size_t>(id)];
+    return form_->editor(id);
 }
 
 void MoneyPanel::showInputs() {
-    showing_ = true;
-    const evaluation::EvaluationInputs& inputs = evaluation_.inputs();
-    for (const evaluation::InputInfo& info : evaluation::kInputInfo) {
-        editor(info.id)->setValue(
-            evaluation::inputValue(inputs, info.id, evaluation_.mainBatteryCapacity()));
-    }
-    followMain_->setChecked(!inputs.batteryCapacity_kWh.has_value());
-    editor(InputId::BatteryCapacity)->setEnabled(inputs.batteryCapacity_kWh.has_value());
-    showing_ = false;
-}
-
-void MoneyPanel::editorChanged(InputId id, double value) {
-    if (showing_) {
-        return;
-    }
-    if (id == InputId::BatteryCapacity && followMain_->isChecked()) {
-        return;
-    }
-    evaluation::EvaluationInputs inputs = evaluation_.inputs();
-    if (evaluation::setInputValue(inputs, id, value)) {
-        evaluation_.setInputs(inputs);
-        emit inputsEdited();
-    }
-}
-
-void MoneyPanel::followChanged(bool follow) {
-    if (showing_) {
-        return;
-    }
-    evaluation::EvaluationInputs inputs = evaluation_.inputs();
-    if (follow) {
-        inputs.batteryCapacity_kWh.reset();
-    } else {
-        inputs.batteryCapacity_kWh = editor(InputId::BatteryCapacity)->value();
-    }
-    editor(InputId::BatteryCapacity)->setEnabled(!follow);
-    evaluation_.setInputs(inputs);
-    emit inputsEdited();
+    form_->showInputs();
 }
 
 void MoneyPanel::fitResults() {
@@ -290,12 +233,8 @@ void MoneyPanel::fitResults() {
 }
 
 void MoneyPanel::refresh() {
-    // While it follows the main window, the battery editor shows the main window's size.
-    if (followMain_->isChecked()) {
-        showing_ = true;
-        editor(InputId::BatteryCapacity)->setValue(evaluation_.mainBatteryCapacity());
-        showing_ = false;
-    }
+    // A price that follows the main window shows the main window's.
+    form_->refresh();
     const QList<MoneyResultRow> rows = moneyResultRows(evaluation_);
     results_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < rows.size(); ++r) {
@@ -307,7 +246,7 @@ void MoneyPanel::refresh() {
     const int count = static_cast<int>(evaluation_.hourlyMoney().years.size());
     years_->setRowCount(count);
     for (int r = 0; r < count; ++r) {
-        for (int c = 0; c < 7; ++c) {
+        for (int c = 0; c < kMoneyTableColumns; ++c) {
             setCell(*years_, r, c, moneyTableCell(evaluation_, r, c), true);
         }
     }

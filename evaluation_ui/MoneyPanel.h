@@ -3,12 +3,9 @@
 
 #include <QWidget>
 
-#include <array>
-
 #include "evaluation/EvaluationInputs.h"
 
 class QChartView;
-class QCheckBox;
 class QDoubleSpinBox;
 class QTableWidget;
 
@@ -18,9 +15,11 @@ class Evaluation;
 
 namespace lumetra {
 
-// "Wirtschaftlichkeit": the Auswertung inputs (money and the hourly balance's battery), the
-// results of both models (investment, saving, payback, net present value, cost per kWh), the
-// cumulative cash flow chart and the money table year by year.
+class InputForm;
+
+// "Wirtschaftlichkeit": the Auswertung's money inputs and prices, the results of both models
+// (investment, saving, payback, net present value, cost per kWh), the cumulative cash flow
+// chart and the money table year by year.
 class MoneyPanel : public QWidget {
     Q_OBJECT
 
@@ -32,8 +31,8 @@ class MoneyPanel : public QWidget {
     // Shows the evaluation's current results.
     void refresh();
 
+    InputForm* inputs() const { return form_; }
     QDoubleSpinBox* editor(evaluation::InputId id) const;
-    QCheckBox* followMainBattery() const { return followMain_; }
     QChartView* chartView() const { return chartView_; }
     QTableWidget* resultTable() const { return results_; }
     QTableWidget* yearTable() const { return years_; }
@@ -42,17 +41,13 @@ class MoneyPanel : public QWidget {
     void inputsEdited();
 
   private:
-    void editorChanged(evaluation::InputId id, double value);
-    void followChanged(bool follow);
     void fitResults();
 
     evaluation::Evaluation& evaluation_;
-    std::array<QDoubleSpinBox*, evaluation::kInputCount> editors_{};
-    QCheckBox* followMain_ = nullptr;
+    InputForm* form_ = nullptr;
     QTableWidget* results_ = nullptr;
     QTableWidget* years_ = nullptr;
     QChartView* chartView_ = nullptr;
-    bool showing_ = false;
 };
 
 // The rows of the results of both models: label, hourly balance, monthly model.
@@ -65,6 +60,7 @@ QList<MoneyResultRow> moneyResultRows(const evaluation::Evaluation& evaluation);
 
 // The money table's column titles and the text of one cell.
 QStringList moneyTableHeaders();
+inline constexpr int kMoneyTableColumns = 8;
 QString moneyTableCell(const evaluation::Evaluation& evaluation, int yearRow, int column);
 
 }  // namespace lumetra

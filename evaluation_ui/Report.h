@@ -11,10 +11,13 @@ class QPagedPaintDevice;
 
 namespace lumetra {
 
-// The report on A4 pages: first the inputs, the module fields and the key figures of both
-// models; on the next page the charts; on the next the money over the years with every year
-// of its table. A table longer than its page goes on over the next pages, so the report has
-// three pages or more (reportPageCount). Paints the pages `firstPage` to `lastPage` (as a
+// The report on A4 pages: first the site, the date, the installation in one line and the
+// verdict on each variant (without a battery, with it, with the best one) with the comparison;
+// then the assumptions, their sources, the module fields and the key figures of both models;
+// then the charts that have something to show; then the money over the years with every year
+// of its table. Each part begins on a page of its own and a table longer than its page goes on
+// over the next, so the report has four pages or more (reportPageCount); each page is
+// numbered. Paints the pages `firstPage` to `lastPage` (as a
 // print dialog's page range gives them) onto a PDF writer or a printer; returns the number of
 // pages painted, 0 when painting could not start or finish.
 int paintReport(QPagedPaintDevice& device, const ReportSource& source, int firstPage = 1,

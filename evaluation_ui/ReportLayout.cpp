@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPen>
@@ -18,6 +19,12 @@ namespace {
 
 constexpr double kMmPerPoint = 25.4 / 72;
 constexpr double kSectionPoints = 11;
+constexpr double kFooterPoints = 7.5;
+// Kept free under the content for the footer.
+constexpr double kFooterSpace_mm = 7;
+// A paragraph is wrapped a little narrower than it is drawn, so that the printer's font metrics
+// never need a line more than were counted.
+constexpr double kWrapSlack = 0.97;
 
 QRectF mmRect(double perMm, double x, double y, double w, double h) {
     return {x * perMm, y * perMm, w * perMm, h * perMm};
@@ -76,6 +83,18 @@ double lineHeight(double points) {
     return points * kMmPerPoint * 1.45;
 }
 
+// The height in mm of `text` wrapped at `width_mm`, measured on an image of 10 pixels per mm.
+double wrappedHeight(const QString& text, double points, bool bold, double width_mm) {
+    constexpr double kPixelsPerMm = 10;
+    QImage probe(1, 1, QImage::Format_RGB32);
+    probe.setDotsPerMeterX(static_cast<int>(kPixelsPerMm * 1000));
+    probe.setDotsPerMeterY(static_cast<int>(kPixelsPerMm * 1000));
+    const QFontMetricsF metrics(reportFont(points, bold), &probe);
+    const QRectF bounds = metrics.boundingRect(
+        QRectF(0, 0, width_mm * kWrapSlack * kPixelsPerMm, 1e6), Qt::TextWordWrap, text);
+    return std::max(bounds.height() / kPixelsPerMm, lineHeight(points));
+}
+
 struct TableData {
     QStringList header;
     QList<QStringList> rows;
@@ -125,7 +144,7 @@ QPageLayout ReportLayout::pageLayout() {
 ReportLayout::ReportLayout() {
     const QRectF printable = pageLayout().paintRect(QPageLayout::Millimeter);
     width_mm_ = printable.width();
-    height_mm_ = printable.height();
+    height_mm_ = printable.height() - kFooterSpace_mm;
     pages_.emplace_back();
 }
 
@@ -133,6 +152,14 @@ void ReportLayout::paintPage(int index, QPainter& painter, double perMm) const {
     for (const Drawing& drawing : pages_.at(static_cast<std::size_t>(index))) {
         drawing(painter, perMm);
     }
+    const QRectF footer = mmRect(perMm, 0, height_mm_ + kFooterSpace_mm - lineHeight(kFooterPoints),
+                                 width_mm_, lineHeight(kFooterPoints));
+    painter.setPen(QColor(90, 90, 90));
+    setFont(painter, kFooterPoints, false);
+    painter.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter, footer_);
+    painter.drawText(footer, Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("Seite %1 von %2").arg(index + 1).arg(pageCount()));
+    painter.setPen(Qt::black);
 }
 
 void ReportLayout::add(Drawing drawing) {
@@ -187,6 +214,19 @@ void ReportLayout::line(const QString& text, double points) {
                          text);
     });
     y_mm_ += height;
+}
+
+void ReportLayout::paragraph(const QString& text, double points, bool bold) {
+    const double width = width_mm_;
+    const double height = wrappedHeight(text, points, bold, width) + 1;
+    makeRoom(height);
+    const double y = y_mm_;
+    add([=](QPainter& painter, double perMm) {
+        setFont(painter, points, bold);
+        painter.drawText(mmRect(perMm, 0, y, width, height),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    });
+    y_mm_ += height + 1;
 }
 
 void ReportLayout::wrappedLine(const QString& text, double points) {

@@ -19,7 +19,8 @@ namespace lumetra {
 // of an A4 page in portrait with 15 mm margins. Each element goes below the one before, and
 // onto the next page where it does not fit: a table breaks between rows and repeats its header
 // row under its section's heading with "(Fortsetzung)"; a heading never stays alone at the
-// foot of a page. Nothing is cut or left out.
+// foot of a page. Nothing is cut or left out. Each page ends with a footer line: a text of the
+// report's own and "Seite n von N".
 class ReportLayout {
   public:
     // What an element draws when its page is painted: `perMm` device pixels per millimetre.
@@ -42,6 +43,10 @@ class ReportLayout {
     // A section's heading: placed with the first element that follows it.
     void section(const QString& title);
     void line(const QString& text, double points = 9);
+    // Text wrapped at the page's width, as high as its lines; `bold` for a verdict.
+    void paragraph(const QString& text, double points = 9, bool bold = false);
+    // The text on the left of every page's footer (the page number is on the right).
+    void setFooter(const QString& text) { footer_ = text; }
     // A text of any length (a path) over as many lines as it needs: broken after a "/" or a
     // blank where one is near the end of a line, else anywhere; nothing runs off the page.
     void wrappedLine(const QString& text, double points = 9);
@@ -60,7 +65,8 @@ class ReportLayout {
     void add(Drawing drawing);
 
     double width_mm_ = 0;
-    double height_mm_ = 0;
+    double height_mm_ = 0;  // of the content, above the footer
+    QString footer_;
     double y_mm_ = 0;
     std::vector<std::vector<Drawing>> pages_;
     QString section_;

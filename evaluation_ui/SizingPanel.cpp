@@ -53,65 +53,81 @@ void SizingPanel::showEvent(QShowEvent* event) {
 }
 
 void SizingPanel::refresh() {
-    if (!isVisible() || evaluation_.generation() == requestedGeneration_) {
+    if (!isVisible()) {
         return;
     }
     if (!evaluation_.hasHourlyBalance()) {
         state_->setText(QStringLiteral("Ohne Klimadaten keine Stundenbilanz und keine Kurven."));
         return;
     }
+    const simulation::SimulationInput& input = evaluation_.simulationInput();
+    // Other tables (another data folder) give another curve of the same input.
+    if (!roofInput_ || !evaluation::sameSimulationInput(*roofInput_, input) ||
+        roofClimate_ != evaluation_.climate().get()) {
+        startRoofCurve(input);
+    }
+    showCurves();
+}
+
+void SizingPanel::startRoofCurve(const simulation::SimulationInput& input) {
     stopWorker();
-    requestedGeneration_ = evaluation_.generation();
+    roofInput_ = input;
+    roofClimate_ = evaluation_.climate().get();
+    roofDone_ = false;
+    const std::uint64_t request = ++roofRequest_;
     // Other tables (another data folder) need a balance of their own.
     if (!workerBalance_ || &workerBalance_->climate() != evaluation_.climate().get()) {
         workerBalance_ = std::make_shared<simulation::HourlyBalance>(evaluation_.climate());
     }
     cancel_ = std::make_shared<std::atomic<bool>>(false);
-    computing_ = true;
-    state_->setText(QStringLiteral("Kurven werden berechnet ..."));
     // The worker gets copies and its own hourly balance; the panel waits for it before it goes.
-    worker_ = std::thread([this, balance = workerBalance_, cancel = cancel_,
-                           input = evaluation_.simulationInput(),
-                           generation = requestedGeneration_] {
-        evaluation::SizingCurves curves = evaluation::computeSizingCurves(*balance, input, *cancel);
-        if (!curves.complete) {
+    worker_ = std::thread([this, balance = workerBalance_, cancel = cancel_, input, request] {
+        std::vector<evaluation::SizingPoint> curve =
+            evaluation::computeRoofCurve(*balance, input, *cancel);
+        if (cancel->load()) {
             return;
         }
         QMetaObject::invokeMethod(
-            this,
-            [this, curves = std::move(curves), generation] { showCurves(curves, generation); },
+            this, [this, curve = std::move(curve), request] { roofCurveDone(curve, request); },
             Qt::QueuedConnection);
     });
 }
 
-void SizingPanel::showCurves(const evaluation::SizingCurves& curves, std::uint64_t generation) {
-    if (generation != requestedGeneration_) {
+void SizingPanel::roofCurveDone(std::vector<evaluation::SizingPoint> curve, std::uint64_t request) {
+    if (request != roofRequest_) {
         return;  // an answer to an older request
     }
     if (worker_.joinable()) {
         worker_.join();
     }
-    computing_ = false;
-    curves_ = curves;
-    shownGeneration_ = generation;
-    drawCharts();
-    state_->setText(QStringLiteral(
-        "Jede Kurve aus je einer Stundenbilanz des ganzen Jahres; die Speichergröße der "
-        "Stundenbilanz lässt sich unter \"Wirtschaftlichkeit\" unabhängig vom Hauptfenster "
-        "wählen."));
+    curves_.roof = std::move(curve);
+    roofDone_ = true;
+    showCurves();
 }
 
-void SizingPanel::drawCharts() {
+void SizingPanel::showCurves() {
+    const evaluation::BatterySweep* sweep = evaluation_.batterySweep();
     const simulation::HourlyResult* result = evaluation_.hourlyResult();
-    if (result == nullptr) {
+    computing_ = !roofDone_ || sweep == nullptr || result == nullptr;
+    if (computing_) {
+        state_->setText(QStringLiteral("Kurven werden berechnet ..."));
         return;
     }
+    if (shownGeneration_ == evaluation_.generation()) {
+        return;
+    }
+    curves_.battery = evaluation::batteryCurve(*sweep);
+    curves_.complete = true;
+    shownGeneration_ = evaluation_.generation();
     const double sufficiency = result->annual.selfSufficiency;
     const double share = result->annual.selfConsumptionShare;
     charts::fillSizingChart(*batteryView_->chart(), curves_.battery, charts::SizingKind::Battery,
                             result->batteryCapacity_kWh, sufficiency, share);
     charts::fillSizingChart(*roofView_->chart(), curves_.roof, charts::SizingKind::Roof,
                             result->peakPower_kWp, sufficiency, share);
+    state_->setText(QStringLiteral(
+        "Jeder Punkt aus einer Stundenbilanz des ganzen Jahres; Speicher und Grenzen der "
+        "Stundenbilanz lassen sich unter \"Speicher\" unabhängig vom Hauptfenster wählen."));
 }
 
 }  // namespace lumetra

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "evaluation/SizingSweep.h"
@@ -20,9 +21,10 @@ class Evaluation;
 namespace lumetra {
 
 // "Dimensionierung": self-sufficiency and self-consumption share over the battery size and
-// over the roof's size, from the hourly balance, the current choice marked. The curves take
-// some 30 runs of the year, so a worker thread computes them with its own hourly balance while
-// the tab is on show; a newer request cancels an older one.
+// over the roof's size, from the hourly balance, the current choice marked. The battery's curve
+// is the evaluation's battery sweep (computed off the window's thread with the hourly result);
+// the roof's takes a dozen runs of the year, which a worker thread computes with its own
+// hourly balance while the tab is on show; a newer input cancels an older one.
 class SizingPanel : public QWidget {
     Q_OBJECT
 
@@ -30,10 +32,11 @@ class SizingPanel : public QWidget {
     SizingPanel(evaluation::Evaluation& evaluation, QWidget* parent);
     ~SizingPanel() override;
 
-    // Starts the curves for the evaluation's current input when the panel is on show and they
-    // are not computed for it yet.
+    // Starts the roof's curve for the evaluation's current input when the panel is on show and
+    // it is not computed for it yet, and shows both curves once they are there.
     void refresh();
 
+    // Whether a curve of the current input is still to come.
     bool isComputing() const { return computing_; }
     // The generation of the evaluation the shown curves belong to (0: none yet).
     std::uint64_t shownGeneration() const { return shownGeneration_; }
@@ -46,8 +49,10 @@ class SizingPanel : public QWidget {
 
   private:
     void stopWorker();
-    void showCurves(const evaluation::SizingCurves& curves, std::uint64_t generation);
-    void drawCharts();
+    void startRoofCurve(const simulation::SimulationInput& input);
+    void roofCurveDone(std::vector<evaluation::SizingPoint> curve, std::uint64_t request);
+    // Draws both curves when both belong to the current input.
+    void showCurves();
 
     evaluation::Evaluation& evaluation_;
     QChartView* batteryView_ = nullptr;
@@ -56,7 +61,11 @@ class SizingPanel : public QWidget {
     std::thread worker_;
     std::shared_ptr<std::atomic<bool>> cancel_;
     std::shared_ptr<simulation::HourlyBalance> workerBalance_;
-    std::uint64_t requestedGeneration_ = 0;
+    // The input of the roof's curve there or under way, and which request that is.
+    std::optional<simulation::SimulationInput> roofInput_;
+    const simulation::ClimateTables* roofClimate_ = nullptr;  // the tables roofInput_ ran on
+    std::uint64_t roofRequest_ = 0;
+    bool roofDone_ = false;
     std::uint64_t shownGeneration_ = 0;
     bool computing_ = false;
     evaluation::SizingCurves curves_;

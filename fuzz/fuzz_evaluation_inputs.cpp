@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reads arbitrary bytes as a data file's Auswertung lines and checks what the window and the
-// money model are handed: every input finite and within its range, whole years, and lines that
-// save and load to the same inputs without a message (the weather file's and the data folder's
-// paths byte for byte), which the data file's own reader passes over.
+// money model are handed: every input finite and within the range of its unit, whole years, and
+// lines that save and load to the same inputs without a message (the weather file's and the data
+// folder's paths byte for byte, the powers' units, which inputs follow the main window), which
+// the data file's own reader passes over.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -17,18 +18,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace lumetra::evaluation;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const EvaluationInputs inputs = readEvaluationLines(bytes).inputs;
+    // The main window's fields at zero, the lowest value the inputs that follow them take.
+    const MainWindowInputs main;
     for (const InputInfo& info : kInputInfo) {
-        const double value = inputValue(inputs, info.id, info.minimum);
-        if (!std::isfinite(value) || value < info.minimum || value > info.maximum) {
+        const double value = inputValue(inputs, info.id, main);
+        const InputRange range = inputRange(inputs, info.id);
+        if (!std::isfinite(value) || value < range.minimum || value > range.maximum) {
             __builtin_trap();
         }
     }
-    if (inputs.years != std::round(inputValue(inputs, InputId::Years))) {
+    if (inputs.years != std::round(inputValue(inputs, InputId::Years)) ||
+        inputs.batteryLifetime_years != std::round(inputValue(inputs, InputId::BatteryLifetime))) {
         __builtin_trap();
     }
 
     // The lines are written with six decimals, so a value comes back to within half a
-    // millionth; the battery keeps whether it has its own size.
+    // millionth; an input keeps whether it follows the main window, a power its unit.
     const std::string lines = evaluationInputLines(inputs);
     const EvaluationLines reread = readEvaluationLines(lines);
     // What the program writes, it reads whole.
@@ -37,12 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const EvaluationInputs& reloaded = reread.inputs;
     for (const InputInfo& info : kInputInfo) {
-        if (std::abs(inputValue(reloaded, info.id) - inputValue(inputs, info.id)) > 1e-6) {
+        if (std::abs(inputValue(reloaded, info.id) - inputValue(inputs, info.id)) > 1e-6 ||
+            followsMainWindow(reloaded, info.id) != followsMainWindow(inputs, info.id) ||
+            inputPowerUnit(reloaded, info.id) != inputPowerUnit(inputs, info.id)) {
             __builtin_trap();
         }
     }
-    if (reloaded.batteryCapacity_kWh.has_value() != inputs.batteryCapacity_kWh.has_value() ||
-        reloaded.years != inputs.years || reloaded.weatherFile != inputs.weatherFile ||
+    if (reloaded.years != inputs.years || reloaded.weatherFile != inputs.weatherFile ||
         reloaded.dataFolder != inputs.dataFolder) {
         __builtin_trap();
     }

@@ -365,7 +365,13 @@ timed_row("Auswertung window open: a change until it shows it (tick, hourly bala
           "<= 15 ms")
 timed_row("Auswertung: sizing curves (33 hourly years, worker thread)", "bench_gui_evaluation",
           "BM_SizingCurves")
-timed_row("Auswertung: PDF report (3 pages)", "bench_gui_evaluation", "BM_ReportPdf")
+timed_row("Auswertung open: one refresh tick on the GUI thread (year, variants and best "
+          "battery on the worker thread)", "bench_gui_evaluation",
+          "BM_EvaluationRefreshTickOnTheGuiThread", 25e6, "< 25 ms")
+timed_row("Auswertung: a change until the variants show it (year and 21 battery sizes, worker "
+          "thread)", "bench_gui_evaluation", "BM_VariantsAfterAChange")
+timed_row("Auswertung: PDF report (verdict, assumptions, key figures, charts, money)",
+          "bench_gui_evaluation", "BM_ReportPdf", 300e6, "< 300 ms")
 timed_row("Data file load, 140 rows", "bench_report_extra", "BM_DataFileLoad140Rows")
 timed_row("Data file save, 140 rows", "bench_report_extra", "BM_DataFileSave140Rows")
 timed_row("10,000 places read and sorted (core)", "bench_report_extra",

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <limits>
 #include <vector>
 
 #include "simulation/battery/BatteryStep.h"
@@ -12,7 +13,15 @@ namespace lumetra::simulation {
 inline constexpr double kSteadyStateTolerance = 1e-9;
 inline constexpr int kMaxSteadyStateYears = 20;
 
-// The flows of each step, kWh per step (state of charge: kWh at the step's end).
+// What one step may give off, kWh per step: the inverter's AC output (what the modules make
+// beyond it is lost before the house, the battery or the grid see it) and the feed-in.
+struct DispatchLimits {
+    double pvOutput_kWh = std::numeric_limits<double>::infinity();
+    double feedIn_kWh = std::numeric_limits<double>::infinity();
+};
+
+// The flows of each step, kWh per step (state of charge: kWh at the step's end). Per step
+// pv = direct + charge + feedIn + curtailed and demand = direct + discharge + purchase.
 struct DispatchSeries {
     std::vector<double> direct;
     std::vector<double> charge;
@@ -21,14 +30,17 @@ struct DispatchSeries {
     std::vector<double> purchase;
     std::vector<double> stateOfCharge;
     std::vector<double> loss;
+    std::vector<double> curtailed;  // beyond the inverter or the feed-in limit
     double initialStateOfCharge = 0;
     int years = 0;  // years run to reach the steady state
 };
 
-// Covers the demand from the PV first, then steps the battery (batteryStep) with what is left
-// over or missing, feeds in and buys the rest. The year starts with the state of charge it
-// ends with.
+// Covers the demand from the PV first (what the inverter delivers of it), then steps the
+// battery (batteryStep) with what is left over or missing, feeds in the rest up to the
+// feed-in limit, curtails what lies beyond it, and buys what is still missing. Power above the
+// feed-in limit thus charges the battery while it has room. The year starts with the state of
+// charge it ends with.
 void dispatch(const std::vector<double>& pv, const std::vector<double>& demand,
-              const BatteryParameters& battery, DispatchSeries& out);
+              const BatteryParameters& battery, const DispatchLimits& limits, DispatchSeries& out);
 
 }  // namespace lumetra::simulation

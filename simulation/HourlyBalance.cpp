@@ -51,6 +51,24 @@ SimulationInput sanitized(const SimulationInput& input) {
     clean.batteryCapacity_kWh = nonNegative(input.batteryCapacity_kWh);
     clean.electricityPrice_EUR_per_kWh = finiteOrZero(input.electricityPrice_EUR_per_kWh);
     clean.feedInTariff_EUR_per_kWh = finiteOrZero(input.feedInTariff_EUR_per_kWh);
+    // A battery that neither charges nor gives back anything is no battery: its powers and
+    // efficiencies stay above zero.
+    const BatteryBehaviour defaults;
+    const auto positiveOr = [](double value, double fallback, double highest) {
+        return std::isfinite(value) && value > 0 ? std::min(value, highest) : fallback;
+    };
+    BatteryBehaviour& battery = clean.batteryBehaviour;
+    battery.chargeRate_per_h = positiveOr(battery.chargeRate_per_h, defaults.chargeRate_per_h, 1e6);
+    battery.dischargeRate_per_h =
+        positiveOr(battery.dischargeRate_per_h, defaults.dischargeRate_per_h, 1e6);
+    battery.chargeEfficiency = positiveOr(battery.chargeEfficiency, defaults.chargeEfficiency, 1);
+    battery.dischargeEfficiency =
+        positiveOr(battery.dischargeEfficiency, defaults.dischargeEfficiency, 1);
+    battery.minimumStateOfCharge = std::clamp(finiteOrZero(battery.minimumStateOfCharge), 0.0, 1.0);
+    clean.grid.feedInLimit_fraction = std::isnan(input.grid.feedInLimit_fraction)
+                                          ? 1.0
+                                          : std::clamp(input.grid.feedInLimit_fraction, 0.0, 1.0);
+    clean.grid.inverterPower_kW = nonNegative(input.grid.inverterPower_kW);
     return clean;
 }
 
@@ -262,16 +280,26 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
         cache.demandInput = demandInput;
     }
 
-    BatteryParameters battery;
+    double peakPower_kWp = 0;
+    for (const PlaneInput& plane : input.planes) {
+        peakPower_kWp += plane.peakPower_kWp;
+    }
+    BatteryParameters battery{input.batteryBehaviour};
     battery.capacity_kWh = input.batteryCapacity_kWh;
-    dispatch(cache.pv, cache.demand, battery, cache.flows);
+    DispatchLimits limits;
+    if (input.grid.inverterPower_kW > 0) {
+        limits.pvOutput_kWh = input.grid.inverterPower_kW * kStepHours;
+    }
+    if (input.grid.feedInLimit_fraction < 1) {
+        limits.feedIn_kWh = input.grid.feedInLimit_fraction * peakPower_kWp * kStepHours;
+    }
+    dispatch(cache.pv, cache.demand, battery, limits, cache.flows);
 
     // Sums per month and per year, and the step series.
     HourlyResult& result = result_;
-    result.peakPower_kWp = 0;
-    for (const PlaneInput& plane : input.planes) {
-        result.peakPower_kWp += plane.peakPower_kWp;
-    }
+    result.peakPower_kWp = peakPower_kWp;
+    result.batteryBehaviour = input.batteryBehaviour;
+    result.grid = input.grid;
     result.batteryCapacity_kWh = input.batteryCapacity_kWh;
     result.utcOffset_h = cache.weather.timeZoneMeridian_deg / 15.0;
     result.climateFromGrid = cache.weather.insideGrid;
@@ -281,7 +309,7 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
     StepSeries& steps = result.steps;
     for (auto* series :
          {&steps.pv, &steps.demand, &steps.direct, &steps.batteryCharge, &steps.batteryDischarge,
-          &steps.feedIn, &steps.purchase, &steps.stateOfCharge}) {
+          &steps.feedIn, &steps.purchase, &steps.stateOfCharge, &steps.curtailed}) {
         series->resize(kStepCount);
     }
     const DispatchSeries& f = cache.flows;
@@ -300,6 +328,7 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
             month.batteryLoss_kWh += f.loss[i];
             month.feedIn_kWh += f.feedIn[i];
             month.purchase_kWh += f.purchase[i];
+            month.curtailed_kWh += f.curtailed[i];
             steps.pv[i] = static_cast<float>(cache.pv[i]);
             steps.demand[i] = static_cast<float>(cache.demand[i]);
             steps.direct[i] = static_cast<float>(f.direct[i]);
@@ -308,6 +337,7 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
             steps.feedIn[i] = static_cast<float>(f.feedIn[i]);
             steps.purchase[i] = static_cast<float>(f.purchase[i]);
             steps.stateOfCharge[i] = static_cast<float>(f.stateOfCharge[i]);
+            steps.curtailed[i] = static_cast<float>(f.curtailed[i]);
         }
         completeSums(month, result.peakPower_kWp, input.batteryCapacity_kWh, input);
         result.monthly[m] = month;
@@ -320,6 +350,7 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
         year.batteryLoss_kWh += month.batteryLoss_kWh;
         year.feedIn_kWh += month.feedIn_kWh;
         year.purchase_kWh += month.purchase_kWh;
+        year.curtailed_kWh += month.curtailed_kWh;
     }
     completeSums(result.annual, result.peakPower_kWp, input.batteryCapacity_kWh, input);
     return result;
@@ -334,11 +365,12 @@ std::size_t HourlyBalance::memoryBytes() const {
     }
     const DispatchSeries& f = cache.flows;
     bytes += bytesOf(f.direct) + bytesOf(f.charge) + bytesOf(f.discharge) + bytesOf(f.feedIn) +
-             bytesOf(f.purchase) + bytesOf(f.stateOfCharge) + bytesOf(f.loss);
+             bytesOf(f.purchase) + bytesOf(f.stateOfCharge) + bytesOf(f.loss) +
+             bytesOf(f.curtailed);
     const StepSeries& s = result_.steps;
     bytes += bytesOf(s.pv) + bytesOf(s.demand) + bytesOf(s.direct) + bytesOf(s.batteryCharge) +
              bytesOf(s.batteryDischarge) + bytesOf(s.feedIn) + bytesOf(s.purchase) +
-             bytesOf(s.stateOfCharge);
+             bytesOf(s.stateOfCharge) + bytesOf(s.curtailed);
     return bytes;
 }
 

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "simulation/GridConnection.h"
+#include "simulation/battery/BatteryStep.h"
 #include "simulation/calendar/ReferenceYear.h"
 #include "simulation/weather/WeatherFile.h"
 
@@ -42,6 +44,11 @@ struct SimulationInput {
 
     double electricityPrice_EUR_per_kWh = 0;
     double feedInTariff_EUR_per_kWh = 0;
+
+    // How the battery of batteryCapacity_kWh charges and discharges, and what the inverter and
+    // the grid take.
+    BatteryBehaviour batteryBehaviour;
+    GridConnection grid;
 };
 
 // Energies in kWh, shares as fractions 0..1, money in euros, over a year or over one month.
@@ -60,6 +67,9 @@ struct FlowSums {
     double batteryCycles = 0;  // discharge / capacity
     double costWithout_EUR = 0;
     double costWith_EUR = 0;
+    // Lost beyond the inverter's power or the feed-in limit: yield = direct + charge + feed-in
+    // + curtailed.
+    double curtailed_kWh = 0;
 };
 
 // Per quarter hour of the reference year, kWh per step (state of charge: kWh at the step's end).
@@ -72,6 +82,7 @@ struct StepSeries {
     std::vector<float> feedIn;
     std::vector<float> purchase;
     std::vector<float> stateOfCharge;
+    std::vector<float> curtailed;
 };
 
 struct HourlyResult {
@@ -87,6 +98,8 @@ struct HourlyResult {
     bool temperatureFromStation = false;  // else the nearest stations weighted
     bool weatherImported = false;         // from SimulationInput::weather, else synthesized
     double irradiation_kWh_per_m2 = 0;    // the year's global horizontal irradiation used
+    BatteryBehaviour batteryBehaviour;    // of the battery of batteryCapacity_kWh
+    GridConnection grid;
 };
 
 class ClimateTables;  // the monthly irradiation grid, the temperature stations, the load profile

@@ -86,10 +86,14 @@ void BM_EvaluationWindowFirstOpen(benchmark::State& state) {
 }
 BENCHMARK(BM_EvaluationWindowFirstOpen)->Unit(benchmark::kMillisecond);
 
-// A keystroke's change reaching the open window: the refresh tick (the monthly model, the
-// status line, the tab on show) and the hourly balance's run on its thread until the window
-// shows its figures.
-void BM_EvaluationTickWithWindowOpen(benchmark::State& state) {
+// What a benchmark of a change in the open window waits for after the refresh tick, and whether
+// that wait is timed.
+enum class Wait { Timed, Untimed };
+
+// Types another number of persons in each iteration and runs the refresh tick with the
+// Auswertung open, then processes events until `settled` (timed or not, as `wait` says).
+template <typename Settled>
+void changeWithWindowOpen(benchmark::State& state, Wait wait, Settled settled) {
     auto dialog = readyDialog();
     dialog->evaluation().openWindow();
     QApplication::processEvents();
@@ -102,10 +106,46 @@ void BM_EvaluationTickWithWindowOpen(benchmark::State& state) {
         append = !append;
         state.ResumeTiming();
         dialog->refreshTick();
-        processEventsUntil([&] { return !evaluation.pendingHourlyInput().has_value(); });
+        if (wait == Wait::Untimed) {
+            state.PauseTiming();
+        }
+        processEventsUntil([&] { return settled(evaluation); });
+        if (wait == Wait::Untimed) {
+            state.ResumeTiming();
+        }
     }
 }
+
+bool yearAndSweepDone(const lumetra::evaluation::Evaluation& evaluation) {
+    return !evaluation.pendingHourlyInput().has_value() && !evaluation.pendingSweep().has_value();
+}
+
+// A keystroke's change reaching the open window: the refresh tick (the monthly model, the
+// status line, the tab on show) and the hourly balance's run on its thread until the window
+// shows its figures.
+void BM_EvaluationTickWithWindowOpen(benchmark::State& state) {
+    changeWithWindowOpen(state, Wait::Timed, [](const lumetra::evaluation::Evaluation& e) {
+        return !e.pendingHourlyInput().has_value();
+    });
+}
 BENCHMARK(BM_EvaluationTickWithWindowOpen)->Unit(benchmark::kMillisecond);
+
+// What the GUI thread spends on one refresh tick with the Auswertung open: the year, the
+// variants and the best battery run on the worker thread and are not timed.
+void BM_EvaluationRefreshTickOnTheGuiThread(benchmark::State& state) {
+    changeWithWindowOpen(state, Wait::Untimed, yearAndSweepDone);
+}
+BENCHMARK(BM_EvaluationRefreshTickOnTheGuiThread)->Unit(benchmark::kMillisecond);
+
+// A change until the variants with and without a battery and the best battery show it (the
+// year and the 21 battery sizes on the worker thread); until then the variants are those of
+// the result still shown.
+void BM_VariantsAfterAChange(benchmark::State& state) {
+    changeWithWindowOpen(state, Wait::Timed, [](const lumetra::evaluation::Evaluation& e) {
+        return yearAndSweepDone(e) && e.variants().has_value();
+    });
+}
+BENCHMARK(BM_VariantsAfterAChange)->Unit(benchmark::kMillisecond);
 
 void BM_SizingCurves(benchmark::State& state) {
     auto dialog = readyDialog();
@@ -113,8 +153,8 @@ void BM_SizingCurves(benchmark::State& state) {
     lumetra::simulation::HourlyBalance balance(evaluation.climate());
     const std::atomic<bool> never{false};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            lumetra::evaluation::computeSizingCurves(balance, evaluation.simulationInput(), never));
+        benchmark::DoNotOptimize(lumetra::evaluation::computeSizingCurves(
+            balance, evaluation.simulationInput(), evaluation.inputs().battery, never));
     }
 }
 BENCHMARK(BM_SizingCurves)->Unit(benchmark::kMillisecond);

@@ -3,15 +3,22 @@
 
 namespace lumetra::simulation {
 
-// The home battery. The defaults are the battery the hourly balance has always simulated:
-// charge and discharge power 0.5 C, 95 % efficiency each way, usable down to empty.
-struct BatteryParameters {
-    double capacity_kWh = 0;            // usable; 0 = no battery
+// How a home battery charges and discharges, whatever its size. The defaults are the battery
+// the hourly balance has always simulated: charge and discharge power 0.5 C, 95 % efficiency
+// each way, usable down to empty.
+struct BatteryBehaviour {
     double chargeRate_per_h = 0.5;      // highest charging power / capacity
     double dischargeRate_per_h = 0.5;   // highest discharging power / capacity
     double chargeEfficiency = 0.95;     // stored / taken from the surplus
     double dischargeEfficiency = 0.95;  // delivered / taken from the store
     double minimumStateOfCharge = 0;    // fraction of the capacity never discharged
+
+    bool operator==(const BatteryBehaviour&) const = default;
+};
+
+// The home battery: its behaviour and its usable capacity.
+struct BatteryParameters : BatteryBehaviour {
+    double capacity_kWh = 0;  // usable; 0 = no battery
 };
 
 // One step's energies in kWh; the state of charge at the step's end.

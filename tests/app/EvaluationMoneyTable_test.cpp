@@ -20,6 +20,7 @@
 #include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
 #include "evaluation/Evaluation.h"
+#include "evaluation_ui/InputForm.h"
 #include "evaluation_ui/MoneyPanel.h"
 
 namespace lumetra::test {
@@ -114,7 +115,7 @@ TEST_F(EvaluationMoneyTableTest, AtTheSmallestSizeTheRestOfThePanelStaysInSight)
     MoneyPanel& money = *window.moneyPanel();
     const QList<QWidget*> parts{money.resultTable(), money.chartView(),
                                 money.editor(evaluation::InputId::Years),
-                                money.followMainBattery()};
+                                money.inputs()->followBox(evaluation::InputId::FeedInTariff)};
     // What is wrong with a part, or nothing once the layout has settled.
     const auto problemsOf = [&money](const QWidget* part) {
         QStringList problems;

@@ -36,8 +36,8 @@ namespace {
 constexpr int kPrintButton = 4;
 constexpr int kYieldRow = 0;
 constexpr int kSelfSufficiencyRow = 4;
-constexpr int kHourlyColumn = 2;
-constexpr int kMonthlyColumn = 1;
+constexpr int kHourlyColumn = 1;
+constexpr int kMonthlyColumn = 2;
 
 // A user's answer to the print dialog: choose printing to a PDF file, type its name and press
 // the dialog's print button (key by key, so ASCII names only). Empty, or what was missing.
@@ -80,7 +80,7 @@ class EvaluationPrintTest : public ::testing::Test {
         }));
     }
 
-    // Checks the printed file: the report's three pages with the figures the window shows.
+    // Checks the printed file: the report's numbered pages with the figures the window shows.
     void expectReport(EvaluationWindow& window, const std::filesystem::path& pdf) {
         ASSERT_TRUE(std::filesystem::exists(pdf));
         EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
@@ -90,8 +90,7 @@ class EvaluationPrintTest : public ::testing::Test {
         }
         const QString* info = &contents->info;
         const QString* text = &contents->text;
-        EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b"))))
-            << info->toStdString();
+        EXPECT_TRUE(pagesAreNumbered(*contents, 1, pdfPageCount(*contents))) << text->toStdString();
         EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Page size:.*\\(A4\\)"))))
             << info->toStdString();
         QTableWidget& figures = *window.keyFigureTable();
@@ -190,19 +189,22 @@ TEST_F(EvaluationPrintTest, APageRangeChosenInTheDialogPrintsOnlyThosePages) {
         QStringList present;
         QStringList absent;
     };
+    // The default data set's report: the verdict, the assumptions, the key figures, two pages
+    // of charts, the money.
+    constexpr int kReportPages = 6;
     const Case cases[] = {
         {"money page alone",
-         3,
-         3,
+         6,
+         6,
          1,
-         {QStringLiteral("Wirtschaftlichkeit")},
+         {QStringLiteral("Jahr 0 ist die Investition")},
          {QStringLiteral("Kennzahlen"), QStringLiteral("Diagramme")}},
         {"first two pages",
          1,
          2,
          2,
-         {QStringLiteral("Kennzahlen"), QStringLiteral("Diagramme")},
-         {QStringLiteral("Jahr 0 ist die Investition")}},
+         {QStringLiteral("Ergebnis"), QStringLiteral("Annahmen der Auswertung")},
+         {QStringLiteral("Diagramme"), QStringLiteral("Jahr 0 ist die Investition")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -232,16 +234,15 @@ TEST_F(EvaluationPrintTest, APageRangeChosenInTheDialogPrintsOnlyThosePages) {
         }
         ASSERT_TRUE(answer.isEmpty()) << answer.toStdString();
         // The dialog offers the report's own pages.
-        EXPECT_EQ(highestPage, 3);
+        EXPECT_EQ(highestPage, kReportPages);
         const auto contents = readPdf(pdf);
         if (!contents) {
             GTEST_SKIP() << "poppler-utils (pdfinfo, pdftotext) are not installed";
         }
         const QString* info = &contents->info;
         const QString* text = &contents->text;
-        EXPECT_TRUE(
-            info->contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\b").arg(c.pages))))
-            << info->toStdString();
+        EXPECT_EQ(pdfPageCount(*contents), c.pages) << info->toStdString();
+        EXPECT_TRUE(pagesAreNumbered(*contents, c.from, kReportPages)) << text->toStdString();
         for (const QString& expected : c.present) {
             EXPECT_TRUE(text->contains(expected)) << expected.toStdString();
         }

@@ -24,6 +24,7 @@
 #include "MainDialogSupport.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/GermanNumber.h"
+#include "evaluation_ui/InputForm.h"
 #include "evaluation_ui/MoneyPanel.h"
 #include "evaluation_ui/SizingPanel.h"
 
@@ -196,7 +197,7 @@ TEST_F(EvaluationTooltipsTest, LineOfTheMoneyChartNamesTheYearAndTheSumOfTheTabl
     QLineSeries* hourly = seriesNamed<QLineSeries>(*view->chart(), QStringLiteral("Stundenbilanz"));
     ASSERT_NE(hourly, nullptr);
     QTableWidget& table = *window.moneyPanel()->yearTable();
-    constexpr int kCumulativeColumn = 6;
+    constexpr int kCumulativeColumn = 7;
     // Two years in turn along the same line, one still in debt, one paid back.
     for (int year : {3, 18}) {
         SCOPED_TRACE(year);
@@ -247,17 +248,22 @@ TEST_F(EvaluationTooltipsTest, BatteryBandNamesTheDayAtAnyHeight) {
     QChartView* view = nullptr;
     EvaluationWindow& window = showChart(nullptr, view, [](EvaluationWindow& w) {
         w.tabs()->setCurrentIndex(2);
-        return qobject_cast<QChartView*>(w.tabs()->currentWidget());
+        return w.tabs()->currentWidget()->findChild<QChartView*>(QStringLiteral("batteryChart"));
     });
     ASSERT_NE(view, nullptr);
     // The hourly balance with a battery of its own, typed in like a user.
-    MoneyPanel* money = window.moneyPanel();
-    window.tabs()->setCurrentWidget(money);
-    QTest::mouseClick(money->followMainBattery(), Qt::LeftButton);
-    QDoubleSpinBox* battery = money->editor(evaluation::InputId::BatteryCapacity);
+    InputForm* inputs = window.batteryInputs();
+    QTest::mouseClick(inputs->followBox(evaluation::InputId::BatteryCapacity), Qt::LeftButton);
+    QDoubleSpinBox* battery = inputs->editor(evaluation::InputId::BatteryCapacity);
     ASSERT_TRUE(battery->isEnabled());
     typeOverEditor(*battery, QStringLiteral("10"));
     QTest::keyClick(battery, Qt::Key_Tab);
+    // The hourly balance with it follows from its worker thread.
+    const evaluation::Evaluation& evaluation = shown.dialog().evaluation().evaluation();
+    ASSERT_TRUE(shown.waitFor([&] {
+        return !evaluation.pendingHourlyInput() &&
+               evaluation.hourlyResult()->batteryCapacity_kWh == 10;
+    }));
     window.tabs()->setCurrentIndex(2);
     QChart& chart = *view->chart();
     QLineSeries* mean = seriesNamed<QLineSeries>(chart, QStringLiteral("Tagesmittel (kWh)"));
@@ -265,7 +271,10 @@ TEST_F(EvaluationTooltipsTest, BatteryBandNamesTheDayAtAnyHeight) {
     ASSERT_NE(mean, nullptr);
     ASSERT_NE(band, nullptr);
     ASSERT_EQ(mean->count(), 365);
-    ASSERT_TRUE(shown.waitFor([&] { return chart.plotArea().width() > 100; }));
+    // Two pixels a day at least, so that the mouse lands on the day aimed at.
+    window.resize(1900, 800);
+    ASSERT_TRUE(shown.waitFor([&] { return chart.plotArea().width() > 2 * 365; }))
+        << chart.plotArea().width();
     // Day 180, well away from the mean line (but over the band), and then day 300 on the line.
     struct Case {
         int day;

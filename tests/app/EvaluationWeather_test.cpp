@@ -71,7 +71,8 @@ TEST_F(EvaluationWeatherTest, AChosenFileReplacesTheSynthesizedYearUntilSynthesi
     const QString warning = chooseFile(weatherSample("csv"));
     EXPECT_TRUE(warning.startsWith(QStringLiteral("Die Wetterdatei gilt für 45,00° N, 8,00° O")))
         << warning.toStdString();
-    ASSERT_TRUE(evaluation().hourlyResult()->weatherImported);
+    // The year of the file follows from the worker thread.
+    ASSERT_TRUE(shown.waitFor([&] { return evaluation().hourlyResult()->weatherImported; }));
     EXPECT_EQ(panel().choice()->currentText(), QStringLiteral("aus Datei"));
     EXPECT_TRUE(
         panel().irradiationLabel()->text().contains(QStringLiteral("1.436 kWh/m² im Wetterjahr")));
@@ -81,7 +82,7 @@ TEST_F(EvaluationWeatherTest, AChosenFileReplacesTheSynthesizedYearUntilSynthesi
 
     panel().choice()->setFocus();
     QTest::keyClick(panel().choice(), Qt::Key_Up);
-    EXPECT_FALSE(evaluation().hourlyResult()->weatherImported);
+    EXPECT_TRUE(shown.waitFor([&] { return !evaluation().hourlyResult()->weatherImported; }));
     EXPECT_EQ(panel().choice()->currentText(), QStringLiteral("synthetisch"));
     EXPECT_TRUE(evaluation().inputs().weatherFile.empty());
 }

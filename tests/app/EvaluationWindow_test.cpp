@@ -2,6 +2,7 @@
 // The Auswertung window from the main window: the ways in, following the main window, the
 // money inputs, the status line.
 #include <QChartView>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -17,13 +18,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
 #include "app/ControlIds.h"
 #include "evaluation/Evaluation.h"
 #include "evaluation/GermanNumber.h"
+#include "evaluation_ui/InputForm.h"
 #include "evaluation_ui/MoneyPanel.h"
 #include "evaluation_ui/SizingPanel.h"
+#include "evaluation_ui/VariantsPanel.h"
 
 namespace lumetra::test {
 namespace {
@@ -31,6 +36,10 @@ namespace {
 constexpr int kChartPictureId = 1111;
 constexpr int kSelfSufficiencyRow = 4;
 constexpr int kDemandRow = 7;
+constexpr int kBatteryRow = 8;
+constexpr int kBatteryTab = 2;
+constexpr int kHourlyColumn = 1;
+constexpr int kMonthlyColumn = 2;
 
 class EvaluationWindowTest : public ::testing::Test {
   protected:
@@ -130,10 +139,11 @@ TEST_F(EvaluationWindowTest, ShortcutOpensTheWindowWhileAFieldHasTheFocus) {
 TEST_F(EvaluationWindowTest, TypingInTheMainWindowUpdatesTheFiguresAtTheNextTick) {
     openWithResult();
     ASSERT_TRUE(shown.waitFor([&] {
-        return keyFigure(kDemandRow, 2) != QString::fromUtf8(evaluation::kNoFigure.data());
+        return keyFigure(kDemandRow, kHourlyColumn) !=
+               QString::fromUtf8(evaluation::kNoFigure.data());
     }));
-    const QString monthlyBefore = keyFigure(kDemandRow, 1);
-    const QString hourlyBefore = keyFigure(kDemandRow, 2);
+    const QString monthlyBefore = keyFigure(kDemandRow, kMonthlyColumn);
+    const QString hourlyBefore = keyFigure(kDemandRow, kHourlyColumn);
 
     // Back to the main window: the Auswertung window stays open beside it.
     QLineEdit* persons = shown.field(Persons);
@@ -142,15 +152,16 @@ TEST_F(EvaluationWindowTest, TypingInTheMainWindowUpdatesTheFiguresAtTheNextTick
     QTest::keyClicks(persons, QStringLiteral("2"));
     ASSERT_EQ(persons->text(), QStringLiteral("2"));
     // Nothing is recomputed inside the keystroke ...
-    EXPECT_EQ(keyFigure(kDemandRow, 2), hourlyBefore);
+    EXPECT_EQ(keyFigure(kDemandRow, kHourlyColumn), hourlyBefore);
     // ... the next refresh tick brings the monthly model's new figures, and the hourly
     // balance's once its run on the worker thread is done.
     shown.dialog().refreshTick();
-    EXPECT_NE(keyFigure(kDemandRow, 1), monthlyBefore);
-    EXPECT_TRUE(shown.waitFor([&] { return keyFigure(kDemandRow, 2) != hourlyBefore; }));
+    EXPECT_NE(keyFigure(kDemandRow, kMonthlyColumn), monthlyBefore);
+    EXPECT_TRUE(
+        shown.waitFor([&] { return keyFigure(kDemandRow, kHourlyColumn) != hourlyBefore; }));
     const auto& hourly = attachment().evaluation().hourlyFigures();
     ASSERT_TRUE(hourly.has_value());
-    EXPECT_EQ(keyFigure(kSelfSufficiencyRow, 2),
+    EXPECT_EQ(keyFigure(kSelfSufficiencyRow, kHourlyColumn),
               QString::fromStdString(evaluation::formatGermanPercent(*hourly->selfSufficiency, 0)));
 }
 
@@ -209,18 +220,71 @@ TEST_F(EvaluationWindowTest, AChangedInputIsAnUnsavedChangeOfTheDataSet) {
 
 TEST_F(EvaluationWindowTest, OwnBatteryOfTheHourlyBalanceChangesItsFigures) {
     openWithResult();
-    MoneyPanel* money = window()->moneyPanel();
-    window()->tabs()->setCurrentWidget(money);
-    ASSERT_TRUE(money->followMainBattery()->isChecked());
+    InputForm* inputs = window()->batteryInputs();
+    window()->tabs()->setCurrentIndex(kBatteryTab);
+    QCheckBox* follow = inputs->followBox(evaluation::InputId::BatteryCapacity);
+    ASSERT_TRUE(follow->isChecked());
     const double before = attachment().evaluation().hourlyResult()->annual.selfSufficiency;
-    QTest::mouseClick(money->followMainBattery(), Qt::LeftButton);
-    QDoubleSpinBox* battery = money->editor(evaluation::InputId::BatteryCapacity);
+    QTest::mouseClick(follow, Qt::LeftButton);
+    QDoubleSpinBox* battery = inputs->editor(evaluation::InputId::BatteryCapacity);
     ASSERT_TRUE(battery->isEnabled());
     typeOverEditor(*battery, QStringLiteral("10"));
-    const simulation::HourlyResult* result = attachment().evaluation().hourlyResult();
-    EXPECT_DOUBLE_EQ(result->batteryCapacity_kWh, 10);
-    EXPECT_GE(result->annual.selfSufficiency, before);
+    // The hourly balance with it follows from its worker thread.
+    const evaluation::Evaluation& evaluation = attachment().evaluation();
+    ASSERT_TRUE(shown.waitFor([&] {
+        return !evaluation.pendingHourlyInput() &&
+               evaluation.hourlyResult()->batteryCapacity_kWh == 10;
+    }));
+    EXPECT_GE(evaluation.hourlyResult()->annual.selfSufficiency, before);
     EXPECT_NE(attachment().dataFileLines().find("Speicher Stundenbilanz"), std::string::npos);
+    // The main window's battery is another one: the status line names the one it counts with,
+    // and the key figures show it.
+    EXPECT_TRUE(attachment().statusLine()->text().startsWith(
+        QStringLiteral("Stundenbilanz mit 10,0 kWh Speicher der Auswertung: Autarkiegrad ")))
+        << attachment().statusLine()->text().toStdString();
+    EXPECT_EQ(keyFigure(kBatteryRow, kHourlyColumn), QStringLiteral("10,0 kWh"));
+}
+
+// An inverter smaller than the roof, typed in: the energy it cuts off is counted in the key
+// figures, and the comparison shows the variants of that installation once its sweep is done.
+TEST_F(EvaluationWindowTest, AnInverterTypedInCurtailsAndTheComparisonShowsTheVariants) {
+    openWithResult();
+    const evaluation::Evaluation& evaluation = attachment().evaluation();
+    ASSERT_EQ(evaluation.hourlyResult()->annual.curtailed_kWh, 0);
+    // Half the peak power: the roof gives more than that on clear days.
+    const double half = std::floor(evaluation.hourlyResult()->peakPower_kWp * 5) / 10;
+    QDoubleSpinBox* inverter = window()->gridInputs()->editor(evaluation::InputId::InverterPower);
+    typeOverEditor(*inverter, QString::number(half, 'f', 1).replace('.', ','));
+    ASSERT_TRUE(shown.waitFor([&] {
+        return !evaluation.pendingHourlyInput() && !evaluation.pendingSweep() &&
+               evaluation.variants().has_value() &&
+               evaluation.hourlyResult()->annual.curtailed_kWh > 0;
+    })) << inverter->text().toStdString();
+    EXPECT_EQ(evaluation.inputs().inverterPower_kW, half);
+    const double curtailed = evaluation.hourlyResult()->annual.curtailed_kWh;
+    const QString curtailedText =
+        QString::fromStdString(evaluation::formatWithUnit(curtailed, 0, "kWh"));
+    bool inKeyFigures = false;
+    for (int row = 0; row < window()->keyFigureTable()->rowCount(); ++row) {
+        inKeyFigures = inKeyFigures || keyFigure(row, kHourlyColumn).startsWith(curtailedText);
+    }
+    EXPECT_TRUE(inKeyFigures) << curtailedText.toStdString();
+
+    window()->tabs()->setCurrentWidget(window()->variantsPanel());
+    QTableWidget& table = *window()->variantsPanel()->table();
+    ASSERT_TRUE(shown.waitFor([&] { return table.rowCount() > 0; }));
+    EXPECT_EQ(table.horizontalHeaderItem(1)->text(), QStringLiteral("ohne Speicher"));
+    bool curtailedRow = false;
+    for (int row = 0; row < table.rowCount(); ++row) {
+        if (table.item(row, 0)->text().startsWith(QStringLiteral("Abgeregelt"))) {
+            curtailedRow = true;
+            // No battery here: every variant curtails the same.
+            EXPECT_TRUE(table.item(row, 2)->text().startsWith(curtailedText))
+                << table.item(row, 2)->text().toStdString();
+        }
+    }
+    EXPECT_TRUE(curtailedRow);
+    EXPECT_FALSE(window()->variantsPanel()->verdict()->text().isEmpty());
 }
 
 TEST_F(EvaluationWindowTest, SizingCurvesAreComputedOffTheGuiThreadWithTheChoiceMarked) {

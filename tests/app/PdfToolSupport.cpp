@@ -4,6 +4,7 @@
 #include "FileDialogSupport.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -37,6 +38,21 @@ std::optional<PdfContents> readPdf(const std::filesystem::path& pdf) {
         return std::nullopt;
     }
     return PdfContents{*info, *text};
+}
+
+int pdfPageCount(const PdfContents& contents) {
+    static const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    return pages.match(contents.info).captured(1).toInt();
+}
+
+bool pagesAreNumbered(const PdfContents& contents, int firstPage, int reportPages) {
+    const int pages = pdfPageCount(contents);
+    for (int page = firstPage; page < firstPage + pages; ++page) {
+        if (!contents.text.contains(QStringLiteral("Seite %1 von %2").arg(page).arg(reportPages))) {
+            return false;
+        }
+    }
+    return pages > 0;
 }
 
 }  // namespace lumetra::test

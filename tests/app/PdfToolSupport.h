@@ -15,5 +15,10 @@ struct PdfContents {
 };
 // Nothing when poppler-utils is not installed.
 std::optional<PdfContents> readPdf(const std::filesystem::path& pdf);
+// The number of pages pdfinfo counts (0 when it names none).
+int pdfPageCount(const PdfContents& contents);
+// Whether every page of the PDF carries its number out of the report's `reportPages`
+// ("Seite 2 von 6"), from `firstPage` on.
+bool pagesAreNumbered(const PdfContents& contents, int firstPage, int reportPages);
 
 }  // namespace lumetra::test

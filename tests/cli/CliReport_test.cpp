@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumetra-cli --report and the Auswertung inputs of a data file, through the real binary; the
 // report's file meets the same hostile targets as the other outputs.
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -104,7 +106,7 @@ TEST_F(CliReportTest, WritesTheReportOfTheFinalState) {
         cli({"--load", "two-fields.lumet", "--type", "Persons=3", "--report", "bericht.pdf"});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     ASSERT_TRUE(fs::exists(folder.path() / "bericht.pdf"));
-    const auto text = pdfText(folder.path() / "bericht.pdf", 3);
+    const auto text = pdfText(folder.path() / "bericht.pdf", 0);
     if (!text) {
         GTEST_SKIP() << "poppler-utils are not installed";
     }
@@ -126,12 +128,81 @@ TEST_F(CliReportTest, AuswertungInputsOfALoadedFileSurviveSavingAndReachTheRepor
         cli({"--load", "two-fields.lumet", "--save", "kopie.lumet", "--report", "bericht.pdf"});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_NE(fileText(folder.path() / "kopie.lumet").find("Betrachtungsdauer"), std::string::npos);
-    const auto text = pdfText(folder.path() / "bericht.pdf", 3);
+    const auto text = pdfText(folder.path() / "bericht.pdf", 0);
     if (!text) {
         GTEST_SKIP() << "poppler-utils are not installed";
     }
     EXPECT_TRUE(text->contains(QStringLiteral("25 Jahre")));
     EXPECT_TRUE(text->contains(QStringLiteral("Kapitalwert nach 25 Jahren")));
+}
+
+// A data file with the Auswertung's own battery: the JSON, the CSV and the report all simulate
+// that battery and report the same figures.
+TEST_F(CliReportTest, EveryOutputUsesTheAuswertungsOwnBattery) {
+    {
+        std::ofstream out(folder.path() / "two-fields.lumet", std::ios::app | std::ios::binary);
+        out << "Speicher Stundenbilanz      =           4.000000 kWh     \n";
+    }
+    const ProgramRun result = cli({"--load", "two-fields.lumet", "--json", "--hourly-csv",
+                                   "jahr.csv", "--report", "bericht.pdf"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const QJsonObject state = QJsonDocument::fromJson(result.out).object();
+    const QJsonObject annual = state["hourly"].toObject()["annual"].toObject();
+    EXPECT_EQ(annual["batteryCapacity_kWh"].toDouble(), 4);
+    const QJsonObject withBattery =
+        state["evaluation"].toObject()["variants"].toObject()["withBattery"].toObject();
+    EXPECT_EQ(withBattery["batteryCapacity_kWh"].toDouble(), 4);
+    EXPECT_EQ(withBattery["selfSufficiency"].toDouble(), annual["selfSufficiency"].toDouble());
+
+    // The CSV's battery fills up to its 4 kWh and never beyond.
+    std::ifstream csv(folder.path() / "jahr.csv");
+    std::string line;
+    ASSERT_TRUE(std::getline(csv, line));
+    const QList<QByteArray> header = QByteArray::fromStdString(line).split(',');
+    const qsizetype stored = header.indexOf("stateOfCharge_kWh");
+    ASSERT_GE(stored, 0);
+    double highest = 0;
+    while (std::getline(csv, line)) {
+        highest = std::max(highest, QByteArray::fromStdString(line).split(',')[stored].toDouble());
+    }
+    EXPECT_GT(highest, 3.9);
+    EXPECT_LE(highest, 4 + 1e-6);
+
+    const auto text = pdfText(folder.path() / "bericht.pdf", 0);
+    if (!text) {
+        GTEST_SKIP() << "poppler-utils are not installed";
+    }
+    const QString percent =
+        QString::number(qRound(annual["selfSufficiency"].toDouble() * 100)) + QStringLiteral(" %");
+    EXPECT_TRUE(text->contains(QStringLiteral("Mit Speicher (4,0 kWh)"))) << text->toStdString();
+    // The key figures' row: the hourly balance first.
+    EXPECT_TRUE(text->contains(QRegularExpression(QStringLiteral("Autarkiegrad\\s+") + percent)))
+        << percent.toStdString();
+}
+
+// The first page names the place chosen, the day and the verdict on each variant, and every
+// page its number.
+TEST_F(CliReportTest, TheFirstPageNamesThePlaceTheDateAndTheVerdict) {
+    fs::copy_file(fs::path(LUMETRA_GOLDEN_DIR) / "SolarDatabase.csv",
+                  folder.path() / "SolarDatabase.csv");
+    const ProgramRun result = cli({"--location", "Linz", "--report", "bericht.pdf"});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const auto text = pdfText(folder.path() / "bericht.pdf", 0);
+    if (!text) {
+        GTEST_SKIP() << "poppler-utils are not installed";
+    }
+    const QString firstPage = text->left(text->indexOf(QStringLiteral("Seite 1 von")));
+    ASSERT_FALSE(firstPage.isEmpty()) << text->toStdString();
+    for (const char* expected :
+         {"Standort: Linz", "Erstellt am", "Anlage: ", "Ergebnis",
+          "Ohne Speicher: amortisiert sich nach", "Kapitalwert nach 20 Jahren"}) {
+        EXPECT_TRUE(firstPage.contains(QString::fromUtf8(expected))) << expected;
+    }
+    EXPECT_TRUE(firstPage.contains(QRegularExpression(
+        QStringLiteral("Erstellt am \\d{1,2}\\. (Januar|Februar|März|April|Mai|Juni|Juli|August|"
+                       "September|Oktober|November|Dezember) \\d{4}"))));
+    // Without a battery there is no state of charge to chart.
+    EXPECT_FALSE(text->contains(QStringLiteral("Ladezustand")));
 }
 
 // Qt's notes about its surroundings (here: no runtime folder) are not the program's messages.

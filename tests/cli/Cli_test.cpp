@@ -514,9 +514,10 @@ TEST_F(CliTest, JsonCarriesTheHourlyBalance) {
                               "specificYield_kWh_per_kWp",
                               "batteryCycles",
                               "costWithout_EUR",
-                              "costWith_EUR"};
-    ASSERT_EQ(annual.size(), 18);
-    ASSERT_EQ(monthly.size(), 14);
+                              "costWith_EUR",
+                              "curtailed_kWh"};
+    ASSERT_EQ(annual.size(), 19);
+    ASSERT_EQ(monthly.size(), 15);
     for (const char* key : flowKeys) {
         ASSERT_TRUE(annual[key].isDouble()) << key;
         ASSERT_EQ(monthly[key].toArray().size(), 12) << key;
@@ -590,33 +591,53 @@ TEST_F(CliTest, WeatherComesFromTheOptionOrTheDataFileAndABadFileIsReported) {
     EXPECT_EQ(runCli({"--weather"}, folder.path()).exitCode, 2);
 }
 
-TEST_F(CliTest, HourlyCsvHasEveryQuarterHourAndTheYearsSums) {
-    const CliRun run = runCli({"--hourly-csv", "jahr.csv", "--json"}, folder.path());
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QJsonObject annual =
-        QJsonDocument::fromJson(run.out).object()["hourly"].toObject()["annual"].toObject();
-    QFile file(QString::fromStdString((folder.path() / "jahr.csv").string()));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    ASSERT_EQ(lines.size(), 35040 + 2);  // header, the steps, and the empty rest after the last LF
-    EXPECT_TRUE(lines.back().isEmpty());
-    const QList<QByteArray> header = lines[0].split(',');
-    ASSERT_EQ(header.size(), 9);
-    EXPECT_EQ(header[0], "time");
-    std::vector<double> sums(header.size(), 0.0);
-    for (int i = 1; i <= 35040; ++i) {
-        const QList<QByteArray> fields = lines[i].split(',');
-        ASSERT_EQ(fields.size(), 9) << i;
-        for (int c = 1; c < fields.size(); ++c) {
-            bool ok = false;
-            sums[c] += fields[c].toDouble(&ok);
-            ASSERT_TRUE(ok) << lines[i].toStdString();
+// Both layouts carry every quarter hour; every energy column sums to the year's figure.
+TEST_F(CliTest, HourlyCsvHasEveryQuarterHourAndTheYearsSumsInBothLayouts) {
+    struct Layout {
+        const char* format;  // of --csv-format; empty: the default
+        char separator;
+        char decimal;
+    };
+    for (const Layout& layout :
+         {Layout{"", ',', '.'}, Layout{"en", ',', '.'}, Layout{"de", ';', ','}}) {
+        SCOPED_TRACE(layout.format);
+        QStringList arguments{"--hourly-csv", "jahr.csv", "--json"};
+        if (*layout.format != 0) {
+            arguments << "--csv-format" << layout.format;
         }
-    }
-    for (int c = 1; c < 8; ++c) {
-        const QString key = QString::fromUtf8(header[c]);
-        EXPECT_TRUE(lumetra::test::nearRelative(sums[c], annual[key].toDouble(), 1e-5))
-            << key.toStdString();
+        const CliRun run = runCli(arguments, folder.path());
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QJsonObject annual =
+            QJsonDocument::fromJson(run.out).object()["hourly"].toObject()["annual"].toObject();
+        QFile file(QString::fromStdString((folder.path() / "jahr.csv").string()));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        // The header, the steps, and the empty rest after the last LF.
+        ASSERT_EQ(lines.size(), 35040 + 2);
+        EXPECT_TRUE(lines.back().isEmpty());
+        const QList<QByteArray> header = lines[0].split(layout.separator);
+        ASSERT_EQ(header.size(), 10);
+        EXPECT_EQ(header[0], "time");
+        std::vector<double> sums(header.size(), 0.0);
+        for (int i = 1; i <= 35040; ++i) {
+            const QList<QByteArray> fields = lines[i].split(layout.separator);
+            ASSERT_EQ(fields.size(), header.size()) << i;
+            for (int c = 1; c < fields.size(); ++c) {
+                QByteArray number = fields[c];
+                ASSERT_FALSE(number.contains(layout.decimal == '.' ? ',' : '.')) << number.data();
+                bool ok = false;
+                sums[c] += number.replace(layout.decimal, '.').toDouble(&ok);
+                ASSERT_TRUE(ok) << lines[i].toStdString();
+            }
+        }
+        for (int c = 1; c < header.size(); ++c) {
+            const QString key = QString::fromUtf8(header[c]);
+            if (key == "stateOfCharge_kWh") {
+                continue;  // a level, not a flow
+            }
+            EXPECT_TRUE(lumetra::test::nearRelative(sums[c], annual[key].toDouble(), 1e-5))
+                << key.toStdString();
+        }
     }
 }
 
@@ -627,6 +648,87 @@ TEST_F(CliTest, HourlyCsvThatCannotBeWrittenEndsWithAMessage) {
     EXPECT_FALSE(run.out.isEmpty());  // the data file bytes are still written
     const CliRun missing = runCli({"--hourly-csv"}, folder.path());
     EXPECT_EQ(missing.exitCode, 2);
+}
+
+// A lower feed-in limit, or an inverter that clips besides, curtails more; whatever is
+// curtailed, the year's yield is still used, stored, fed in or curtailed.
+TEST_F(CliTest, FeedInLimitsCurtailAndTheYieldStillBalances) {
+    struct Case {
+        const char* name;
+        QStringList settings;
+        bool curtails;  // with this roof (its peak feed-in is 43 % of its peak power)
+    };
+    const Case cases[] = {
+        {"no limit", {}, false},
+        {"60 %", {"--set", "Einspeisegrenze=60"}, false},
+        {"30 %", {"--set", "Einspeisegrenze=30"}, true},
+        {"30 % and a 2 kW inverter",
+         {"--set", "Einspeisegrenze=30", "--set", "Wechselrichterleistung=2"},
+         true},
+    };
+    double curtailedBefore = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QJsonObject state = json(QStringList{"--load", "two-fields.lumet"} + c.settings);
+        const QJsonObject annual = state["hourly"].toObject()["annual"].toObject();
+        const double curtailed = annual["curtailed_kWh"].toDouble();
+        const double yield = annual["yield_kWh"].toDouble();
+        EXPECT_NEAR(yield,
+                    annual["direct_kWh"].toDouble() + annual["batteryCharge_kWh"].toDouble() +
+                        annual["feedIn_kWh"].toDouble() + curtailed,
+                    1e-9 * yield);
+        EXPECT_EQ(curtailed > 0, c.curtails);
+        if (c.curtails) {
+            EXPECT_GT(curtailed, curtailedBefore);
+        }
+        curtailedBefore = curtailed;
+        EXPECT_EQ(state["evaluation"]
+                      .toObject()["variants"]
+                      .toObject()["withBattery"]
+                      .toObject()["curtailed_kWh"]
+                      .toDouble(),
+                  curtailed);
+    }
+}
+
+// The JSON carries the money and the variants; with the guide prices the default data set
+// pays back within its 20 years.
+TEST_F(CliTest, JsonCarriesMoneyAndVariantsAndTheDefaultDataSetPaysBack) {
+    const QJsonObject evaluation = json({})["evaluation"].toObject();
+    const QJsonObject money = evaluation["money"].toObject();
+    for (const char* key : {"investment_EUR", "npv_EUR", "lcoe_EUR_per_kWh", "payback_years"}) {
+        EXPECT_TRUE(money[key].isDouble()) << key;
+    }
+    EXPECT_GT(money["payback_years"].toDouble(), 0);
+    EXPECT_LT(money["payback_years"].toDouble(), 20);
+    const QJsonObject variants = evaluation["variants"].toObject();
+    for (const char* name : {"withoutBattery", "withBattery", "bestBattery"}) {
+        const QJsonObject variant = variants[name].toObject();
+        for (const char* key :
+             {"batteryCapacity_kWh", "selfSufficiency", "selfConsumptionShare", "npv_EUR"}) {
+            EXPECT_TRUE(variant[key].isDouble()) << name << " " << key;
+        }
+        EXPECT_TRUE(variant.contains("payback_years")) << name;
+    }
+    EXPECT_EQ(variants["withoutBattery"].toObject()["batteryCapacity_kWh"].toDouble(), 0);
+}
+
+// --set refuses an unknown input or a value out of its range with a message naming it, and
+// writes nothing.
+TEST_F(CliTest, SetRefusesUnknownInputsAndValuesOutOfRange) {
+    struct Case {
+        const char* assignment;
+        const char* inMessage;
+    };
+    for (const Case& c :
+         {Case{"Speicher=4", "Speicher"}, Case{"Einspeisegrenze=120", "Einspeisegrenze: 120 %"},
+          Case{"Lebensdauer Speicher=drei", "Lebensdauer Speicher"}}) {
+        SCOPED_TRACE(c.assignment);
+        const CliRun run = runCli({"--set", c.assignment, "--json"}, folder.path());
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.contains(c.inMessage)) << run.err.toStdString();
+    }
 }
 
 // Beside Görlitz, whose station gives the site its temperatures.

@@ -32,6 +32,16 @@ TEST(EvaluationFileLines, EveryInputReadsBack) {
     inputs.years = 30;
     inputs.discountRate_percent = 4.5;
     inputs.batteryCapacity_kWh = 0;  // its own size, even no battery, differs from following
+    inputs.battery.chargePower = {3.5, PowerUnit::Kilowatt};
+    inputs.battery.dischargePower = {1.25, PowerUnit::CRate};
+    inputs.battery.chargeEfficiency_percent = 97;
+    inputs.battery.dischargeEfficiency_percent = 92.5;
+    inputs.battery.minimumCharge_percent = 10;
+    inputs.batteryLifetime_years = 12;
+    inputs.electricityPrice_EUR_per_kWh.reset();  // follows the main window
+    inputs.feedInTariff_EUR_per_kWh = 0.0811;
+    inputs.feedInLimit_percent = 60;
+    inputs.inverterPower_kW = 4.6;
     const std::string lines = evaluationInputLines(inputs);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), kInputCount);
     const EvaluationLines read = readEvaluationLines(lines);
@@ -119,7 +129,39 @@ TEST(EvaluationInputs, SetLimitsRoundsYearsAndIgnoresNotANumber) {
     EXPECT_FALSE(setInputValue(inputs, InputId::DiscountRate, std::nan("")));
     EXPECT_TRUE(differsFromDefault(inputs, InputId::Years));
     EXPECT_FALSE(differsFromDefault(inputs, InputId::DiscountRate));
-    EXPECT_DOUBLE_EQ(inputValue(inputs, InputId::BatteryCapacity, 4.4), 4.4);
+    EXPECT_DOUBLE_EQ(inputValue(inputs, InputId::BatteryCapacity, {4.4, 0, 0}), 4.4);
+}
+
+// --set takes an input as its data-file line would hold it; anything else is refused with a
+// message and changes nothing.
+TEST(EvaluationFileLines, SetByLabelTakesWhatALineTakesAndRefusesTheRest) {
+    struct Case {
+        const char* assignment;
+        bool taken;
+        const char* inMessage;  // of a refusal
+    };
+    const Case cases[] = {
+        {"Speicher Stundenbilanz=4", true, ""},
+        {" Einspeisegrenze = 60 % ", true, ""},
+        {"Ladeleistung Speicher=3 kW", true, ""},
+        {"Strompreis Auswertung=wie Hauptfenster", true, ""},
+        {"Speicherr Stundenbilanz=4", false, "Keine Eingabe der Auswertung"},
+        {"Einspeisegrenze=120", false, "liegt nicht zwischen 0 % und 100 %"},
+        {"Ladeleistung Speicher=20 C", false, "liegt nicht zwischen"},
+        {"Betriebskosten=2,5", false, "keine Zahl mit Dezimalpunkt"},
+        {"Einspeisegrenze=wie Hauptfenster", false, "keine Zahl"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.assignment);
+        EvaluationInputs inputs;
+        const std::string refused = setInputFromText(inputs, c.assignment);
+        EXPECT_EQ(refused.empty(), c.taken) << refused;
+        EXPECT_NE(refused.find(c.inMessage), std::string::npos) << refused;
+        EXPECT_EQ(inputs == EvaluationInputs{}, !c.taken);
+    }
+    EvaluationInputs inputs;
+    ASSERT_EQ(setInputFromText(inputs, "Ladeleistung Speicher=3 kW"), "");
+    EXPECT_EQ(inputs.battery.chargePower, (BatteryPower{3, PowerUnit::Kilowatt}));
 }
 
 }  // namespace

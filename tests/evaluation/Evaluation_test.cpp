@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "evaluation/HourlyInput.h"
 #include "evaluation/SizingSweep.h"
 #include "persistence/FileAccess.h"
 #include "simulation/ClimateTables.h"
+#include "simulation/SimulationInput.h"
 #include "test_support/OpeningState.h"
 #include "test_support/ShippedTables.h"
 #include "test_support/TestSupport.h"
@@ -186,7 +188,8 @@ TEST_F(EvaluationTest, SizingCurvesRiseWithBatteryAndRoofAndCanBeCancelled) {
     ASSERT_TRUE(update());
     simulation::HourlyBalance balance(climate());
     const std::atomic<bool> never{false};
-    const SizingCurves curves = computeSizingCurves(balance, evaluation.simulationInput(), never);
+    const SizingCurves curves =
+        computeSizingCurves(balance, evaluation.simulationInput(), {}, never);
     ASSERT_TRUE(curves.complete);
     ASSERT_EQ(curves.battery.size(), sizingBatteryCapacities().size());
     ASSERT_EQ(curves.roof.size(), sizingRoofScales().size());
@@ -212,9 +215,94 @@ TEST_F(EvaluationTest, SizingCurvesRiseWithBatteryAndRoofAndCanBeCancelled) {
 
     const std::atomic<bool> cancelled{true};
     const SizingCurves stopped =
-        computeSizingCurves(balance, evaluation.simulationInput(), cancelled);
+        computeSizingCurves(balance, evaluation.simulationInput(), {}, cancelled);
     EXPECT_FALSE(stopped.complete);
     EXPECT_TRUE(stopped.battery.empty());
+}
+
+// "ohne Speicher" is the same installation run without a battery, "mit Speicher" the year
+// shown, the best battery no worse than any size of the sweep, and what a battery alone adds
+// is the difference to the installation without.
+TEST_F(EvaluationTest, VariantsCompareTheYearWithoutAndWithItsBatteryAndTheBestSize) {
+    EvaluationInputs inputs;
+    inputs.batteryCapacity_kWh = 5;
+    inputs.battery.chargePower = {2, PowerUnit::Kilowatt};
+    evaluation.setInputs(inputs);
+    ASSERT_TRUE(update());
+    ASSERT_NE(evaluation.batterySweep(), nullptr);
+    ASSERT_TRUE(evaluation.variants().has_value());
+    const Variants& variants = *evaluation.variants();
+
+    simulation::HourlyBalance balance(climate());
+    simulation::SimulationInput without = evaluation.simulationInput();
+    without.batteryCapacity_kWh = 0;
+    const simulation::HourlyResult& alone = balance.run(without);
+    EXPECT_EQ(variants.withoutBattery.batteryCapacity_kWh, 0);
+    EXPECT_TRUE(nearRelative(*variants.withoutBattery.figures.selfSufficiency,
+                             alone.annual.selfSufficiency, 1e-9));
+    EXPECT_FALSE(variants.withoutBattery.batteryAlone.has_value());
+
+    EXPECT_EQ(variants.withBattery.batteryCapacity_kWh, 5);
+    EXPECT_EQ(variants.withBattery.figures.selfSufficiency,
+              evaluation.hourlyFigures()->selfSufficiency);
+    EXPECT_EQ(variants.withBattery.money.netPresentValue_EUR,
+              evaluation.hourlyMoney().netPresentValue_EUR);
+    EXPECT_GT(*variants.withBattery.figures.selfSufficiency,
+              *variants.withoutBattery.figures.selfSufficiency);
+
+    for (const Variant* variant : {&variants.withBattery, &variants.bestBattery}) {
+        if (variant->batteryCapacity_kWh == 0) {
+            continue;
+        }
+        ASSERT_TRUE(variant->batteryAlone.has_value());
+        EXPECT_NEAR(
+            variant->batteryAlone->netPresentValue_EUR,
+            variant->money.netPresentValue_EUR - variants.withoutBattery.money.netPresentValue_EUR,
+            1e-6);
+    }
+    EXPECT_GE(variants.bestBattery.money.netPresentValue_EUR,
+              variants.withoutBattery.money.netPresentValue_EUR);
+    // 5 kWh is one of the sweep's sizes.
+    EXPECT_GE(variants.bestBattery.money.netPresentValue_EUR,
+              variants.withBattery.money.netPresentValue_EUR - 1e-6);
+}
+
+// The hourly balance's input carries the Auswertung's battery, prices and grid connection, or
+// the main window's where the Auswertung follows it.
+TEST_F(EvaluationTest, TheHourlyInputTakesTheAuswertungsBatteryPricesAndLimits) {
+    const simulation::SimulationInput fromCalculator =
+        simulation::simulationInputFrom(opening.calculator.state(), opening.table);
+    EvaluationInputs own;
+    own.batteryCapacity_kWh = 4;
+    own.battery.chargePower = {2, PowerUnit::Kilowatt};
+    own.battery.dischargePower = {1, PowerUnit::CRate};
+    own.battery.minimumCharge_percent = 10;
+    own.feedInLimit_percent = 60;
+    own.inverterPower_kW = 3;
+    const simulation::SimulationInput input = hourlyInput(fromCalculator, own, nullptr);
+    EXPECT_EQ(input.batteryCapacity_kWh, 4);
+    EXPECT_DOUBLE_EQ(input.batteryBehaviour.chargeRate_per_h, 0.5);  // 2 kW on 4 kWh
+    EXPECT_DOUBLE_EQ(input.batteryBehaviour.dischargeRate_per_h, 1);
+    EXPECT_DOUBLE_EQ(input.batteryBehaviour.minimumStateOfCharge, 0.1);
+    EXPECT_DOUBLE_EQ(input.electricityPrice_EUR_per_kWh, kGuideElectricityPrice_EUR_per_kWh);
+    EXPECT_DOUBLE_EQ(input.feedInTariff_EUR_per_kWh, kGuideFeedInTariff_EUR_per_kWh);
+    EXPECT_DOUBLE_EQ(input.grid.feedInLimit_fraction, 0.6);
+    EXPECT_EQ(input.grid.inverterPower_kW, 3);
+
+    EvaluationInputs following;
+    following.electricityPrice_EUR_per_kWh.reset();
+    following.feedInTariff_EUR_per_kWh.reset();
+    const simulation::SimulationInput same = hourlyInput(fromCalculator, following, nullptr);
+    EXPECT_EQ(same.batteryCapacity_kWh, fromCalculator.batteryCapacity_kWh);
+    EXPECT_EQ(same.electricityPrice_EUR_per_kWh, fromCalculator.electricityPrice_EUR_per_kWh);
+    EXPECT_EQ(same.feedInTariff_EUR_per_kWh, fromCalculator.feedInTariff_EUR_per_kWh);
+}
+
+// With the guide prices the opening data set pays back within its period.
+TEST_F(EvaluationTest, TheGuidePricesPayBackWithinThePeriod) {
+    ASSERT_TRUE(update());
+    ASSERT_TRUE(evaluation.hourlyMoney().paybackYears.has_value());
+    EXPECT_LT(*evaluation.hourlyMoney().paybackYears, evaluation.inputs().years);
 }
 
 }  // namespace

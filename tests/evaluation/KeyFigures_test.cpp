@@ -15,7 +15,8 @@ using test::nearRelative;
 TEST(KeyFigures, MonthlyModelBalancesDemandAgainstSelfUseAndPurchase) {
     test::OpeningState opening;
     opening.type(HouseholdElectricity, "4000");
-    const KeyFigures figures = monthlyModelFigures(opening.calculator.state());
+    const KeyFigures figures = monthlyModelFigures(
+        opening.calculator.state(), opening.value(ElectricityPrice), opening.value(FeedInTariff));
     EXPECT_GT(figures.yield_kWh, 0);
     EXPECT_TRUE(
         nearRelative(figures.demand_kWh, figures.selfConsumption_kWh + figures.purchase_kWh, 1e-9));
@@ -34,9 +35,10 @@ TEST(KeyFigures, MonthlyModelBalancesDemandAgainstSelfUseAndPurchase) {
 
 TEST(KeyFigures, RowsShowBothModelsWithUnitsAndNoFigureBeforeTheHourlyResult) {
     test::OpeningState opening;
-    const KeyFigures monthly = monthlyModelFigures(opening.calculator.state());
+    const KeyFigures monthly = monthlyModelFigures(
+        opening.calculator.state(), opening.value(ElectricityPrice), opening.value(FeedInTariff));
     const std::vector<KeyFigureRow> rows = keyFigureRows(monthly, std::nullopt);
-    ASSERT_EQ(rows.size(), 11u);
+    ASSERT_EQ(rows.size(), 12u);
     EXPECT_EQ(rows[0].label, "Ertrag");
     EXPECT_EQ(rows[0].monthlyModel, formatWithUnit(opening.value(AnnualYield), 0, "kWh"));
     for (const KeyFigureRow& row : rows) {
@@ -76,10 +78,14 @@ TEST(KeyFigures, HourlyFiguresCountTheBatteryInSelfUseAndMoney) {
     EXPECT_EQ(rows[9].hourlyBalance, "60 Zyklen/Jahr");
 }
 
-TEST(KeyFigures, StatusLineNamesBothSharesAndTheClick) {
-    EXPECT_EQ(statusLineText(hourlyFigures(hourlyResult(), 0.3, 0.08)),
+TEST(KeyFigures, StatusLineNamesBothSharesTheClickAndABatteryOfTheAuswertungsOwn) {
+    const KeyFigures figures = hourlyFigures(hourlyResult(), 0.3, 0.08);
+    EXPECT_EQ(statusLineText(figures),
               "Stundenbilanz: Autarkiegrad 36 %, Eigenverbrauchsanteil 31 % – Details: Klick auf "
               "das Diagramm");
+    EXPECT_EQ(statusLineText(figures, 4.0),
+              "Stundenbilanz mit 4,0 kWh Speicher der Auswertung: Autarkiegrad 36 %, "
+              "Eigenverbrauchsanteil 31 % – Details: Klick auf das Diagramm");
 }
 
 TEST(KeyFigures, NoBatteryHasNoCyclesAndNoYieldNoShare) {

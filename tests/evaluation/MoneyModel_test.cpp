@@ -132,5 +132,45 @@ TEST(MoneyModel, HigherPriceRiseNeverDelaysPayback) {
     }
 }
 
+// A battery whose lifetime ends within the period is bought again at the end of that year; in
+// the last year the part of its lifetime still left is credited.
+TEST(MoneyModel, ABatteryEndingWithinThePeriodIsBoughtAgainAndItsRestCredited) {
+    struct Case {
+        const char* name;
+        int lifetime;
+        int boughtAgainInYear;  // -1: never
+        double creditedShare;   // of a battery's price, in the last year
+    };
+    const Case cases[] = {
+        {"ends halfway, the second one with the period", 10, 10, 0},
+        {"ends after 15 of 20 years, two thirds of the second one left", 15, 15, 10.0 / 15},
+        {"ends with the period", 20, -1, 0},
+        {"outlives the period", 25, -1, 0},
+    };
+    MoneyBasis basis = tenThousandEuroRoof();
+    basis.batteryCapacity_kWh = 10;
+    EvaluationInputs inputs = flatInputs();
+    inputs.investmentPerKWh_EUR = 500;
+    const double batteryPrice = 5000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        inputs.batteryLifetime_years = c.lifetime;
+        const MoneyResult money = computeMoney(basis, inputs);
+        ASSERT_EQ(money.years.size(), 21u);
+        for (const MoneyYear& year : money.years) {
+            double expected = year.year == c.boughtAgainInYear ? batteryPrice : 0;
+            if (year.year == 20) {
+                expected -= c.creditedShare * batteryPrice;
+            }
+            EXPECT_NEAR(year.batteryReplacement_EUR, expected, 1e-9) << year.year;
+        }
+        // 840 euros a year for 20 years, less the investment and what the battery costs again.
+        EXPECT_NEAR(money.netPresentValue_EUR,
+                    20 * 840.0 - 15000 - (c.boughtAgainInYear > 0 ? batteryPrice : 0) +
+                        c.creditedShare * batteryPrice,
+                    1e-6);
+    }
+}
+
 }  // namespace
 }  // namespace lumetra::evaluation

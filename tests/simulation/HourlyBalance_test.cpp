@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <random>
 #include <string>
@@ -26,7 +27,8 @@ using test::shippedClimate;
 // The three balances of a year or a month, each to 1e-9 of its scale.
 void expectBalancesClose(const FlowSums& s, double storedChange, const std::string& where) {
     const double scale = std::max({s.yield_kWh, s.demand_kWh, 1.0});
-    EXPECT_NEAR(s.yield_kWh, s.direct_kWh + s.batteryCharge_kWh + s.feedIn_kWh, 1e-9 * scale)
+    EXPECT_NEAR(s.yield_kWh, s.direct_kWh + s.batteryCharge_kWh + s.feedIn_kWh + s.curtailed_kWh,
+                1e-9 * scale)
         << where;
     EXPECT_NEAR(s.demand_kWh, s.direct_kWh + s.batteryDischarge_kWh + s.purchase_kWh, 1e-9 * scale)
         << where;
@@ -61,6 +63,19 @@ TEST(HourlyBalanceTest, BalancesCloseForRandomInputs) {
         input.cooling_kWh = uniform(0, 1000);
         input.car_kWh = uniform(0, 4000);
         input.batteryCapacity_kWh = trial % 3 == 0 ? 0 : uniform(1, 20);
+        BatteryBehaviour& battery = input.batteryBehaviour;
+        if (trial % 2 == 1) {
+            battery = {uniform(0.2, 2), uniform(0.2, 2), uniform(0.8, 1), uniform(0.8, 1),
+                       uniform(0, 0.3)};
+        }
+        // Every feed-in limit offered and others, with and without an inverter that clips.
+        const double limits[] = {1, 0.7, 0.6, uniform(0, 1)};
+        input.grid.feedInLimit_fraction = limits[trial % 4];
+        double peak = 0;
+        for (const PlaneInput& plane : input.planes) {
+            peak += plane.peakPower_kWp;
+        }
+        input.grid.inverterPower_kW = trial % 3 == 1 ? uniform(0.3, 1.2) * peak : 0;
         input.electricityPrice_EUR_per_kWh = 0.3;
         input.feedInTariff_EUR_per_kWh = 0.08;
         const std::string where = "trial " + std::to_string(trial);
@@ -69,8 +84,9 @@ TEST(HourlyBalanceTest, BalancesCloseForRandomInputs) {
         // The year starts with what the year ends with: no net change of the stored energy.
         expectBalancesClose(r.annual, 0.0, where);
         EXPECT_NEAR(r.steps.stateOfCharge.back(),
-                    r.steps.stateOfCharge.front() - r.steps.batteryCharge.front() * 0.95 +
-                        r.steps.batteryDischarge.front() / 0.95,
+                    r.steps.stateOfCharge.front() -
+                        r.steps.batteryCharge.front() * battery.chargeEfficiency +
+                        r.steps.batteryDischarge.front() / battery.dischargeEfficiency,
                     1e-5 * std::max(1.0, input.batteryCapacity_kWh))
             << where;
         for (int m = 0; m < 12; ++m) {
@@ -80,8 +96,10 @@ TEST(HourlyBalanceTest, BalancesCloseForRandomInputs) {
             // The steps hold floats; the month sums are exact, the stored state to float.
             const FlowSums& month = r.monthly[m];
             const double scale = std::max({month.yield_kWh, month.demand_kWh, 1.0});
-            EXPECT_NEAR(month.yield_kWh,
-                        month.direct_kWh + month.batteryCharge_kWh + month.feedIn_kWh, 1e-9 * scale)
+            EXPECT_NEAR(
+                month.yield_kWh,
+                month.direct_kWh + month.batteryCharge_kWh + month.feedIn_kWh + month.curtailed_kWh,
+                1e-9 * scale)
                 << where << " month " << m;
             EXPECT_NEAR(month.demand_kWh,
                         month.direct_kWh + month.batteryDischarge_kWh + month.purchase_kWh,
@@ -93,9 +111,22 @@ TEST(HourlyBalanceTest, BalancesCloseForRandomInputs) {
                 << where << " month " << m;
         }
         const float capacity = static_cast<float>(input.batteryCapacity_kWh);
+        const float lowest = capacity * static_cast<float>(battery.minimumStateOfCharge);
         for (float soc : r.steps.stateOfCharge) {
-            ASSERT_GE(soc, 0.0f) << where;
+            ASSERT_GE(soc, lowest * 0.999999f) << where;
             ASSERT_LE(soc, capacity * 1.000001f) << where;
+        }
+        // Nothing beyond the limits reaches the grid; what is curtailed is never negative.
+        const double feedInLimit = input.grid.feedInLimit_fraction * peak * kStepHours;
+        const double output = input.grid.inverterPower_kW > 0
+                                  ? input.grid.inverterPower_kW * kStepHours
+                                  : std::numeric_limits<double>::infinity();
+        for (int i = 0; i < kStepCount; ++i) {
+            ASSERT_LE(r.steps.feedIn[i], feedInLimit * 1.000001 + 1e-9) << where << " step " << i;
+            ASSERT_LE(r.steps.direct[i] + r.steps.batteryCharge[i] + r.steps.feedIn[i],
+                      output * 1.000001 + 1e-9)
+                << where << " step " << i;
+            ASSERT_GE(r.steps.curtailed[i], 0.0f) << where << " step " << i;
         }
         // Money: the year without the installation costs the demand at the price.
         EXPECT_TRUE(nearRelative(r.annual.costWithout_EUR, 0.3 * r.annual.demand_kWh));
@@ -136,6 +167,39 @@ TEST(HourlyBalanceTest, MoreBatteryNeverLowersSelfSufficiency) {
     const double without = balance.run(input).annual.selfSufficiency;
     input.batteryCapacity_kWh = 5;
     EXPECT_GT(balance.run(input).annual.selfSufficiency, without + 0.1);
+}
+
+// A lower feed-in limit curtails more and never less; a battery takes some of what lies above
+// the limit, so it curtails less than the same limit without one. The house's own use does
+// not depend on the limit.
+TEST(HourlyBalanceTest, ALowerFeedInLimitCurtailsMoreAndABatteryTakesSomeOfIt) {
+    HourlyBalance balance(shippedClimate());
+    SimulationInput input = berlinHousehold();
+    input.planes = {{10.0, 0, 35}};
+    for (const double battery : {0.0, 8.0}) {
+        input.batteryCapacity_kWh = battery;
+        double previous = -1;
+        double selfSufficiency = -1;
+        for (const double limit : {1.0, 0.7, 0.6, 0.3, 0.0}) {
+            input.grid.feedInLimit_fraction = limit;
+            const FlowSums& year = balance.run(input).annual;
+            EXPECT_GE(year.curtailed_kWh, previous) << limit << ", battery " << battery;
+            previous = year.curtailed_kWh;
+            if (selfSufficiency < 0) {
+                selfSufficiency = year.selfSufficiency;
+            }
+            EXPECT_NEAR(year.selfSufficiency, selfSufficiency, 1e-12);
+        }
+        // A limit of 0 feeds in nothing at all.
+        EXPECT_EQ(balance.run(input).annual.feedIn_kWh, 0.0);
+    }
+    input.grid.feedInLimit_fraction = 0.6;
+    input.batteryCapacity_kWh = 0;
+    const double without = balance.run(input).annual.curtailed_kWh;
+    input.batteryCapacity_kWh = 8;
+    const double with = balance.run(input).annual.curtailed_kWh;
+    EXPECT_GT(without, 10.0);
+    EXPECT_LT(with, without);
 }
 
 TEST(HourlyBalanceTest, MorePvNeverLowersSelfSufficiency) {

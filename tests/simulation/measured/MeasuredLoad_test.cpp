@@ -299,7 +299,7 @@ TEST(MeasuredLoadTest, HourlyCsvReadsBackAsTheBalancesDemand) {
     std::string error;
     const auto columns = measuredLoadColumns(csv, &error);
     ASSERT_TRUE(columns) << error;
-    ASSERT_EQ(columns->size(), 9u);
+    ASSERT_EQ(columns->size(), 10u);
     EXPECT_EQ((*columns)[2].name, "demand_kWh");
     EXPECT_EQ((*columns)[2].unit, MeasuredUnit::kWh);
 
