@@ -882,6 +882,8 @@ TEST_F(CliHouseholdTest, TheSpreadOfHomesIsOrderedAndHasARange) {
         folder.path());
     EXPECT_EQ(standard.exitCode, 1);
     EXPECT_TRUE(standard.err.contains("Streuung")) << standard.err.toStdString();
+    // Without --json there is nowhere to put it: a wrong command line, not a silent nothing.
+    EXPECT_EQ(runCli({"--spread", "5"}, folder.path()).exitCode, 2);
 }
 
 TEST_F(CliHouseholdTest, AnExportedYearImportedAsMeasuredGivesTheSameBalance) {
