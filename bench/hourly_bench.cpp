@@ -35,10 +35,10 @@ SimulationInput threeFieldsAndBattery() {
     input.annualIrradiation_kWh_per_m2 = 1092;
     input.planes = {{5.0, 0, 35}, {3.0, -90, 30}, {3.0, 90, 30}};
     input.systemLosses_fraction = 0.1;
-    input.household_kWh = 4000;
-    input.hotWater_kWh = 800;
-    input.heating_kWh = 3500;
-    input.car_kWh = 2000;
+    input.demand.household_kWh = 4000;
+    input.demand.hotWater_kWh = 800;
+    input.demand.heating_kWh = 3500;
+    input.demand.car_kWh = 2000;
     input.batteryCapacity_kWh = 8;
     input.electricityPrice_EUR_per_kWh = 0.35;
     input.feedInTariff_EUR_per_kWh = 0.08;
@@ -122,11 +122,48 @@ void BM_HourlyYearNewDemand(benchmark::State& state) {
     SimulationInput input = threeFieldsAndBattery();
     int i = 0;
     for (auto _ : state) {
-        input.household_kWh = 4000 + (++i % 2);
+        input.demand.household_kWh = 4000 + (++i % 2);
         benchmark::DoNotOptimize(balance.run(input).annual.selfSufficiency);
     }
 }
 BENCHMARK(BM_HourlyYearNewDemand)->Unit(benchmark::kMillisecond);
+
+// The tables with the simulated home's (the default household load).
+std::shared_ptr<const ClimateTables> tablesWithHomes() {
+    static const std::shared_ptr<const ClimateTables> tables = [] {
+        DataSearch search;
+        search.buildDataDir = LUMETRA_DATA_DIR;
+        std::string error;
+        return loadClimateTables(search, &error);
+    }();
+    return tables;
+}
+
+// A changed household figure: the simulated home's year is simulated anew.
+void BM_HourlyYearSimulatedHomeNewDemand(benchmark::State& state) {
+    HourlyBalance balance(tablesWithHomes());
+    SimulationInput input = threeFieldsAndBattery();
+    input.demand.householdLoad.persons = 3;
+    int i = 0;
+    for (auto _ : state) {
+        input.demand.household_kWh = 4000 + (++i % 2);
+        benchmark::DoNotOptimize(balance.run(input).annual.selfSufficiency);
+    }
+}
+BENCHMARK(BM_HourlyYearSimulatedHomeNewDemand)->Unit(benchmark::kMillisecond);
+
+// A changed battery: the simulated home's year is kept.
+void BM_HourlyYearSimulatedHomeNewBattery(benchmark::State& state) {
+    HourlyBalance balance(tablesWithHomes());
+    SimulationInput input = threeFieldsAndBattery();
+    input.demand.householdLoad.persons = 3;
+    int i = 0;
+    for (auto _ : state) {
+        input.batteryCapacity_kWh = 8 + 0.1 * (++i % 2);
+        benchmark::DoNotOptimize(balance.run(input).annual.selfSufficiency);
+    }
+}
+BENCHMARK(BM_HourlyYearSimulatedHomeNewBattery)->Unit(benchmark::kMillisecond);
 
 void BM_HourlyYearNewBattery(benchmark::State& state) {
     HourlyBalance balance(shippedTables());

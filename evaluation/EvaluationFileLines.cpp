@@ -2,6 +2,7 @@
 #include "evaluation/EvaluationFileLines.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "evaluation/GermanNumber.h"
@@ -171,6 +172,90 @@ constexpr PathLine kPathLines[] = {
     {kDataFolderLabel, &EvaluationInputs::dataFolder},
 };
 
+// The household's load, each in a line of its own, written only when it differs from the
+// default: the profile, the other home, the measured file and how it is read.
+std::string householdLoadLines(const EvaluationInputs& inputs) {
+    const EvaluationInputs defaults;
+    std::string text;
+    const auto line = [&text](std::string_view label, std::string_view value) {
+        text += padded(label, 22) + "      = " + std::string(value) + '\n';
+    };
+    if (inputs.householdProfile != defaults.householdProfile) {
+        line(kHouseholdProfileLabel, householdProfileText(inputs.householdProfile));
+    }
+    if (inputs.otherHome != defaults.otherHome) {
+        line(kOtherHomeLabel, std::to_string(inputs.otherHome));
+    }
+    const MeasuredLoadChoice& measured = inputs.measuredLoad;
+    if (!measured.file.empty()) {
+        line(kMeasuredFileLabel, escapedPath(measured.file));
+    }
+    if (!measured.column.empty()) {
+        line(kMeasuredColumnLabel, escapedPath(measured.column));
+    }
+    if (measured.unit) {
+        line(kMeasuredUnitLabel, measuredUnitText(*measured.unit));
+    }
+    if (measured.scaledToAnnual) {
+        line(kMeasuredScalingLabel, kScaledToAnnualText);
+    }
+    return text;
+}
+
+// Sets the household-load input a line or --set names from its value (trimmed). Nothing when
+// `label` names none of them; false and why ("ist keine ...", "ist nicht ...") when the value
+// is none it can take.
+std::optional<bool> setHouseholdLoadInput(EvaluationInputs& inputs, std::string_view label,
+                                          std::string_view value, std::string* why) {
+    if (label == kHouseholdProfileLabel) {
+        if (const auto profile = householdProfileFromText(value)) {
+            inputs.householdProfile = *profile;
+            return true;
+        }
+        *why = "ist nicht „" + std::string(householdProfileText(HouseholdProfile::Simulated)) +
+               "“, „" + std::string(householdProfileText(HouseholdProfile::Standard)) + "“ oder „" +
+               std::string(householdProfileText(HouseholdProfile::Measured)) + "“";
+        return false;
+    }
+    if (label == kOtherHomeLabel) {
+        int home = 0;
+        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), home);
+        if (error == std::errc{} && end == value.data() + value.size() && home >= 0) {
+            inputs.otherHome = std::min(home, kMaxOtherHome);
+            return true;
+        }
+        *why = "ist keine ganze Zahl von 0 bis " + std::to_string(kMaxOtherHome);
+        return false;
+    }
+    MeasuredLoadChoice& measured = inputs.measuredLoad;
+    if (label == kMeasuredFileLabel) {
+        measured.file = unescapedPath(value);
+        return true;
+    }
+    if (label == kMeasuredColumnLabel) {
+        measured.column = unescapedPath(value);
+        return true;
+    }
+    if (label == kMeasuredUnitLabel) {
+        if (const auto unit = measuredUnitFromText(value)) {
+            measured.unit = unit;
+            return true;
+        }
+        *why = "ist nicht „Wh“, „kWh“, „W“ oder „kW“";
+        return false;
+    }
+    if (label == kMeasuredScalingLabel) {
+        if (value == kScaledToAnnualText || value == kAsMeasuredText) {
+            measured.scaledToAnnual = value == kScaledToAnnualText;
+            return true;
+        }
+        *why = "ist nicht „" + std::string(kAsMeasuredText) + "“ oder „" +
+               std::string(kScaledToAnnualText) + "“";
+        return false;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string evaluationInputLines(const EvaluationInputs& inputs) {
@@ -196,7 +281,7 @@ std::string evaluationInputLines(const EvaluationInputs& inputs) {
             text += padded(line.label, 22) + "      = " + escapedPath(path) + '\n';
         }
     }
-    return text;
+    return text + householdLoadLines(inputs);
 }
 
 void EvaluationLineReader::readLine(std::size_t lineNumber, std::string_view piece) {
@@ -232,6 +317,16 @@ void EvaluationLineReader::readWholeLine(std::size_t lineNumber, std::string_vie
             return;
         }
     }
+    std::string why;
+    if (const auto set = setHouseholdLoadInput(
+            lines_.inputs, label, trimmed(untilZeroByte(line.substr(equals + 1))), &why)) {
+        if (!*set && ++unreadLines_ <= kMaxLineMessages) {
+            lines_.messages.push_back("Zeile " + std::to_string(lineNumber) +
+                                      " wurde nicht übernommen, denn ihr Wert " + why + ": " +
+                                      quotedLine(line));
+        }
+        return;
+    }
     const InputInfo* info = inputNamed(label);
     if (info == nullptr) {
         return;
@@ -252,12 +347,30 @@ void EvaluationLineReader::readWholeLine(std::size_t lineNumber, std::string_vie
 std::string setInputFromText(EvaluationInputs& inputs, std::string_view assignment) {
     const std::size_t equals = assignment.find('=');
     const std::string_view label = trimmed(assignment.substr(0, equals));
+    if (equals != std::string_view::npos) {
+        EvaluationInputs changed = inputs;
+        std::string why;
+        const std::string_view value = trimmed(assignment.substr(equals + 1));
+        if (const auto set = setHouseholdLoadInput(changed, label, value, &why)) {
+            if (!*set) {
+                return std::string(label) + ": „" + std::string(value) + "“ " + why;
+            }
+            inputs = changed;
+            return {};
+        }
+    }
     const InputInfo* info = inputNamed(label);
     if (equals == std::string_view::npos || info == nullptr) {
         std::string known;
         for (const InputInfo& each : kInputInfo) {
             known += known.empty() ? "" : ", ";
             known += each.fileName;
+        }
+        for (const std::string_view each :
+             {kHouseholdProfileLabel, kOtherHomeLabel, kMeasuredFileLabel, kMeasuredColumnLabel,
+              kMeasuredUnitLabel, kMeasuredScalingLabel}) {
+            known += ", ";
+            known += each;
         }
         return "Keine Eingabe der Auswertung heißt „" + std::string(label) +
                "“; bekannt sind: " + known;

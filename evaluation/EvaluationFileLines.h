@@ -33,6 +33,19 @@ inline constexpr std::string_view kWeatherFileLabel = "Wetterdatei";
 inline constexpr std::string_view kFollowsMainWindowText = "wie Hauptfenster";
 inline constexpr std::string_view kDataFolderLabel = "Datenordner";
 
+// The household's load: "Lastprofil Haushalt = <the choice's text>", "Anderer Haushalt = <n>",
+// the measured file's path and column (escaped like a path), its unit ("Wh", "kWh", "W", "kW")
+// and "Lastgang Skalierung = auf Jahresverbrauch" (else "wie gemessen"); each only when it is
+// not the default.
+inline constexpr std::string_view kHouseholdProfileLabel = "Lastprofil Haushalt";
+inline constexpr std::string_view kOtherHomeLabel = "Anderer Haushalt";
+inline constexpr std::string_view kMeasuredFileLabel = "Lastgangdatei";
+inline constexpr std::string_view kMeasuredColumnLabel = "Lastgang Spalte";
+inline constexpr std::string_view kMeasuredUnitLabel = "Lastgang Einheit";
+inline constexpr std::string_view kMeasuredScalingLabel = "Lastgang Skalierung";
+inline constexpr std::string_view kAsMeasuredText = "wie gemessen";
+inline constexpr std::string_view kScaledToAnnualText = "auf Jahresverbrauch";
+
 // What a data file's Auswertung lines set: every input without a line takes its default, a
 // value out of range is limited to it. A line that names an input but whose value cannot be
 // read whole as the program writes it (a number with a decimal point, then nothing but the

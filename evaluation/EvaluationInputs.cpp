@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <type_traits>
+#include <utility>
 
 namespace lumetra::evaluation {
 
@@ -270,6 +271,60 @@ bool differsFromDefault(const EvaluationInputs& inputs, InputId id) {
     }
     return inputValue(inputs, id) != inputValue(defaults, id) ||
            inputPowerUnit(inputs, id) != inputPowerUnit(defaults, id);
+}
+
+namespace {
+
+constexpr std::array<std::pair<HouseholdProfile, std::string_view>, 3> kProfileTexts{{
+    {HouseholdProfile::Simulated, "Einzelhaushalt (simuliert)"},
+    {HouseholdProfile::Standard, "Standardlastprofil (BDEW H25)"},
+    {HouseholdProfile::Measured, "Gemessen (Datei)"},
+}};
+
+constexpr std::array<std::pair<simulation::MeasuredUnit, std::string_view>, 4> kUnitTexts{{
+    {simulation::MeasuredUnit::Wh, "Wh"},
+    {simulation::MeasuredUnit::kWh, "kWh"},
+    {simulation::MeasuredUnit::W, "W"},
+    {simulation::MeasuredUnit::kW, "kW"},
+}};
+
+template <typename Key, std::size_t N>
+std::string_view textOf(const std::array<std::pair<Key, std::string_view>, N>& table, Key key) {
+    for (const auto& [each, text] : table) {
+        if (each == key) {
+            return text;
+        }
+    }
+    return table.front().second;
+}
+
+template <typename Key, std::size_t N>
+std::optional<Key> keyOf(const std::array<std::pair<Key, std::string_view>, N>& table,
+                         std::string_view text) {
+    for (const auto& [each, eachText] : table) {
+        if (eachText == text) {
+            return each;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string_view householdProfileText(HouseholdProfile profile) {
+    return textOf(kProfileTexts, profile);
+}
+
+std::optional<HouseholdProfile> householdProfileFromText(std::string_view text) {
+    return keyOf(kProfileTexts, text);
+}
+
+std::string_view measuredUnitText(simulation::MeasuredUnit unit) {
+    return textOf(kUnitTexts, unit);
+}
+
+std::optional<simulation::MeasuredUnit> measuredUnitFromText(std::string_view text) {
+    return keyOf(kUnitTexts, text);
 }
 
 }  // namespace lumetra::evaluation

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "simulation/measured/MeasuredLoad.h"
+
 namespace lumetra::evaluation {
 
 // Guide prices for a household in Germany, the defaults of the Auswertung's money (euros per
@@ -37,6 +39,21 @@ struct BatteryInputs {
     double minimumCharge_percent = 0;  // of the capacity, never discharged
 
     bool operator==(const BatteryInputs&) const = default;
+};
+
+// "Lastprofil Haushalt": the household electricity's course over the year.
+enum class HouseholdProfile { Simulated, Standard, Measured };
+
+// "Gemessen (Datei)": the measured year and how it is read.
+struct MeasuredLoadChoice {
+    std::string file;    // UTF-8 path; empty: none chosen
+    std::string column;  // the value column's name or number (from 1, the time is 1);
+                         // empty: the file's only value column
+    std::optional<simulation::MeasuredUnit> unit;  // empty: from the column's name
+    bool scaledToAnnual = false;                   // false: "wie gemessen" (its own annual sum);
+                                  // true: scaled to the household's annual electricity
+
+    bool operator==(const MeasuredLoadChoice&) const = default;
 };
 
 // The inputs of the Auswertung window that the main window has no field for: the money over
@@ -80,8 +97,26 @@ struct EvaluationInputs {
     double feedInLimit_percent = 100;
     double inverterPower_kW = 0;
 
+    // The household's load in the hourly balance: a simulated single home of the household's
+    // size and annual electricity by default.
+    HouseholdProfile householdProfile = HouseholdProfile::Simulated;
+    int otherHome = 0;  // "Anderer Haushalt": 0 the household's own simulated home, n the n-th
+                        // other one (another seed); kept in the data file
+    MeasuredLoadChoice measuredLoad;
+
     bool operator==(const EvaluationInputs&) const = default;
 };
+
+// The highest "Anderer Haushalt" kept; a higher one read from a file is limited to it.
+inline constexpr int kMaxOtherHome = 9999;
+
+// The choice's texts as the window, the data file and the report show them.
+std::string_view householdProfileText(HouseholdProfile profile);
+std::optional<HouseholdProfile> householdProfileFromText(std::string_view text);
+// A measured column's unit as the data file and the command line write it ("Wh", "kWh", "W",
+// "kW").
+std::string_view measuredUnitText(simulation::MeasuredUnit unit);
+std::optional<simulation::MeasuredUnit> measuredUnitFromText(std::string_view text);
 
 // The inputs one by one, for the window's editors, the data file and the report.
 enum class InputId {
