@@ -35,10 +35,10 @@ SimulationInput threeFieldsAndBattery() {
     input.annualIrradiation_kWh_per_m2 = 1092;
     input.planes = {{5.0, 0, 35}, {3.0, -90, 30}, {3.0, 90, 30}};
     input.systemLosses_fraction = 0.1;
-    input.household_kWh = 4000;
-    input.hotWater_kWh = 800;
-    input.heating_kWh = 3500;
-    input.car_kWh = 2000;
+    input.demand.household_kWh = 4000;
+    input.demand.hotWater_kWh = 800;
+    input.demand.heating_kWh = 3500;
+    input.demand.car_kWh = 2000;
     input.batteryCapacity_kWh = 8;
     input.electricityPrice_EUR_per_kWh = 0.35;
     input.feedInTariff_EUR_per_kWh = 0.08;
@@ -122,7 +122,7 @@ void BM_HourlyYearNewDemand(benchmark::State& state) {
     SimulationInput input = threeFieldsAndBattery();
     int i = 0;
     for (auto _ : state) {
-        input.household_kWh = 4000 + (++i % 2);
+        input.demand.household_kWh = 4000 + (++i % 2);
         benchmark::DoNotOptimize(balance.run(input).annual.selfSufficiency);
     }
 }

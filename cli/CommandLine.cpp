@@ -35,7 +35,8 @@ std::string usageText() {
         "Aufruf: lumetra-cli [Befehl ...] [--json] [--hourly-csv DATEI] [--chart DATEI.png]\n"
         "                   [--chart-size BxH] [--report DATEI.pdf] [--weather DATEI]\n"
         "                   [--csv-format de|en]\n"
-        "                   [--data-dir ORDNER]\n"
+        "                   [--data-dir ORDNER] [--demand-profile simulated|standard|DATEI]\n"
+        "                   [--demand-column NAME|N] [--spread N]\n"
         "        lumetra-cli --list-locations | --version | --help\n"
         "\n"
         "Beginnt im Zustand des geöffneten Fensters und führt die Befehle der Reihe nach aus:\n"
@@ -77,6 +78,18 @@ std::string usageText() {
         "                       LoadProfileH25.csv) statt mit den mitgelieferten, soweit er\n"
         "                       sie enthält; Tabellen im aktuellen Ordner gelten nur mit\n"
         "                       --data-dir .\n"
+        "  --demand-profile simulated|standard|DATEI\n"
+        "                       Verlauf des Haushaltsstroms in der Viertelstunden-Bilanz:\n"
+        "                       simulated (voreingestellt) ein simulierter Einzelhaushalt mit\n"
+        "                       den \"Personen im Haushalt\", standard das Standardlastprofil\n"
+        "                       H25, DATEI ein gemessenes Jahr (CSV, wie gemessen; mit\n"
+        "                       --set \"Lastgang Skalierung=auf Jahresverbrauch\" auf den\n"
+        "                       Stromverbrauch skaliert); \"Anderer Haushalt=N\" mit --set\n"
+        "                       wählt einen anderen simulierten Haushalt\n"
+        "  --demand-column NAME|N  die Spalte der gemessenen Werte: ihr Name oder ihre Nummer\n"
+        "                       (ab 1, die Zeit ist 1); ohne: die einzige Wertespalte\n"
+        "  --spread N           fügt dem JSON unter hourly.spread die Streuung über N\n"
+        "                       simulierte Haushalte hinzu (10., 50., 90. Perzentil)\n"
         "  --list-locations     listet die Orte der Datenbank, einen je Zeile\n"
         "  --version            zeigt Version und Lizenz\n"
         "  --help               zeigt diesen Text\n"
@@ -246,6 +259,24 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             if (line.dataDir->empty()) {
                 fail(option + " erwartet einen nicht leeren Wert");
             }
+        } else if (option == "--demand-profile") {
+            line.demandProfile = value();
+            if (line.demandProfile->empty()) {
+                fail(option + " erwartet simulated, standard oder eine Datei");
+            }
+        } else if (option == "--demand-column") {
+            line.demandColumn = value();
+            if (line.demandColumn->empty()) {
+                fail(option + " erwartet einen nicht leeren Wert");
+            }
+        } else if (option == "--spread") {
+            const std::string& argument = value();
+            const auto homes = parseInt(argument);
+            if (!homes || *homes < 1 || *homes > kMaxSpreadHomes) {
+                fail("--spread erwartet eine Zahl von 1 bis " + std::to_string(kMaxSpreadHomes) +
+                     ": " + argument);
+            }
+            line.spreadHomes = homes;
         } else if (option == "--chart-size") {
             const std::string& argument = value();
             const std::size_t x = argument.find('x');

@@ -34,7 +34,14 @@ struct CommandLine {
     std::optional<std::string> weatherPath;    // from --weather: the hourly balance's weather
     bool germanCsv = false;                    // from --csv-format de: ";" and decimal comma
     std::optional<std::string> dataDir;        // from --data-dir: the hourly balance's tables
+    // From --demand-profile: "simulated", "standard" or a measured file's path.
+    std::optional<std::string> demandProfile;
+    std::optional<std::string> demandColumn;  // from --demand-column: a name or a number
+    std::optional<int> spreadHomes;           // from --spread N: the spread of N homes
 };
+
+// The largest --spread.
+inline constexpr int kMaxSpreadHomes = 1000;
 
 // Parses the arguments (without the program name). Throws std::invalid_argument with a message
 // for a wrong command line.

@@ -9,6 +9,7 @@
 
 #include "cli/CommandLine.h"
 #include "evaluation/Evaluation.h"
+#include "evaluation/Spread.h"
 #include "evaluation/WeatherChoice.h"
 #include "persistence/FileAccess.h"
 
@@ -39,8 +40,42 @@ const std::pair<const char*, double FlowSums::*> kFlowKeys[] = {
 
 }  // namespace
 
+namespace {
+
+QJsonObject percentilesJson(const evaluation::Percentiles& p) {
+    return QJsonObject{{"p10", p.p10}, {"p50", p.p50}, {"p90", p.p90}};
+}
+
+QJsonObject spreadJson(const evaluation::Spread& spread) {
+    QJsonArray band;
+    for (const evaluation::SpreadBandPoint& point : spread.sizingBand) {
+        band.append(QJsonObject{{"battery_kWh", point.battery_kWh},
+                                {"p10", point.selfSufficiency.p10},
+                                {"p50", point.selfSufficiency.p50},
+                                {"p90", point.selfSufficiency.p90}});
+    }
+    return QJsonObject{{"homes", spread.homes},
+                       {"selfSufficiency", percentilesJson(spread.selfSufficiency)},
+                       {"selfConsumptionShare", percentilesJson(spread.selfConsumptionShare)},
+                       {"npv_EUR", percentilesJson(spread.npv_EUR)},
+                       {"sizingBand", band}};
+}
+
+const char* demandProfileKey(simulation::HouseholdLoad load) {
+    switch (load) {
+        case simulation::HouseholdLoad::Standard:
+            return "standard";
+        case simulation::HouseholdLoad::Measured:
+            return "measured";
+        default:
+            return "simulated";
+    }
+}
+
+}  // namespace
+
 QJsonObject hourlyJson(const simulation::HourlyResult& result,
-                       const simulation::DataSources& sources) {
+                       const simulation::DataSources& sources, const evaluation::Spread* spread) {
     QJsonObject annual;
     QJsonObject monthly;
     for (const auto& [key, member] : kFlowKeys) {
@@ -55,6 +90,7 @@ QJsonObject hourlyJson(const simulation::HourlyResult& result,
     annual["batteryCapacity_kWh"] = result.batteryCapacity_kWh;
     annual["weather"] = result.weatherImported ? "imported" : "synthetic";
     annual["irradiation_kWh_per_m2"] = result.irradiation_kWh_per_m2;
+    annual["demandProfile"] = demandProfileKey(result.householdLoad);
     QJsonArray files;
     for (const simulation::DataSource& source : sources) {
         files.append(
@@ -62,7 +98,11 @@ QJsonObject hourlyJson(const simulation::HourlyResult& result,
                                                    static_cast<qsizetype>(source.kind.key.size()))},
                         {"path", QString::fromStdString(utf8Path(source.path))}});
     }
-    return QJsonObject{{"annual", annual}, {"monthly", monthly}, {"sources", files}};
+    QJsonObject hourly{{"annual", annual}, {"monthly", monthly}, {"sources", files}};
+    if (spread != nullptr) {
+        hourly["spread"] = spreadJson(*spread);
+    }
+    return hourly;
 }
 
 std::string absoluteUtf8Path(const std::string& path) {
@@ -82,17 +122,43 @@ simulation::ClimateTablesLoad commandLineTables(const DataSearch& search, const 
 }
 
 simulation::DataSources commandLineSources(const simulation::ClimateTablesLoad& tables,
-                                           const std::string& weatherPath, bool weatherInUse) {
+                                           const std::string& weatherPath, bool weatherInUse,
+                                           const std::string& measuredPath, bool measuredInUse) {
     simulation::DataSources sources = tables.sources;
     if (weatherInUse) {
         sources.push_back(
             {simulation::kWeatherSource, pathFromUtf8(absoluteUtf8Path(weatherPath))});
     }
+    if (measuredInUse) {
+        sources.push_back(
+            {simulation::kMeasuredLoadSource, pathFromUtf8(absoluteUtf8Path(measuredPath))});
+    }
     return sources;
+}
+
+void applyDemandProfile(evaluation::EvaluationInputs& inputs,
+                        const std::optional<std::string>& profile,
+                        const std::optional<std::string>& column) {
+    if (profile) {
+        if (*profile == "simulated") {
+            inputs.householdProfile = evaluation::HouseholdProfile::Simulated;
+        } else if (*profile == "standard") {
+            inputs.householdProfile = evaluation::HouseholdProfile::Standard;
+        } else {
+            inputs.householdProfile = evaluation::HouseholdProfile::Measured;
+            inputs.measuredLoad.file = absoluteUtf8Path(*profile);
+        }
+    }
+    if (column) {
+        inputs.measuredLoad.column = *column;
+    }
 }
 
 void addWeatherMessages(const evaluation::Evaluation& evaluation,
                         std::vector<std::string>& messages) {
+    if (!evaluation.measuredLoadProblem().empty()) {
+        messages.push_back(programMessage(evaluation.measuredLoadProblem()));
+    }
     if (!evaluation.weatherProblem().empty()) {
         messages.push_back(evaluation.weatherProblem());
     } else if (const auto& file = evaluation.weather()) {

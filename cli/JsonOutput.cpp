@@ -44,7 +44,7 @@ QJsonValue background(const std::optional<Rgb>& colour) {
 
 std::string stateJson(const Session& session, const simulation::HourlyResult* hourly,
                       const evaluation::Evaluation* evaluation,
-                      const simulation::DataSources& sources) {
+                      const simulation::DataSources& sources, const evaluation::Spread* spread) {
     const CalculatorState& state = session.calculator().state();
 
     QJsonArray quantities;
@@ -96,7 +96,8 @@ std::string stateJson(const Session& session, const simulation::HourlyResult* ho
         {"rows", rows},
         {"monthly", months},
         {"figures", figures},
-        {"hourly", hourly != nullptr ? QJsonValue(hourlyJson(*hourly, sources)) : QJsonValue()},
+        {"hourly",
+         hourly != nullptr ? QJsonValue(hourlyJson(*hourly, sources, spread)) : QJsonValue()},
         {"evaluation", hourly != nullptr && evaluation != nullptr
                            ? QJsonValue(evaluationJson(*evaluation))
                            : QJsonValue()},

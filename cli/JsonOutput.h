@@ -10,7 +10,8 @@ struct HourlyResult;
 }
 namespace lumetra::evaluation {
 class Evaluation;
-}
+struct Spread;
+}  // namespace lumetra::evaluation
 
 namespace lumetra::cli {
 
@@ -23,6 +24,7 @@ class Session;
 // Auswertung's money and variants of the same balance (null without it).
 std::string stateJson(const Session& session, const simulation::HourlyResult* hourly = nullptr,
                       const evaluation::Evaluation* evaluation = nullptr,
-                      const simulation::DataSources& sources = {});
+                      const simulation::DataSources& sources = {},
+                      const evaluation::Spread* spread = nullptr);
 
 }  // namespace lumetra::cli

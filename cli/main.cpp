@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "cli/Session.h"
 #include "energy/MonthlyChart.h"
 #include "evaluation/Evaluation.h"
+#include "evaluation/Spread.h"
 #include "persistence/DataFileFormat.h"
 #include "persistence/FileAccess.h"
 #include "simulation/ClimateTables.h"
@@ -87,6 +89,7 @@ int main(int argc, char** argv) {
     // The hourly balance's weather: --weather, else the weather file of the last data file.
     lumetra::evaluation::EvaluationInputs inputs = session.evaluationInputs();
     inputs.weatherFile = line.weatherPath.value_or(inputs.weatherFile);
+    applyDemandProfile(inputs, line.demandProfile, line.demandColumn);
     // One evaluation for every output (JSON, CSV, report): the same battery, prices and limits
     // of the Auswertung, so the same figures. Its tables: those of --data-dir, else of the data
     // folder the last data file names, else the shipped ones; never a copy that happens to lie
@@ -140,10 +143,27 @@ int main(int argc, char** argv) {
         failed = true;
     }
 
+    std::optional<lumetra::evaluation::Spread> spread;
+    if (line.json && line.spreadHomes && hourly != nullptr) {
+        if (const auto request = evaluation->spreadRequest()) {
+            spread = lumetra::evaluation::computeSpread(*request, *line.spreadHomes);
+        }
+        if (!spread) {
+            writeOut(stderr, programMessage("Die Streuung gibt es nur für den simulierten "
+                                            "Einzelhaushalt (--demand-profile simulated)") +
+                                 "\n");
+            failed = true;
+        }
+    }
     if (line.json) {
+        const bool measuredInUse =
+            hourly != nullptr &&
+            hourly->householdLoad == lumetra::simulation::HouseholdLoad::Measured;
         writeOut(stdout, stateJson(session, hourly, evaluation.get(),
                                    commandLineSources(tables, inputs.weatherFile,
-                                                      evaluation->weather() != nullptr)));
+                                                      evaluation->weather() != nullptr,
+                                                      inputs.measuredLoad.file, measuredInUse),
+                                   spread ? &*spread : nullptr));
     } else {
         writeOut(stdout, lumetra::dataFileBytes(session.calculator()));
     }

@@ -3,11 +3,15 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 
 #include "evaluation/HourlyInput.h"
+#include "evaluation/MeasuredLoadFile.h"
 #include "evaluation/WeatherChoice.h"
 #include "persistence/FileAccess.h"
 #include "simulation/SimulationInput.h"
+#include "simulation/calendar/ReferenceYear.h"
+#include "simulation/solar/SolarPosition.h"
 
 namespace lumetra::evaluation {
 
@@ -21,36 +25,12 @@ bool sameFigures(const MonthlyFigures& a, const MonthlyFigures& b) {
 
 }  // namespace
 
-bool sameSimulationInput(const simulation::SimulationInput& a,
-                         const simulation::SimulationInput& b) {
-    if (a.planes.size() != b.planes.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.planes.size(); ++i) {
-        const simulation::PlaneInput& p = a.planes[i];
-        const simulation::PlaneInput& q = b.planes[i];
-        if (p.peakPower_kWp != q.peakPower_kWp || p.azimuth_deg != q.azimuth_deg ||
-            p.tilt_deg != q.tilt_deg) {
-            return false;
-        }
-    }
-    return a.latitude_deg == b.latitude_deg && a.longitude_deg == b.longitude_deg &&
-           a.annualIrradiation_kWh_per_m2 == b.annualIrradiation_kWh_per_m2 &&
-           a.systemLosses_fraction == b.systemLosses_fraction &&
-           a.household_kWh == b.household_kWh && a.hotWater_kWh == b.hotWater_kWh &&
-           a.heating_kWh == b.heating_kWh && a.cooling_kWh == b.cooling_kWh &&
-           a.car_kWh == b.car_kWh && a.batteryCapacity_kWh == b.batteryCapacity_kWh &&
-           a.electricityPrice_EUR_per_kWh == b.electricityPrice_EUR_per_kWh &&
-           a.feedInTariff_EUR_per_kWh == b.feedInTariff_EUR_per_kWh && a.weather == b.weather &&
-           a.batteryBehaviour == b.batteryBehaviour && a.grid == b.grid;
-}
-
 bool sameSweep(const SweepRequest& a, const SweepRequest& b) {
     simulation::SimulationInput x = a.input;
     simulation::SimulationInput y = b.input;
     x.batteryCapacity_kWh = y.batteryCapacity_kWh = 0;
     x.batteryBehaviour = y.batteryBehaviour = {};
-    return a.battery == b.battery && sameSimulationInput(x, y);
+    return a.battery == b.battery && x == y;
 }
 
 Evaluation::Evaluation(std::shared_ptr<const simulation::ClimateTables> climate)
@@ -147,6 +127,10 @@ simulation::DataSources Evaluation::dataSources() const {
     if (weather_) {
         sources.push_back({simulation::kWeatherSource, lumetra::pathFromUtf8(inputs_.weatherFile)});
     }
+    if (measured_ && inputs_.householdProfile == HouseholdProfile::Measured) {
+        sources.push_back(
+            {simulation::kMeasuredLoadSource, lumetra::pathFromUtf8(inputs_.measuredLoad.file)});
+    }
     return sources;
 }
 
@@ -170,6 +154,10 @@ void Evaluation::setInputs(const EvaluationInputs& inputs) {
         }
     }
     const bool otherFolder = inputs.dataFolder != inputs_.dataFolder;
+    // A measured file that could not be read is tried again too, at the next update.
+    if (inputs.measuredLoad != inputs_.measuredLoad || !measured_) {
+        measuredRead_.reset();
+    }
     inputs_ = inputs;
     inputsChanged_ = true;
     if (otherFolder) {
@@ -202,10 +190,10 @@ void Evaluation::useSynthesizedWeather() {
 
 bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& table,
                         HourlyRun hourlyRun) {
-    simulation::SimulationInput input =
-        hourlyInput(inputReader_.read(state, table), inputs_, weather_);
-    const bool inputChanged =
-        balance_ != nullptr && (!hasInput_ || !sameSimulationInput(input, input_));
+    simulation::SimulationInput input = inputReader_.read(state, table);
+    readMeasuredLoadOf(input);
+    input = hourlyInput(std::move(input), inputs_, weather_, measured_);
+    const bool inputChanged = balance_ != nullptr && (!hasInput_ || input != input_);
     // A result still to come elsewhere is run here when this update runs its own.
     const bool runPendingHere = hourlyRun == HourlyRun::Here && pending_.has_value();
     // A sweep still to come elsewhere is run here too.
@@ -250,7 +238,7 @@ bool Evaluation::update(const CalculatorState& state, const ModuleFieldTable& ta
 
 bool Evaluation::takeHourlyResult(const simulation::SimulationInput& input,
                                   std::shared_ptr<const simulation::HourlyResult> result) {
-    if (!pending_ || result == nullptr || !sameSimulationInput(input, *pending_)) {
+    if (!pending_ || result == nullptr || input != *pending_) {
         return false;
     }
     pending_.reset();
@@ -334,6 +322,41 @@ void Evaluation::computeHourlyFigures() {
     if (sweep_ && sweepRequest_ && sameSweep(*sweepRequest_, {resultInput_, inputs_.battery})) {
         variants_ = computeVariants(*sweep_, *result_, electricityPrice(), feedInTariff(), inputs_);
     }
+}
+
+void Evaluation::readMeasuredLoadOf(const simulation::SimulationInput& input) {
+    if (inputs_.householdProfile != HouseholdProfile::Measured) {
+        measuredProblem_.clear();
+        return;
+    }
+    // The site's local standard time, as the balance counts it.
+    const double longitude = std::remainder(input.longitude_deg, 360.0);
+    const bool insideGrid =
+        climate_ && climate_->irradiation().contains(input.latitude_deg, longitude);
+    const int offset_min = static_cast<int>(
+        std::lround(simulation::timeZoneMeridian(longitude, insideGrid) / 15.0 * 60.0));
+    if (measuredRead_ && measuredRead_->first == inputs_.measuredLoad &&
+        measuredRead_->second == offset_min) {
+        return;
+    }
+    measuredRead_.emplace(inputs_.measuredLoad, offset_min);
+    measured_.reset();
+    measuredProblem_.clear();
+    std::string message;
+    auto load = readMeasuredLoadFile(inputs_.measuredLoad, {simulation::kReferenceYear, offset_min},
+                                     &message);
+    if (load) {
+        measured_ = std::make_shared<const std::vector<double>>(std::move(load->quarterHours_kWh));
+    } else {
+        measuredProblem_ = std::move(message);
+    }
+}
+
+std::optional<SpreadRequest> Evaluation::spreadRequest() const {
+    if (!balance_ || !hasInput_ || inputs_.householdProfile != HouseholdProfile::Simulated) {
+        return std::nullopt;
+    }
+    return SpreadRequest{input_, inputs_, climate_};
 }
 
 }  // namespace lumetra::evaluation

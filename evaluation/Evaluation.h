@@ -10,6 +10,7 @@
 #include "evaluation/KeyFigures.h"
 #include "evaluation/MoneyModel.h"
 #include "evaluation/SizingSweep.h"
+#include "evaluation/Spread.h"
 #include "evaluation/Variants.h"
 #include "model/CalculatorState.h"
 #include "model/ModuleFieldTable.h"
@@ -87,6 +88,16 @@ class Evaluation {
     // Why the weather file of the inputs is not in use (empty when it is, or when there is
     // none).
     const std::string& weatherProblem() const { return weatherProblem_; }
+    // Why the measured load file of the inputs ("Gemessen (Datei)") is not in use (the
+    // simulated home stands in); empty when it is, or when another profile is chosen.
+    const std::string& measuredLoadProblem() const { return measuredProblem_; }
+    // The measured year in use (kWh per quarter hour of the reference year); nothing when
+    // none is.
+    const std::shared_ptr<const std::vector<double>>& measuredLoad() const { return measured_; }
+
+    // What the spread of simulated homes is computed for: the current input and inputs.
+    // Nothing when the household's profile is not the simulated home or there is no balance.
+    std::optional<SpreadRequest> spreadRequest() const;
 
     // Who runs the hourly balance when its input changed: the update itself, or the caller,
     // elsewhere (a worker thread with a balance of its own), handing the result to
@@ -163,6 +174,9 @@ class Evaluation {
     void replaceClimate(std::shared_ptr<const simulation::ClimateTables> climate);
     void takeLoadedTables(simulation::ClimateTablesLoad load);
     void readTablesOfInputs();
+    // Reads the chosen measured-load file when it is chosen and not read yet for the site's
+    // time zone.
+    void readMeasuredLoadOf(const simulation::SimulationInput& input);
 
     std::shared_ptr<const simulation::ClimateTables> climate_;
     std::optional<lumetra::DataSearch> tableSearch_;
@@ -175,6 +189,10 @@ class Evaluation {
     EvaluationInputs inputs_;
     std::shared_ptr<const simulation::WeatherFile> weather_;
     std::string weatherProblem_;
+    std::shared_ptr<const std::vector<double>> measured_;
+    std::string measuredProblem_;
+    // The choice and the local standard time the measured year was read for.
+    std::optional<std::pair<MeasuredLoadChoice, int>> measuredRead_;
     bool inputsChanged_ = true;
     std::array<double, kQuantityCount> values_{};
     MonthlyFigures figures_{};
@@ -200,8 +218,11 @@ class Evaluation {
     std::optional<Variants> variants_;
 };
 
-// Whether two inputs of the hourly balance are the same, plane by plane.
-bool sameSimulationInput(const simulation::SimulationInput& a,
-                         const simulation::SimulationInput& b);
+// Whether two inputs of the hourly balance are the same (their own comparison; kept for the
+// window's callers).
+inline bool sameSimulationInput(const simulation::SimulationInput& a,
+                                const simulation::SimulationInput& b) {
+    return a == b;
+}
 
 }  // namespace lumetra::evaluation

@@ -39,9 +39,21 @@ void setBattery(simulation::SimulationInput& input, const BatteryInputs& battery
     input.batteryBehaviour = batteryBehaviour(battery, capacity_kWh);
 }
 
+simulation::HouseholdLoad householdLoadOf(HouseholdProfile profile) {
+    switch (profile) {
+        case HouseholdProfile::Standard:
+            return simulation::HouseholdLoad::Standard;
+        case HouseholdProfile::Measured:
+            return simulation::HouseholdLoad::Measured;
+        default:
+            return simulation::HouseholdLoad::Simulated;
+    }
+}
+
 simulation::SimulationInput hourlyInput(simulation::SimulationInput fromCalculator,
                                         const EvaluationInputs& inputs,
-                                        std::shared_ptr<const simulation::WeatherFile> weather) {
+                                        std::shared_ptr<const simulation::WeatherFile> weather,
+                                        std::shared_ptr<const std::vector<double>> measured) {
     simulation::SimulationInput input = std::move(fromCalculator);
     const MainWindowInputs main = mainWindowInputs(input);
     setBattery(input, inputs.battery, inputValue(inputs, InputId::BatteryCapacity, main));
@@ -50,6 +62,13 @@ simulation::SimulationInput hourlyInput(simulation::SimulationInput fromCalculat
     input.grid.feedInLimit_fraction = inputs.feedInLimit_percent / 100.0;
     input.grid.inverterPower_kW = inputs.inverterPower_kW;
     input.weather = std::move(weather);
+    simulation::HouseholdLoadInput& load = input.demand.householdLoad;
+    load.kind = householdLoadOf(inputs.householdProfile);
+    load.otherHome = inputs.otherHome;
+    if (load.kind == simulation::HouseholdLoad::Measured) {
+        load.measured = std::move(measured);
+        load.measuredScaledToAnnual = inputs.measuredLoad.scaledToAnnual;
+    }
     return input;
 }
 

@@ -42,8 +42,9 @@ std::string systemSummary(const simulation::SimulationInput& input) {
     text += input.batteryCapacity_kWh > 0
                 ? ", Speicher " + formatWithUnit(input.batteryCapacity_kWh, 1, "kWh")
                 : std::string(", ohne Speicher");
-    const double demand = input.household_kWh + input.hotWater_kWh + input.heating_kWh +
-                          input.cooling_kWh + input.car_kWh;
+    const double demand = input.demand.household_kWh + input.demand.hotWater_kWh +
+                          input.demand.heating_kWh + input.demand.cooling_kWh +
+                          input.demand.car_kWh;
     text += ", Verbrauch " + formatWithUnit(demand, 0, "kWh/Jahr");
     if (input.grid.feedInLimit_fraction < 1) {
         text += ", Einspeisegrenze " + formatGermanPercent(input.grid.feedInLimit_fraction, 0);

@@ -294,9 +294,9 @@ namespace {
 
 // The tables of the bytes of the irradiation, the temperatures and the load profile, each
 // message naming its file as `sources` does.
-std::shared_ptr<const ClimateTables> climateTablesOf(const std::array<std::string_view, 3>& bytes,
-                                                     const std::array<std::string, 3>& sources,
-                                                     std::string* error) {
+std::shared_ptr<const ClimateTables> climateTablesOf(
+    const std::array<std::string_view, 3>& bytes, const std::array<std::string, 3>& sources,
+    std::string* error, std::shared_ptr<const HouseholdTables> household = nullptr) {
     auto grid = parseIrradiationGrid(bytes[0], error, sources[0]);
     if (!grid) {
         return nullptr;
@@ -309,15 +309,41 @@ std::shared_ptr<const ClimateTables> climateTablesOf(const std::array<std::strin
     if (!profile) {
         return nullptr;
     }
-    return std::make_shared<const ClimateTables>(std::move(*grid), std::move(*stations), *profile);
+    return std::make_shared<const ClimateTables>(std::move(*grid), std::move(*stations), *profile,
+                                                 std::move(household));
 }
 
+// The three climate and load tables first, then the simulated home's.
 std::shared_ptr<const ClimateTables> climateTablesFromFiles(std::span<const TableFile> files,
                                                             std::string* error) {
+    std::shared_ptr<const HouseholdTables> household;
+    if (files.size() > 3) {
+        const auto fileOf = [&](std::string_view name) -> const TableFile* {
+            for (const TableFile& file : files.subspan(3)) {
+                if (file.table.name == name) {
+                    return &file;
+                }
+            }
+            return nullptr;
+        };
+        household = readHouseholdTables(
+            [&](std::string_view name) -> std::optional<std::string> {
+                const TableFile* file = fileOf(name);
+                return file != nullptr ? std::optional<std::string>(file->bytes) : std::nullopt;
+            },
+            [&](std::string_view name) {
+                const TableFile* file = fileOf(name);
+                return file != nullptr ? lumetra::utf8Path(file->path) : std::string(name);
+            },
+            error);
+        if (!household) {
+            return nullptr;
+        }
+    }
     return climateTablesOf({files[0].bytes, files[1].bytes, files[2].bytes},
                            {lumetra::utf8Path(files[0].path), lumetra::utf8Path(files[1].path),
                             lumetra::utf8Path(files[2].path)},
-                           error);
+                           error, std::move(household));
 }
 
 const std::array<TableName, 3>& climateTableNames() {
@@ -325,6 +351,18 @@ const std::array<TableName, 3>& climateTableNames() {
         TableName{std::string(kIrradiationFileName), kIrradiationSource},
         TableName{std::string(kTemperatureFileName), kTemperatureSource},
         TableName{std::string(kLoadProfileFileName), kLoadProfileSource}};
+    return names;
+}
+
+// Every table the hourly balance reads: the three above and the simulated home's.
+const std::vector<TableName>& balanceTableNames() {
+    static const std::vector<TableName> names = [] {
+        std::vector<TableName> all(climateTableNames().begin(), climateTableNames().end());
+        for (std::string& name : householdTableFileNames()) {
+            all.push_back({std::move(name), kHouseholdSource});
+        }
+        return all;
+    }();
     return names;
 }
 
@@ -365,7 +403,24 @@ std::shared_ptr<const ClimateTables> loadClimateTables(const lumetra::DataSearch
 }
 
 ClimateTablesLoad loadClimateTables(const TableSearch& search) {
-    return loadTables<ClimateTables>(search, climateTableNames(), &climateTablesFromFiles);
+    ClimateTablesLoad load =
+        loadTables<ClimateTables>(search, balanceTableNames(), &climateTablesFromFiles);
+    // The simulated home's many tables are named by their folder, once for each folder.
+    DataSources sources;
+    for (DataSource& source : load.sources) {
+        if (source.kind.key == kHouseholdSource.key) {
+            source.path = source.path.parent_path();
+            const bool named = std::any_of(sources.begin(), sources.end(), [&](const auto& s) {
+                return s.kind.key == kHouseholdSource.key && s.path == source.path;
+            });
+            if (named) {
+                continue;
+            }
+        }
+        sources.push_back(std::move(source));
+    }
+    load.sources = std::move(sources);
+    return load;
 }
 
 }  // namespace lumetra::simulation

@@ -152,8 +152,11 @@ std::optional<MonthArray> IrradiationGrid::monthlyAt(double latitude_deg,
 }
 
 ClimateTables::ClimateTables(IrradiationGrid grid, std::vector<TemperatureStation> stations,
-                             LoadProfile profile)
-    : grid_(std::move(grid)), stations_(std::move(stations)), profile_(profile) {}
+                             LoadProfile profile, std::shared_ptr<const HouseholdTables> household)
+    : grid_(std::move(grid)),
+      stations_(std::move(stations)),
+      profile_(profile),
+      household_(std::move(household)) {}
 
 std::optional<MonthArray> ClimateTables::stationTemperature(double latitude_deg,
                                                             double longitude_deg,

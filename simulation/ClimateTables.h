@@ -13,6 +13,7 @@
 #include "persistence/DataSearch.h"
 #include "simulation/TableFiles.h"
 #include "simulation/calendar/ReferenceYear.h"
+#include "simulation/household/HouseholdTables.h"
 
 namespace lumetra::simulation {
 
@@ -74,15 +75,18 @@ struct LoadProfile {
     std::array<std::array<std::array<double, 96>, 3>, 12> values{};
 };
 
-// The three tables the hourly balance reads. Immutable once built; shared between instances.
+// The tables the hourly balance reads: the three climate and load tables, and the simulated
+// home's tables (nothing where they were not read: the standard load profile stands in).
+// Immutable once built; shared between instances.
 class ClimateTables {
   public:
     ClimateTables(IrradiationGrid grid, std::vector<TemperatureStation> stations,
-                  LoadProfile profile);
+                  LoadProfile profile, std::shared_ptr<const HouseholdTables> household = nullptr);
 
     const IrradiationGrid& irradiation() const { return grid_; }
     const std::vector<TemperatureStation>& stations() const { return stations_; }
     const LoadProfile& loadProfile() const { return profile_; }
+    const std::shared_ptr<const HouseholdTables>& household() const { return household_; }
 
     // The monthly mean temperatures of the nearest station within `maxDistance_km`, or
     // std::nullopt.
@@ -93,6 +97,7 @@ class ClimateTables {
     IrradiationGrid grid_;
     std::vector<TemperatureStation> stations_;
     LoadProfile profile_;
+    std::shared_ptr<const HouseholdTables> household_;
 };
 
 // Readers of the three files' bytes (UTF-8, LF or CRLF, comment lines begin with ';'). Each
@@ -134,8 +139,9 @@ std::shared_ptr<const ClimateTables> loadClimateTables(const std::filesystem::pa
 std::shared_ptr<const ClimateTables> loadClimateTables(const lumetra::DataSearch& search,
                                                        std::string* error);
 
-// The tables as the search says: the chosen folder's where it holds them, else the shipped
-// ones; a refused chosen folder gives the shipped tables and the reason (loadTables).
+// The tables as the search says, the simulated home's included: the chosen folder's where it
+// holds them, else the shipped ones; a refused chosen folder gives the shipped tables and the
+// reason (loadTables).
 using ClimateTablesLoad = TableLoad<ClimateTables>;
 ClimateTablesLoad loadClimateTables(const TableSearch& search);
 

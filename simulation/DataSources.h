@@ -19,6 +19,7 @@ inline constexpr DataSourceKind kTemperatureSource{"temperature", "Lufttemperatu
 inline constexpr DataSourceKind kLoadProfileSource{"loadProfile", "Standardlastprofil H25"};
 inline constexpr DataSourceKind kHouseholdSource{"household", "Haushaltsmodell"};
 inline constexpr DataSourceKind kWeatherSource{"weather", "Wetterjahr"};
+inline constexpr DataSourceKind kMeasuredLoadSource{"measuredLoad", "Gemessener Lastgang"};
 
 // One file in use and where it is.
 struct DataSource {

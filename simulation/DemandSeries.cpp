@@ -39,6 +39,17 @@ void addScaled(Series& total, const Series& weights, double weightSum, double an
     }
 }
 
+// The household's own course (a simulated home, a measured year), scaled to the annual figure.
+void addHouseholdCourse(std::span<const double> course, double annual, Series& total,
+                        Series& scratch, Series* part) {
+    double sum = 0;
+    for (std::size_t i = 0; i < scratch.size(); ++i) {
+        scratch[i] = i < course.size() ? positive(course[i]) : 0.0;
+        sum += scratch[i];
+    }
+    addScaled(total, scratch, sum, annual, part);
+}
+
 void addHousehold(const LoadProfile& profile, bool south, double annual, Series& total,
                   Series& scratch, Series* part) {
     double sum = 0;
@@ -110,7 +121,8 @@ std::array<double, 12> sharedMonths(const std::array<double, 12>& shares, double
 }  // namespace
 
 void buildDemand(const LoadProfile& profile, const WeatherYear& weather, const DemandInput& input,
-                 std::vector<double>& total, std::array<std::vector<double>, 5>* parts) {
+                 std::span<const double> household, std::vector<double>& total,
+                 std::array<std::vector<double>, kDemandKinds>* parts) {
     total.assign(kStepCount, 0.0);
     if (parts != nullptr) {
         for (Series& part : *parts) {
@@ -123,7 +135,11 @@ void buildDemand(const LoadProfile& profile, const WeatherYear& weather, const D
     const bool south = weather.latitude_deg < 0;
     Series scratch(kStepCount, 0.0);
 
-    addHousehold(profile, south, positive(input.household_kWh), total, scratch, partOf(0));
+    if (household.empty()) {
+        addHousehold(profile, south, positive(input.household_kWh), total, scratch, partOf(0));
+    } else {
+        addHouseholdCourse(household, positive(input.household_kWh), total, scratch, partOf(0));
+    }
 
     addMonthly(
         evenMonths(positive(input.hotWater_kWh)),

@@ -2,23 +2,14 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <vector>
 
 #include "simulation/ClimateTables.h"
+#include "simulation/DemandInput.h"
 #include "simulation/WeatherYear.h"
 
 namespace lumetra::simulation {
-
-// Annual electricity of each demand, kWh.
-struct DemandInput {
-    double household_kWh = 0;
-    double hotWater_kWh = 0;
-    double heating_kWh = 0;
-    double cooling_kWh = 0;
-    double car_kWh = 0;
-
-    bool operator==(const DemandInput&) const = default;
-};
 
 // The car is charged at home with this power until the day's energy is in.
 inline constexpr double kWallboxPower_kW = 11.0;
@@ -45,8 +36,9 @@ inline constexpr double kCoolingBalanceTemperature = 18.0;
 inline constexpr double kCoolingMinWeight_K = 0.5;
 
 // The demand of each step, kWh per step, with each annual sum exact:
-//   household: the standard load profile H25 of BDEW (2025) by month and day type, multiplied
-//     by its dynamisation polynomial F(d) = -3.92e-10 d^4 + 3.2e-7 d^3 - 7.02e-5 d^2
+//   household: `household` (the course of a simulated home or a measured year, any scale),
+//     or when that is empty the standard load profile H25 of BDEW (2025) by month and day type,
+//     multiplied by its dynamisation polynomial F(d) = -3.92e-10 d^4 + 3.2e-7 d^3 - 7.02e-5 d^2
 //     + 0.0021 d + 1.24, scaled to the annual figure (south of the equator the profile's
 //     months and the polynomial's days are moved by half a year);
 //   hot water, car: a twelfth of the year in each month, as the monthly model splits them,
@@ -58,6 +50,7 @@ inline constexpr double kCoolingMinWeight_K = 0.5;
 // `parts`, when given, receives each demand's series (household, hot water, heating, cooling,
 // car) in that order.
 void buildDemand(const LoadProfile& profile, const WeatherYear& weather, const DemandInput& input,
-                 std::vector<double>& total, std::array<std::vector<double>, 5>* parts = nullptr);
+                 std::span<const double> household, std::vector<double>& total,
+                 std::array<std::vector<double>, kDemandKinds>* parts = nullptr);
 
 }  // namespace lumetra::simulation

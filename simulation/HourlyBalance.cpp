@@ -10,6 +10,7 @@
 #include "simulation/BatteryDispatch.h"
 #include "simulation/ClimateTables.h"
 #include "simulation/DemandSeries.h"
+#include "simulation/HouseholdLoad.h"
 #include "simulation/PlaneYield.h"
 #include "simulation/WeatherYear.h"
 #include "simulation/calendar/ReferenceCalendar.h"
@@ -43,11 +44,12 @@ SimulationInput sanitized(const SimulationInput& input) {
                                     finiteOrZero(plane.azimuth_deg), finiteOrZero(plane.tilt_deg)});
         }
     }
-    clean.household_kWh = nonNegative(input.household_kWh);
-    clean.hotWater_kWh = nonNegative(input.hotWater_kWh);
-    clean.heating_kWh = nonNegative(input.heating_kWh);
-    clean.cooling_kWh = nonNegative(input.cooling_kWh);
-    clean.car_kWh = nonNegative(input.car_kWh);
+    for (const auto annual : kDemandAnnuals) {
+        clean.demand.*annual = nonNegative(input.demand.*annual);
+    }
+    HouseholdLoadInput& load = clean.demand.householdLoad;
+    load.persons = finiteOrZero(load.persons);
+    load.otherHome = std::max(0, load.otherHome);
     clean.batteryCapacity_kWh = nonNegative(input.batteryCapacity_kWh);
     clean.electricityPrice_EUR_per_kWh = finiteOrZero(input.electricityPrice_EUR_per_kWh);
     clean.feedInTariff_EUR_per_kWh = finiteOrZero(input.feedInTariff_EUR_per_kWh);
@@ -72,17 +74,26 @@ SimulationInput sanitized(const SimulationInput& input) {
     return clean;
 }
 
-bool samePlanes(const std::vector<PlaneInput>& a, const std::vector<PlaneInput>& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](const PlaneInput& x, const PlaneInput& y) {
-               return x.peakPower_kWp == y.peakPower_kWp && x.azimuth_deg == y.azimuth_deg &&
-                      x.tilt_deg == y.tilt_deg;
-           });
+// The household course that can be used: a measured year needs its 35,040 steps, the simulated
+// home its tables.
+HouseholdLoad usableHouseholdLoad(const HouseholdLoadInput& load, const ClimateTables& climate) {
+    HouseholdLoad kind = load.kind;
+    if (kind == HouseholdLoad::Measured &&
+        (!load.measured || load.measured->size() != static_cast<std::size_t>(kStepCount))) {
+        kind = HouseholdLoad::Simulated;
+    }
+    if (kind == HouseholdLoad::Simulated && !climate.household()) {
+        kind = HouseholdLoad::Standard;
+    }
+    return kind;
 }
 
-DemandInput demandOf(const SimulationInput& input) {
-    return {input.household_kWh, input.hotWater_kWh, input.heating_kWh, input.cooling_kWh,
-            input.car_kWh};
+double sumOf(const std::vector<double>& values) {
+    double sum = 0;
+    for (const double value : values) {
+        sum += std::isfinite(value) && value > 0 ? value : 0.0;
+    }
+    return sum;
 }
 
 // Shares, specific yield, cycles and money from the energies of a year or a month.
@@ -114,7 +125,8 @@ struct HourlyBalance::Cache {
     double irradiation = 0;
     std::shared_ptr<const WeatherFile> weatherFile;
     WeatherYear weather;
-    double weatherIrradiation = 0;  // kWh/m², the year's sum as built
+    double weatherIrradiation = 0;     // kWh/m², the year's sum as built
+    std::uint64_t weatherVersion = 0;  // counts the weather years built
 
     // What depends on the site and one orientation: DC energy per kWp.
     struct Plane {
@@ -186,10 +198,12 @@ struct HourlyBalance::Cache {
         }
     }
 
-    // The demand per step.
+    // The demand per step, and the simulated home's year it may hold.
     bool demandValid = false;
     DemandInput demandInput;
+    HouseholdLoad householdLoad = HouseholdLoad::Standard;
     std::vector<double> demand;
+    SimulatedHomeCache home;
 
     DispatchSeries flows;
 
@@ -241,12 +255,13 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
         cache.irradiation = input.annualIrradiation_kWh_per_m2;
         cache.weatherFile = input.weather;
         cache.weatherIrradiation = cache.weather.annualGlobal_kWh_per_m2();
+        ++cache.weatherVersion;
         cache.planes.clear();
         cache.pvValid = false;
         cache.demandValid = false;  // heating and cooling follow the air temperature
     }
 
-    if (!cache.pvValid || !samePlanes(cache.pvPlanes, input.planes) ||
+    if (!cache.pvValid || cache.pvPlanes != input.planes ||
         cache.pvLosses != input.systemLosses_fraction) {
         const double kept = 1.0 - input.systemLosses_fraction;
         std::vector<Cache::Group> groups = Cache::groupedByOrientation(input.planes);
@@ -273,11 +288,26 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
         cache.pvLosses = input.systemLosses_fraction;
     }
 
-    const DemandInput demandInput = demandOf(input);
-    if (!cache.demandValid || !(cache.demandInput == demandInput)) {
-        buildDemand(climate_->loadProfile(), cache.weather, demandInput, cache.demand);
+    const DemandInput& demandInput = input.demand;
+    if (!cache.demandValid || cache.demandInput != demandInput) {
+        const HouseholdLoadInput& load = demandInput.householdLoad;
+        const HouseholdLoad kind = usableHouseholdLoad(load, *climate_);
+        DemandInput annuals = demandInput;
+        std::span<const double> household;
+        if (kind == HouseholdLoad::Simulated) {
+            household = cache.home.year(*climate_->household(), load.persons,
+                                        demandInput.household_kWh, load.otherHome,
+                                        cache.weather.globalHorizontal, cache.weatherVersion);
+        } else if (kind == HouseholdLoad::Measured) {
+            household = *load.measured;
+            if (!load.measuredScaledToAnnual) {
+                annuals.household_kWh = sumOf(*load.measured);  // "wie gemessen"
+            }
+        }
+        buildDemand(climate_->loadProfile(), cache.weather, annuals, household, cache.demand);
         cache.demandValid = true;
         cache.demandInput = demandInput;
+        cache.householdLoad = kind;
     }
 
     double peakPower_kWp = 0;
@@ -300,6 +330,7 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
     result.peakPower_kWp = peakPower_kWp;
     result.batteryBehaviour = input.batteryBehaviour;
     result.grid = input.grid;
+    result.householdLoad = cache.householdLoad;
     result.batteryCapacity_kWh = input.batteryCapacity_kWh;
     result.utcOffset_h = cache.weather.timeZoneMeridian_deg / 15.0;
     result.climateFromGrid = cache.weather.insideGrid;
@@ -359,7 +390,7 @@ const HourlyResult& HourlyBalance::run(const SimulationInput& rawInput) {
 std::size_t HourlyBalance::memoryBytes() const {
     const Cache& cache = *cache_;
     std::size_t bytes = sizeof(HourlyBalance) + sizeof(Cache) + cache.weather.memoryBytes() +
-                        bytesOf(cache.pv) + bytesOf(cache.demand);
+                        bytesOf(cache.pv) + bytesOf(cache.demand) + cache.home.memoryBytes();
     for (const Cache::Plane& plane : cache.planes) {
         bytes += bytesOf(plane.perKWp) + sizeof(Cache::Plane);
     }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "simulation/DemandInput.h"
 #include "simulation/GridConnection.h"
 #include "simulation/battery/BatteryStep.h"
 #include "simulation/calendar/ReferenceYear.h"
@@ -18,6 +19,8 @@ struct PlaneInput {
     double peakPower_kWp = 0;  // area x power per area, as the table shows it
     double azimuth_deg = 0;    // as the table's azimuth column: 0 = south, east negative
     double tilt_deg = 0;       // 0 = horizontal, 90 = wall
+
+    bool operator==(const PlaneInput&) const = default;
 };
 
 // Everything the hourly balance reads. Built from the value store and the table rows by
@@ -33,12 +36,8 @@ struct SimulationInput {
     std::vector<PlaneInput> planes;
     double systemLosses_fraction = 0;  // 0..1, applied after the module's DC power
 
-    // Annual electricity of each demand in kWh.
-    double household_kWh = 0;
-    double hotWater_kWh = 0;
-    double heating_kWh = 0;
-    double cooling_kWh = 0;
-    double car_kWh = 0;
+    // Annual electricity of each demand in kWh, and the household electricity's course.
+    DemandInput demand;
 
     double batteryCapacity_kWh = 0;  // usable; 0 = no battery
 
@@ -49,6 +48,10 @@ struct SimulationInput {
     // the grid take.
     BatteryBehaviour batteryBehaviour;
     GridConnection grid;
+
+    // Equal inputs give the same result (the weather year and a measured year compare by
+    // identity: they are shared and never changed).
+    bool operator==(const SimulationInput&) const = default;
 };
 
 // Energies in kWh, shares as fractions 0..1, money in euros, over a year or over one month.
@@ -100,6 +103,10 @@ struct HourlyResult {
     double irradiation_kWh_per_m2 = 0;    // the year's global horizontal irradiation used
     BatteryBehaviour batteryBehaviour;    // of the battery of batteryCapacity_kWh
     GridConnection grid;
+    // The household electricity's course used: the one asked for, or what stood in (the
+    // simulated home for a measured year that is missing, the standard load profile where the
+    // simulated home's tables are missing).
+    HouseholdLoad householdLoad = HouseholdLoad::Standard;
 };
 
 class ClimateTables;  // the monthly irradiation grid, the temperature stations, the load profile

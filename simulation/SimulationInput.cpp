@@ -60,11 +60,12 @@ SimulationInput SimulationInputReader::read(const lumetra::CalculatorState& stat
     }
     rows_.dropDeletedRows(rowCount);
 
-    input.household_kWh = finiteOrZero(v[HouseholdElectricity]);
-    input.hotWater_kWh = finiteOrZero(v[WaterElectricity]);
-    input.heating_kWh = finiteOrZero(v[HeatingElectricity]);
-    input.cooling_kWh = finiteOrZero(v[CoolingElectricity]);
-    input.car_kWh = finiteOrZero(v[CarElectricity]);
+    input.demand.household_kWh = finiteOrZero(v[HouseholdElectricity]);
+    input.demand.hotWater_kWh = finiteOrZero(v[WaterElectricity]);
+    input.demand.heating_kWh = finiteOrZero(v[HeatingElectricity]);
+    input.demand.cooling_kWh = finiteOrZero(v[CoolingElectricity]);
+    input.demand.car_kWh = finiteOrZero(v[CarElectricity]);
+    input.demand.householdLoad.persons = finiteOrZero(v[Persons]);
     input.batteryCapacity_kWh = std::max(0.0, finiteOrZero(v[StorageCapacity]));
     input.electricityPrice_EUR_per_kWh = finiteOrZero(v[ElectricityPrice]);
     input.feedInTariff_EUR_per_kWh = finiteOrZero(v[FeedInTariff]);

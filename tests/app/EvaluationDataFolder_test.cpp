@@ -36,7 +36,7 @@ constexpr int kSaveButtonId = 1105;
 
 // Whether the panel lists the three tables, each in `folder` or else shipped.
 bool listsTablesIn(const QListWidget& list, const fs::path& folder) {
-    if (list.count() != 3) {
+    if (list.count() != 4) {  // the three tables and the simulated home's folder
         return false;
     }
     const char* names[] = {"MonthlyIrradiation.csv", "MonthlyTemperature.csv",

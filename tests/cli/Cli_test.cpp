@@ -516,7 +516,8 @@ TEST_F(CliTest, JsonCarriesTheHourlyBalance) {
                               "costWithout_EUR",
                               "costWith_EUR",
                               "curtailed_kWh"};
-    ASSERT_EQ(annual.size(), 19);
+    ASSERT_EQ(annual.size(), 20);
+    EXPECT_EQ(annual["demandProfile"].toString(), "simulated");  // the default
     ASSERT_EQ(monthly.size(), 15);
     for (const char* key : flowKeys) {
         ASSERT_TRUE(annual[key].isDouble()) << key;
@@ -734,15 +735,21 @@ TEST_F(CliTest, SetRefusesUnknownInputsAndValuesOutOfRange) {
 // Beside Görlitz, whose station gives the site its temperatures.
 const QStringList kGoerlitz = {"--type", "Latitude=51.16", "--type", "Longitude=14.95"};
 
-// Whether every file the hourly balance read lies in `folder`.
+// Whether the three tables the hourly balance read lie in `folder` (the simulated home's
+// folder is named beside them).
 bool allIn(const QJsonArray& sources, const fs::path& folder) {
+    int tables = 0;
     for (const QJsonValue source : sources) {
+        if (source.toObject()["kind"].toString() == "household") {
+            continue;
+        }
         const fs::path path = source.toObject()["path"].toString().toStdString();
         if (path.parent_path() != folder.lexically_normal()) {
             return false;
         }
+        ++tables;
     }
-    return sources.size() == 3;
+    return tables == 3 && sources.size() == 4;
 }
 
 TEST_F(CliTest, TablesInTheCurrentFolderNeverChangeTheHourlyBalance) {
@@ -808,6 +815,125 @@ TEST_F(CliTest, ADataFolderIsUsedWhereChosenAndRefusedWithItsFileAndLine) {
         EXPECT_TRUE(allIn(hourly["sources"].toArray(), LUMETRA_DATA_DIR)) << c.name;
     }
     EXPECT_EQ(runCli({"--data-dir"}, folder.path()).exitCode, 2);
+}
+
+// The household's load: Berlin, 4,000 kWh of household electricity and nothing else, about
+// 4 kWp facing south at 35°.
+const QStringList kBerlinHousehold = [] {
+    QStringList arguments = {"--location", "Berlin"};
+    for (const char* demand : {"HouseholdElectricity", "WaterElectricity", "HeatingElectricity",
+                               "CoolingElectricity", "CarElectricity"}) {
+        arguments << "--toggle" << demand << "--type"
+                  << QString("%1=%2").arg(demand).arg(
+                         QString(demand) == "HouseholdElectricity" ? 4000 : 0);
+    }
+    return arguments + QStringList{"--cell", "1,1=10.1", "--cell", "1,2=2", "--cell", "1,5=35"};
+}();
+
+// Berlin from the shipped location database, not the small one of the other tests.
+class CliHouseholdTest : public CliTest {
+  protected:
+    void SetUp() override {
+        CliTest::SetUp();
+        fs::remove(folder.path() / "SolarDatabase.csv");
+    }
+};
+
+TEST_F(CliHouseholdTest,
+       TheSimulatedHomeUsesLessOfTheYieldThanTheStandardProfileWithAndWithoutBattery) {
+    for (const char* battery : {"0", "4"}) {
+        const QStringList withBattery =
+            kBerlinHousehold + QStringList{"--set", QString("Speicher Stundenbilanz=") + battery};
+        const QJsonObject simulated = json(withBattery)["hourly"].toObject()["annual"].toObject();
+        const QJsonObject standard =
+            json(withBattery + QStringList{"--demand-profile", "standard"})["hourly"]
+                .toObject()["annual"]
+                .toObject();
+        EXPECT_EQ(simulated["demandProfile"].toString(), "simulated");
+        EXPECT_EQ(standard["demandProfile"].toString(), "standard");
+        // The same year's energy, spread the way a single home uses it: peakier, so that less
+        // of the midday yield is used (Weniger, Tjaden and Quaschning 2014: a single German
+        // home covers about 54 % with 1 kWp and 1 kWh per MWh a year).
+        EXPECT_NEAR(simulated["demand_kWh"].toDouble(), 4000, 1e-6);
+        EXPECT_NEAR(standard["demand_kWh"].toDouble(), 4000, 1e-6);
+        EXPECT_LT(simulated["selfSufficiency"].toDouble(),
+                  standard["selfSufficiency"].toDouble() - 0.02)
+            << battery;
+        if (QString(battery) == "4") {
+            EXPECT_NEAR(simulated["selfSufficiency"].toDouble(), 0.54, 0.05);
+        }
+    }
+}
+
+TEST_F(CliHouseholdTest, TheSpreadOfHomesIsOrderedAndHasARange) {
+    const QJsonObject hourly =
+        json(kBerlinHousehold + QStringList{"--spread", "12"})["hourly"].toObject();
+    const QJsonObject spread = hourly["spread"].toObject();
+    EXPECT_EQ(spread["homes"].toInt(), 12);
+    for (const char* key : {"selfSufficiency", "selfConsumptionShare", "npv_EUR"}) {
+        const QJsonObject p = spread[key].toObject();
+        EXPECT_LT(p["p10"].toDouble(), p["p50"].toDouble()) << key;
+        EXPECT_LT(p["p50"].toDouble(), p["p90"].toDouble()) << key;
+    }
+    // The household's own home (the one the balance shows) lies within the homes' range.
+    const double own = hourly["annual"].toObject()["selfSufficiency"].toDouble();
+    const QJsonObject ss = spread["selfSufficiency"].toObject();
+    EXPECT_GT(own, ss["p10"].toDouble() - 0.02);
+    EXPECT_LT(own, ss["p90"].toDouble() + 0.02);
+    // Along the sizing curve, a larger battery never covers less.
+    const QJsonArray band = spread["sizingBand"].toArray();
+    ASSERT_EQ(band.size(), 21);
+    for (qsizetype i = 1; i < band.size(); ++i) {
+        for (const char* p : {"p10", "p50", "p90"}) {
+            EXPECT_GE(band[i].toObject()[p].toDouble(),
+                      band[i - 1].toObject()[p].toDouble() - 1e-12);
+        }
+    }
+    // No spread for the standard profile: it is one curve, not a home.
+    const CliRun standard = runCli(
+        kBerlinHousehold + QStringList{"--demand-profile", "standard", "--spread", "5", "--json"},
+        folder.path());
+    EXPECT_EQ(standard.exitCode, 1);
+    EXPECT_TRUE(standard.err.contains("Streuung")) << standard.err.toStdString();
+}
+
+TEST_F(CliHouseholdTest, AnExportedYearImportedAsMeasuredGivesTheSameBalance) {
+    for (const char* format : {"en", "de"}) {
+        const QString csv = QString("jahr-%1.csv").arg(format);
+        const QJsonObject exported =
+            json(kBerlinHousehold +
+                 QStringList{"--hourly-csv", csv, "--csv-format", format})["hourly"]
+                .toObject();
+        const QJsonObject imported =
+            json(kBerlinHousehold +
+                 QStringList{"--demand-profile", csv, "--demand-column", "demand_kWh"})["hourly"]
+                .toObject();
+        const QJsonObject a = exported["annual"].toObject();
+        const QJsonObject b = imported["annual"].toObject();
+        EXPECT_EQ(b["demandProfile"].toString(), "measured") << format;
+        // The file holds each quarter hour as the float it was; nothing else is lost.
+        for (const char* key : {"demand_kWh", "selfSufficiency", "selfConsumptionShare",
+                                "purchase_kWh", "feedIn_kWh"}) {
+            EXPECT_TRUE(lumetra::test::nearRelative(b[key].toDouble(), a[key].toDouble(), 1e-5))
+                << format << " " << key << ": " << b[key].toDouble() << " vs " << a[key].toDouble();
+        }
+        const QJsonArray sources = imported["sources"].toArray();
+        ASSERT_FALSE(sources.isEmpty());
+        EXPECT_EQ(sources.last().toObject()["kind"].toString(), "measuredLoad");
+        EXPECT_EQ(sources.last().toObject()["path"].toString(),
+                  QString::fromStdString((folder.path() / csv.toStdString()).string()));
+    }
+}
+
+TEST_F(CliHouseholdTest, AMissingMeasuredFileIsNamedAndTheSimulatedHomeStandsIn) {
+    const QJsonObject simulated = json(kBerlinHousehold)["hourly"].toObject();
+    const CliRun run = runCli(
+        kBerlinHousehold + QStringList{"--demand-profile", "fehlt.csv", "--json"}, folder.path());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("fehlt.csv")) << run.err.toStdString();
+    const QJsonObject hourly = QJsonDocument::fromJson(run.out).object()["hourly"].toObject();
+    EXPECT_EQ(hourly["annual"], simulated["annual"]);
+    EXPECT_EQ(hourly["sources"], simulated["sources"]);
 }
 
 }  // namespace

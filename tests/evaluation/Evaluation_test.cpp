@@ -170,7 +170,7 @@ TEST(EvaluationTables, FollowTheDataFolderWhicheverLoadEndsLast) {
     inputs.dataFolder = utf8Path(folder.path());
     late.setInputs(inputs);  // a data file loaded before the background load ended
     EXPECT_FALSE(late.takeTables(background));
-    ASSERT_EQ(late.dataSources().size(), 3u);
+    ASSERT_EQ(late.dataSources().size(), 4u);
     EXPECT_EQ(late.dataSources()[1].path, folder.path() / "MonthlyTemperature.csv");
     EXPECT_EQ(late.climate()->stations().front().months[0], 25);
 

@@ -18,14 +18,14 @@ using test::shippedClimate;
 
 struct Demand {
     std::vector<double> total;
-    std::array<std::vector<double>, 5> parts;
+    std::array<std::vector<double>, kDemandKinds> parts;
 };
 
 Demand build(const DemandInput& input, double latitude = 52.52) {
     WeatherYear weather;
     buildWeatherYear(*shippedClimate(), latitude, 13.41, 1092, weather);
     Demand demand;
-    buildDemand(shippedClimate()->loadProfile(), weather, input, demand.total, &demand.parts);
+    buildDemand(shippedClimate()->loadProfile(), weather, input, {}, demand.total, &demand.parts);
     return demand;
 }
 
@@ -50,7 +50,7 @@ double hoursSum(const std::vector<double>& v, int fromHour, int toHour) {
 }
 
 TEST(DemandSeriesTest, EachPartSumsExactlyToItsInput) {
-    const DemandInput input{4000, 1200, 5000, 600, 2500};
+    const DemandInput input{4000, 1200, 5000, 600, 2500, {}};
     const Demand demand = build(input);
     const double expected[] = {4000, 1200, 5000, 600, 2500};
     for (std::size_t p = 0; p < 5; ++p) {
@@ -61,7 +61,7 @@ TEST(DemandSeriesTest, EachPartSumsExactlyToItsInput) {
 }
 
 TEST(DemandSeriesTest, MonthsSplitAsTheMonthlyModelSplitsThem) {
-    const Demand demand = build({0, 1200, 5000, 600, 2400});
+    const Demand demand = build({0, 1200, 5000, 600, 2400, {}});
     const double heatingShares = std::accumulate(kHeatingShare.begin(), kHeatingShare.end(), 0.0);
     for (std::size_t m = 0; m < 12; ++m) {
         EXPECT_TRUE(nearRelative(monthSum(demand.parts[1], m), 100)) << m;
@@ -71,13 +71,13 @@ TEST(DemandSeriesTest, MonthsSplitAsTheMonthlyModelSplitsThem) {
         EXPECT_NEAR(monthSum(demand.parts[3], m), 600 * kCoolingShare[m], 1e-3) << m;
     }
     // South of the equator heating moves by half a year.
-    const Demand south = build({0, 0, 5000, 0, 0}, -35);
+    const Demand south = build({0, 0, 5000, 0, 0, {}}, -35);
     EXPECT_GT(monthSum(south.parts[2], 6), 900);
     EXPECT_EQ(monthSum(south.parts[2], 0), 0);
 }
 
 TEST(DemandSeriesTest, HouseholdFollowsTheStandardProfile) {
-    const Demand demand = build({4000, 0, 0, 0, 0});
+    const Demand demand = build({4000, 0, 0, 0, 0, {}});
     const auto& household = demand.parts[0];
     // Winter above summer (profile and dynamisation), evening peak above the night.
     EXPECT_GT(monthSum(household, 0) / 31, 1.15 * monthSum(household, 6) / 31);
@@ -96,7 +96,7 @@ TEST(DemandSeriesTest, HouseholdFollowsTheStandardProfile) {
 }
 
 TEST(DemandSeriesTest, DailyProfilesOfTheOtherDemands) {
-    const Demand demand = build({0, 1000, 3000, 600, 3650});
+    const Demand demand = build({0, 1000, 3000, 600, 3650, {}});
     // Hot water: morning and evening.
     EXPECT_GT(hoursSum(demand.parts[1], 6, 9) + hoursSum(demand.parts[1], 18, 22), 0.55 * 1000);
     // Heating: nights (colder) above afternoons.
@@ -121,7 +121,7 @@ TEST(DemandSeriesTest, DailyProfilesOfTheOtherDemands) {
 }
 
 TEST(DemandSeriesTest, AFullDayOfChargingIsSpreadEvenly) {
-    const Demand demand = build({0, 0, 0, 0, 12 * 31 * 300.0});  // 300 kWh a day in January
+    const Demand demand = build({0, 0, 0, 0, 12 * 31 * 300.0, {}});  // 300 kWh a day in January
     const auto& car = demand.parts[4];
     EXPECT_NEAR(car[5], 300.0 / kStepsPerDay, 1e-9);
     EXPECT_TRUE(nearRelative(sum(car), 12 * 31 * 300.0));

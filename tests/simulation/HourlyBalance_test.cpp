@@ -57,11 +57,11 @@ TEST(HourlyBalanceTest, BalancesCloseForRandomInputs) {
             input.planes.push_back({uniform(0.1, 15), uniform(-180, 180), uniform(0, 90)});
         }
         input.systemLosses_fraction = uniform(0, 0.3);
-        input.household_kWh = uniform(0, 8000);
-        input.hotWater_kWh = uniform(0, 2000);
-        input.heating_kWh = uniform(0, 6000);
-        input.cooling_kWh = uniform(0, 1000);
-        input.car_kWh = uniform(0, 4000);
+        input.demand.household_kWh = uniform(0, 8000);
+        input.demand.hotWater_kWh = uniform(0, 2000);
+        input.demand.heating_kWh = uniform(0, 6000);
+        input.demand.cooling_kWh = uniform(0, 1000);
+        input.demand.car_kWh = uniform(0, 4000);
         input.batteryCapacity_kWh = trial % 3 == 0 ? 0 : uniform(1, 20);
         BatteryBehaviour& battery = input.batteryBehaviour;
         if (trial % 2 == 1) {
@@ -138,10 +138,10 @@ TEST(HourlyBalanceTest, BalancesCloseForRandomInputs) {
 TEST(HourlyBalanceTest, AnnualSumsOfDemandEqualTheirInputs) {
     HourlyBalance balance(shippedClimate());
     SimulationInput input = berlinHousehold();
-    input.hotWater_kWh = 1234.5;
-    input.heating_kWh = 3456.7;
-    input.cooling_kWh = 321.0;
-    input.car_kWh = 2345.6;
+    input.demand.hotWater_kWh = 1234.5;
+    input.demand.heating_kWh = 3456.7;
+    input.demand.cooling_kWh = 321.0;
+    input.demand.car_kWh = 2345.6;
     const double total = 4000 + 1234.5 + 3456.7 + 321.0 + 2345.6;
     for (const double latitude : {52.52, -33.9}) {
         input.latitude_deg = latitude;
@@ -153,8 +153,8 @@ TEST(HourlyBalanceTest, AnnualSumsOfDemandEqualTheirInputs) {
 TEST(HourlyBalanceTest, MoreBatteryNeverLowersSelfSufficiency) {
     HourlyBalance balance(shippedClimate());
     SimulationInput input = berlinHousehold();
-    input.heating_kWh = 2500;
-    input.car_kWh = 1500;
+    input.demand.heating_kWh = 2500;
+    input.demand.car_kWh = 1500;
     double previous = -1;
     for (const double capacity : {0.0, 0.5, 1.0, 2.0, 3.5, 5.0, 7.5, 10.0, 15.0, 25.0}) {
         input.batteryCapacity_kWh = capacity;
@@ -222,7 +222,7 @@ TEST(HourlyBalanceTest, SouthernHemisphereMirrorsTheSeasons) {
     SimulationInput north = berlinHousehold();
     north.latitude_deg = 35;
     north.longitude_deg = 15;
-    north.heating_kWh = 3000;
+    north.demand.heating_kWh = 3000;
     SimulationInput south = north;
     south.latitude_deg = -35;
     south.planes = {{5.0, 180.0, 35.0}};  // facing the equator, which is north there
@@ -301,7 +301,7 @@ TEST(HourlyBalanceTest, CachedRunsEqualAFreshRun) {
     HourlyBalance reused(climate);
     SimulationInput input = berlinHousehold();
     input.batteryCapacity_kWh = 4;
-    input.heating_kWh = 2000;
+    input.demand.heating_kWh = 2000;
     reused.run(input);
 
     // Change in turn the battery, a demand, a plane's power, the orientation and the site,
@@ -309,7 +309,7 @@ TEST(HourlyBalanceTest, CachedRunsEqualAFreshRun) {
     std::vector<SimulationInput> steps;
     input.batteryCapacity_kWh = 7;
     steps.push_back(input);
-    input.household_kWh = 5000;
+    input.demand.household_kWh = 5000;
     steps.push_back(input);
     input.planes.push_back({2.0, -90, 45});
     steps.push_back(input);
@@ -445,7 +445,7 @@ TEST(HourlyBalanceTest, UnusableInputsGiveAnEmptyButValidYear) {
     input.latitude_deg = std::nan("");
     input.annualIrradiation_kWh_per_m2 = -5;
     input.planes = {{-3, 0, 30}, {std::nan(""), 0, 30}};
-    input.household_kWh = -100;
+    input.demand.household_kWh = -100;
     input.batteryCapacity_kWh = std::nan("");
     const HourlyResult& r = balance.run(input);
     EXPECT_EQ(r.annual.yield_kWh, 0);

@@ -32,7 +32,7 @@ TEST_P(HourlyCsvLayoutTest, OneLinePerQuarterHourWhoseSumsMatchTheYear) {
     HourlyBalance balance(test::shippedClimate());
     SimulationInput input = test::berlinHousehold();
     input.batteryCapacity_kWh = 5;
-    input.car_kWh = 2000;
+    input.demand.car_kWh = 2000;
     input.grid.feedInLimit_fraction = 0.3;  // so that some energy is curtailed
     const HourlyResult& result = balance.run(input);
     ASSERT_GT(result.annual.curtailed_kWh, 1.0);

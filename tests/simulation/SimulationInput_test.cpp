@@ -58,7 +58,7 @@ TEST(SimulationInputTest, ReadsTheRowsAsTheTableShowsThem) {
     EXPECT_EQ(input.latitude_deg, state.values[Latitude]);
     EXPECT_EQ(input.annualIrradiation_kWh_per_m2, state.values[AnnualIrradiation]);
     EXPECT_DOUBLE_EQ(input.systemLosses_fraction, state.values[SystemLosses] / 100);
-    EXPECT_EQ(input.household_kWh, state.values[HouseholdElectricity]);
+    EXPECT_EQ(input.demand.household_kWh, state.values[HouseholdElectricity]);
     EXPECT_EQ(input.electricityPrice_EUR_per_kWh, state.values[ElectricityPrice]);
     ASSERT_FALSE(input.planes.empty());
     double peak_W = 0;

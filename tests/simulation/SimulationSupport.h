@@ -35,7 +35,7 @@ inline simulation::SimulationInput berlinHousehold() {
     input.annualIrradiation_kWh_per_m2 = 1092;
     input.planes = {{5.0, 0.0, 35.0}};
     input.systemLosses_fraction = 0.10;
-    input.household_kWh = 4000;
+    input.demand.household_kWh = 4000;
     input.electricityPrice_EUR_per_kWh = 0.35;
     input.feedInTariff_EUR_per_kWh = 0.08;
     return input;

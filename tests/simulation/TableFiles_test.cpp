@@ -61,9 +61,10 @@ TEST(TableFiles, AChosenFolderReplacesTheTablesItHoldsAndNamesThem) {
     ASSERT_TRUE(load.tables) << load.error;
     EXPECT_EQ(load.chosenFolderProblem, "");
     EXPECT_EQ(load.tables->stations().front().months[0], 40);
-    ASSERT_EQ(load.sources.size(), 3u);
+    ASSERT_EQ(load.sources.size(), 4u);  // the simulated home's tables named by their folder
     EXPECT_EQ(load.sources[1].kind.key, "temperature");
     EXPECT_EQ(load.sources[1].path, chosen.path() / "MonthlyTemperature.csv");
+    EXPECT_EQ(load.sources[3].kind.key, "household");
     EXPECT_TRUE(allShipped({load.sources[0], load.sources[2]}));
 }
 

@@ -140,7 +140,7 @@ class ManyHomes : public ::testing::Test {
         DemandInput demand;
         demand.household_kWh = 4000;
         standard_ = new std::vector<double>();
-        buildDemand(test::shippedClimate()->loadProfile(), berlinWeather(), demand, *standard_);
+        buildDemand(test::shippedClimate()->loadProfile(), berlinWeather(), demand, {}, *standard_);
     }
     static void TearDownTestSuite() {
         delete mean_;

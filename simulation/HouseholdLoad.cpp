@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "simulation/HouseholdLoad.h"
+
+#include "simulation/household/HouseholdCalendar.h"
+#include "simulation/household/HouseholdSimulation.h"
+#include "simulation/household/Occupancy.h"
+
+namespace lumetra::simulation {
+
+namespace {
+
+// SplitMix64's finaliser (Steele, Lea and Flood 2014): neighbouring inputs give unrelated seeds.
+std::uint64_t mixed(std::uint64_t x) {
+    x += 0x9E3779B97F4A7C15ULL;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBULL;
+    return x ^ (x >> 31);
+}
+
+}  // namespace
+
+std::uint64_t simulatedHomeSeed(int householdSize, int otherHome) {
+    return mixed((static_cast<std::uint64_t>(static_cast<std::uint32_t>(householdSize)) << 32) ^
+                 static_cast<std::uint32_t>(otherHome));
+}
+
+const std::vector<double>& SimulatedHomeCache::year(const HouseholdTables& tables, double persons,
+                                                    double annual_kWh, int otherHome,
+                                                    std::span<const double> irradiance_W_per_m2,
+                                                    std::uint64_t weatherVersion) {
+    const int size = householdSizeForPersons(persons);
+    if (valid_ && tables_ == &tables && size_ == size && annual_ == annual_kWh &&
+        otherHome_ == otherHome && weatherVersion_ == weatherVersion) {
+        return year_;
+    }
+    static const HouseholdCalendar calendar = referenceHouseholdCalendar();
+    const HouseholdSpec spec{static_cast<double>(size), annual_kWh,
+                             simulatedHomeSeed(size, otherHome)};
+    year_ = simulateHouseholdYear(tables, spec, calendar, irradiance_W_per_m2);
+    valid_ = true;
+    tables_ = &tables;
+    size_ = size;
+    annual_ = annual_kWh;
+    otherHome_ = otherHome;
+    weatherVersion_ = weatherVersion;
+    return year_;
+}
+
+}  // namespace lumetra::simulation
