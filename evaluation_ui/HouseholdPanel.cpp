@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+#include <cmath>
+
 #include "evaluation/Evaluation.h"
 #include "evaluation_ui/ChoicePanelLayout.h"
 #include "evaluation_ui/MeasuredLoadDialog.h"

@@ -18,10 +18,12 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "FileDialogSupport.h"
 #include "LinkedEvaluationWindow.h"
@@ -284,30 +286,49 @@ TEST_F(EvaluationHouseholdTest, AMeasuredYearComesInThroughTheImportDialog) {
     EXPECT_NEAR(loaded.hourlyResult()->annual.demand_kWh, simulatedDemand, 0.5);
 }
 
-TEST_F(EvaluationHouseholdTest, ABadFileIsRefusedWithItsLineAndNothingChanges) {
-    const auto path = folder.path() / "kaputt.csv";
-    writeMeasuredFile(path, 5);
+TEST_F(EvaluationHouseholdTest, ABadFileIsRefusedWithOneMessageAndNothingChanges) {
+    // Each kind of bad file, and what its message must name.
+    struct BadFile {
+        const char* name;
+        std::function<void(const std::filesystem::path&)> make;
+        QString expected;
+    };
+    const BadFile cases[] = {
+        {"kaputt.csv", [](const auto& path) { writeMeasuredFile(path, 5); },
+         QStringLiteral("Zeile 5")},
+        {"notiz.csv", [](const auto& path) { std::ofstream(path) << "Zählerstand\nkeine Zeit\n"; },
+         QStringLiteral("notiz.csv")},
+        // A pipe is never read: the window does not wait for a writer.
+        {"leitung.csv", [](const auto& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+         QStringLiteral("keine gewöhnliche Datei")},
+    };
     const evaluation::EvaluationInputs before = evaluation().inputs();
     const double selfSufficiencyBefore = selfSufficiency();
-
-    QString message;
-    ModalDriver driver;
-    driver.then<QFileDialog>([&](QFileDialog* dialog) {
-        dialog->selectFile(qPath(path));
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    driver.then<QMessageBox>([&](QMessageBox* box) {
-        message = box->text();
-        box->accept();
-    });
-    QTest::mouseClick(panel().fileButton(), Qt::LeftButton);
-    ASSERT_TRUE(driver.done()) << driver.failure().toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("kaputt.csv"))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("Zeile 5"))) << message.toStdString();
-    EXPECT_EQ(evaluation().inputs(), before);
-    EXPECT_EQ(panel().choice()->currentText(), QStringLiteral("Einzelhaushalt (simuliert)"));
-    EXPECT_FALSE(evaluation().pendingHourlyInput().has_value());
-    EXPECT_EQ(selfSufficiency(), selfSufficiencyBefore);
+    for (const BadFile& bad : cases) {
+        SCOPED_TRACE(bad.name);
+        const auto path = folder.path() / bad.name;
+        bad.make(path);
+        QString message;
+        {
+            ModalDriver driver;
+            driver.then<QFileDialog>([&](QFileDialog* dialog) {
+                dialog->selectFile(qPath(path));
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            driver.then<QMessageBox>([&](QMessageBox* box) {
+                message = box->text();
+                box->accept();
+            });
+            QTest::mouseClick(panel().fileButton(), Qt::LeftButton);
+            ASSERT_TRUE(driver.done()) << driver.failure().toStdString();
+        }
+        EXPECT_TRUE(message.contains(QString::fromStdString(bad.name))) << message.toStdString();
+        EXPECT_TRUE(message.contains(bad.expected)) << message.toStdString();
+        EXPECT_EQ(evaluation().inputs(), before);
+        EXPECT_EQ(panel().choice()->currentText(), QStringLiteral("Einzelhaushalt (simuliert)"));
+        EXPECT_FALSE(evaluation().pendingHourlyInput().has_value());
+        EXPECT_EQ(selfSufficiency(), selfSufficiencyBefore);
+    }
 }
 
 TEST_F(EvaluationHouseholdTest, TheSpreadOfTheSimulatedHomesIsShownOnlyForThem) {
