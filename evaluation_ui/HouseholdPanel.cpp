@@ -69,13 +69,19 @@ HouseholdPanel::HouseholdPanel(evaluation::Evaluation& evaluation, QWidget* pare
     note_->setWordWrap(true);
     note_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
+    home_ = new QLabel(this);
+    home_->setObjectName(QStringLiteral("otherHomeLabel"));
+
+    // Two rows, so that the key figures above keep their room: the choice with the file button,
+    // then which home with the button that moves on.
     auto* label = new QLabel(QStringLiteral("&Lastprofil:"), this);
     label->setBuddy(choice_);
     auto* layout = new QGridLayout(this);
     layout->addWidget(label, 0, 0);
-    layout->addWidget(choice_, 0, 1, 1, 2);
-    layout->addWidget(otherHome_, 1, 1);
-    layout->addWidget(fileButton_, 1, 2);
+    layout->addWidget(choice_, 0, 1);
+    layout->addWidget(fileButton_, 0, 2);
+    layout->addWidget(home_, 1, 1);
+    layout->addWidget(otherHome_, 1, 2);
     layout->addWidget(note_, 2, 0, 1, 3);
     layout->setColumnStretch(1, 1);
 
@@ -94,11 +100,10 @@ void HouseholdPanel::refresh() {
     const bool simulated = inputs.householdProfile == HouseholdProfile::Simulated;
     otherHome_->setEnabled(simulated);
 
+    home_->setText(simulated ? otherHomeText(inputs.otherHome) : QString());
     QString note;
     if (!evaluation_.measuredLoadProblem().empty()) {
         note = qText(evaluation_.measuredLoadProblem());
-    } else if (simulated) {
-        note = QStringLiteral("Simuliert: ") + otherHomeText(inputs.otherHome);
     } else if (inputs.householdProfile == HouseholdProfile::Measured) {
         note = QFileInfo(qText(inputs.measuredLoad.file)).fileName() +
                (inputs.measuredLoad.scaledToAnnual

@@ -18,8 +18,8 @@ namespace lumetra {
 // balance, a simulated single home ("Einzelhaushalt (simuliert)", the default), the standard
 // load profile ("Standardlastprofil (BDEW H25)") or a measured year ("Gemessen (Datei)").
 // "Anderer Haushalt" moves on to another simulated home of the same size and consumption and
-// names it; "Datei..." imports a measured year through the import dialog. Under the choice:
-// which home, or the file and its annual sum, or why the file is not in use.
+// names it beside the button; "Datei..." imports a measured year through the import dialog.
+// Under them the measured file in use, or why it is not.
 class HouseholdPanel : public QGroupBox {
     Q_OBJECT
 
@@ -36,6 +36,9 @@ class HouseholdPanel : public QGroupBox {
     QComboBox* choice() const { return choice_; }
     QPushButton* otherHomeButton() const { return otherHome_; }
     QPushButton* fileButton() const { return fileButton_; }
+    // Which simulated home is in use (empty for the other profiles).
+    QLabel* homeLabel() const { return home_; }
+    // The measured file in use, or why it is not.
     QLabel* noteLabel() const { return note_; }
 
   signals:
@@ -50,6 +53,7 @@ class HouseholdPanel : public QGroupBox {
     QComboBox* choice_ = nullptr;
     QPushButton* otherHome_ = nullptr;
     QPushButton* fileButton_ = nullptr;
+    QLabel* home_ = nullptr;
     QLabel* note_ = nullptr;
 };
 

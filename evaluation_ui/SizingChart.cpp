@@ -48,7 +48,7 @@ void fillSizingChart(QChart& chart, const std::vector<evaluation::SizingPoint>& 
         }
         area->setUpperSeries(high);
         area->setLowerSeries(low);
-        area->setName(QStringLiteral("Autarkiegrad, Spanne der Haushalte"));
+        area->setName(QStringLiteral("Spanne der Haushalte"));
         QColor fill = kSelfUseColour;
         fill.setAlpha(60);
         area->setBrush(fill);

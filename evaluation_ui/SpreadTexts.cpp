@@ -10,7 +10,8 @@ QString percentileRange(const evaluation::Percentiles& values, int decimals, con
                         bool percent) {
     const double scale = percent ? 100.0 : 1.0;
     const auto text = [&](double value) { return charts::german(value * scale, decimals); };
-    return QStringLiteral("%1 – %2 %4 (Median %3 %4)")
+    // Short, so that the key figures stay narrow: the unit once, the median without it.
+    return QStringLiteral("%1–%2 %4 (Median %3)")
         .arg(text(values.p10), text(values.p90), text(values.p50), unit);
 }
 

@@ -14,10 +14,10 @@ namespace lumetra {
 // One key figure over the simulated homes: its label and its range.
 struct SpreadRow {
     QString label;  // "Autarkiegrad, 30 Haushalte"
-    QString range;  // "28,1 – 31,4 % (Median 29,7 %)"
+    QString range;  // "28,1–31,4 % (Median 29,7)"
 };
 
-// "p10 – p90 unit (Median p50 unit)"; the fractions of `percent` shown in percent.
+// "p10–p90 unit (Median p50)"; the fractions of `percent` shown in percent.
 QString percentileRange(const evaluation::Percentiles& values, int decimals, const QString& unit,
                         bool percent);
 

@@ -170,7 +170,7 @@ TEST_F(EvaluationHouseholdTest, TheProfileAndTheOtherHomeChangeTheBalanceAndTrav
     ASSERT_EQ(evaluation().inputs().householdProfile, HouseholdProfile::Simulated);
     EXPECT_EQ(panel().choice()->currentText(), QStringLiteral("Einzelhaushalt (simuliert)"));
     EXPECT_TRUE(panel().otherHomeButton()->isEnabled());
-    EXPECT_TRUE(panel().noteLabel()->text().contains(QStringLiteral("eigener Haushalt")));
+    EXPECT_EQ(panel().homeLabel()->text(), QStringLiteral("eigener Haushalt"));
     const double ownHome = selfSufficiency();
 
     pressOnChoice(Qt::Key_Down);
@@ -188,7 +188,7 @@ TEST_F(EvaluationHouseholdTest, TheProfileAndTheOtherHomeChangeTheBalanceAndTrav
 
     QTest::mouseClick(panel().otherHomeButton(), Qt::LeftButton);
     EXPECT_EQ(evaluation().inputs().otherHome, 1);
-    EXPECT_TRUE(panel().noteLabel()->text().contains(QStringLiteral("Haushalt 1")));
+    EXPECT_EQ(panel().homeLabel()->text(), QStringLiteral("Haushalt 1"));
     ASSERT_TRUE(settled());
     EXPECT_NE(selfSufficiency(), ownHome);
     EXPECT_NE(selfSufficiency(), standard);
@@ -205,11 +205,8 @@ TEST_F(EvaluationHouseholdTest, TheProfileAndTheOtherHomeChangeTheBalanceAndTrav
         return loaded.hourlyResult() != nullptr && !loaded.pendingHourlyInput().has_value();
     }));
     EXPECT_EQ(loaded.hourlyResult()->annual.selfSufficiency, otherHome);
-    EXPECT_TRUE(linkedWindow(other.dialog().evaluation())
-                    ->householdPanel()
-                    ->noteLabel()
-                    ->text()
-                    .contains(QStringLiteral("Haushalt 1")));
+    EXPECT_TRUE(linkedWindow(other.dialog().evaluation())->householdPanel()->homeLabel()->text() ==
+                QStringLiteral("Haushalt 1"));
 }
 
 TEST_F(EvaluationHouseholdTest, AMeasuredYearComesInThroughTheImportDialog) {
@@ -283,6 +280,11 @@ TEST_F(EvaluationHouseholdTest, AMeasuredYearComesInThroughTheImportDialog) {
         return loaded.hourlyResult() != nullptr && !loaded.pendingHourlyInput().has_value();
     }));
     EXPECT_NE(loaded.hourlyResult()->annual.selfSufficiency, measuredSelfSufficiency);
+    EXPECT_TRUE(linkedWindow(other.dialog().evaluation())
+                    ->householdPanel()
+                    ->noteLabel()
+                    ->text()
+                    .contains(QStringLiteral("zaehler.csv")));
     EXPECT_NEAR(loaded.hourlyResult()->annual.demand_kWh, simulatedDemand, 0.5);
 }
 
