@@ -128,6 +128,43 @@ void BM_HourlyYearNewDemand(benchmark::State& state) {
 }
 BENCHMARK(BM_HourlyYearNewDemand)->Unit(benchmark::kMillisecond);
 
+// The tables with the simulated home's (the default household load).
+std::shared_ptr<const ClimateTables> tablesWithHomes() {
+    static const std::shared_ptr<const ClimateTables> tables = [] {
+        DataSearch search;
+        search.buildDataDir = LUMETRA_DATA_DIR;
+        std::string error;
+        return loadClimateTables(search, &error);
+    }();
+    return tables;
+}
+
+// A changed household figure: the simulated home's year is simulated anew.
+void BM_HourlyYearSimulatedHomeNewDemand(benchmark::State& state) {
+    HourlyBalance balance(tablesWithHomes());
+    SimulationInput input = threeFieldsAndBattery();
+    input.demand.householdLoad.persons = 3;
+    int i = 0;
+    for (auto _ : state) {
+        input.demand.household_kWh = 4000 + (++i % 2);
+        benchmark::DoNotOptimize(balance.run(input).annual.selfSufficiency);
+    }
+}
+BENCHMARK(BM_HourlyYearSimulatedHomeNewDemand)->Unit(benchmark::kMillisecond);
+
+// A changed battery: the simulated home's year is kept.
+void BM_HourlyYearSimulatedHomeNewBattery(benchmark::State& state) {
+    HourlyBalance balance(tablesWithHomes());
+    SimulationInput input = threeFieldsAndBattery();
+    input.demand.householdLoad.persons = 3;
+    int i = 0;
+    for (auto _ : state) {
+        input.batteryCapacity_kWh = 8 + 0.1 * (++i % 2);
+        benchmark::DoNotOptimize(balance.run(input).annual.selfSufficiency);
+    }
+}
+BENCHMARK(BM_HourlyYearSimulatedHomeNewBattery)->Unit(benchmark::kMillisecond);
+
 void BM_HourlyYearNewBattery(benchmark::State& state) {
     HourlyBalance balance(shippedTables());
     SimulationInput input = threeFieldsAndBattery();

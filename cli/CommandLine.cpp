@@ -295,6 +295,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             fail("unbekannte Angabe: " + option);
         }
     }
+    if (line.spreadHomes && !line.json) {
+        fail("--spread gibt die Streuung im JSON aus und gilt nur mit --json");
+    }
     return line;
 }
 

@@ -10,8 +10,6 @@
 #include "evaluation/WeatherChoice.h"
 #include "persistence/FileAccess.h"
 #include "simulation/SimulationInput.h"
-#include "simulation/calendar/ReferenceYear.h"
-#include "simulation/solar/SolarPosition.h"
 
 namespace lumetra::evaluation {
 
@@ -162,6 +160,11 @@ void Evaluation::setInputs(const EvaluationInputs& inputs) {
     inputsChanged_ = true;
     if (otherFolder) {
         readTablesOfInputs();
+    }
+    // Read now where the site is known, so that a data set's missing file is said at once;
+    // the next update reads it again should the site's time zone differ.
+    if (hasInput_) {
+        readMeasuredLoadOf(input_);
     }
 }
 
@@ -329,12 +332,8 @@ void Evaluation::readMeasuredLoadOf(const simulation::SimulationInput& input) {
         measuredProblem_.clear();
         return;
     }
-    // The site's local standard time, as the balance counts it.
-    const double longitude = std::remainder(input.longitude_deg, 360.0);
-    const bool insideGrid =
-        climate_ && climate_->irradiation().contains(input.latitude_deg, longitude);
-    const int offset_min = static_cast<int>(
-        std::lround(simulation::timeZoneMeridian(longitude, insideGrid) / 15.0 * 60.0));
+    const simulation::MeasuredLoadTarget target = measuredLoadTarget(input, climate_.get());
+    const int offset_min = target.utcOffset_min;
     if (measuredRead_ && measuredRead_->first == inputs_.measuredLoad &&
         measuredRead_->second == offset_min) {
         return;

@@ -89,7 +89,8 @@ class Evaluation {
     // none).
     const std::string& weatherProblem() const { return weatherProblem_; }
     // Why the measured load file of the inputs ("Gemessen (Datei)") is not in use (the
-    // simulated home stands in); empty when it is, or when another profile is chosen.
+    // simulated home stands in); empty when it is, or when another profile is chosen. Set by
+    // setInputs once an update has given the site, else by the next update.
     const std::string& measuredLoadProblem() const { return measuredProblem_; }
     // The measured year in use (kWh per quarter hour of the reference year); nothing when
     // none is.

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "evaluation/MeasuredLoadFile.h"
 
+#include <cmath>
+
 #include "persistence/FileAccess.h"
 #include "simulation/TableFiles.h"
+#include "simulation/calendar/ReferenceYear.h"
+#include "simulation/solar/SolarPosition.h"
 
 namespace lumetra::evaluation {
 
@@ -14,6 +18,15 @@ std::string fallbackMessage(const std::string& path, const std::string& reason) 
 }
 
 }  // namespace
+
+simulation::MeasuredLoadTarget measuredLoadTarget(const simulation::SimulationInput& input,
+                                                  const simulation::ClimateTables* climate) {
+    const double longitude = std::remainder(input.longitude_deg, 360.0);
+    const bool insideGrid =
+        climate != nullptr && climate->irradiation().contains(input.latitude_deg, longitude);
+    const double meridian = simulation::timeZoneMeridian(longitude, insideGrid);
+    return {simulation::kReferenceYear, static_cast<int>(std::lround(meridian / 15.0 * 60.0))};
+}
 
 std::optional<simulation::MeasuredLoad> readMeasuredLoadFile(
     const MeasuredLoadChoice& choice, const simulation::MeasuredLoadTarget& target,

@@ -5,9 +5,17 @@
 #include <string>
 
 #include "evaluation/EvaluationInputs.h"
+#include "simulation/ClimateTables.h"
+#include "simulation/HourlyBalance.h"
 #include "simulation/measured/MeasuredLoad.h"
 
 namespace lumetra::evaluation {
+
+// The axis a measured year is laid on for the hourly balance of `input`: the reference year in
+// the site's local standard time (as the balance counts it, with `climate`'s irradiation grid;
+// nothing: as outside it).
+simulation::MeasuredLoadTarget measuredLoadTarget(const simulation::SimulationInput& input,
+                                                  const simulation::ClimateTables* climate);
 
 // Reads the chosen measured-load file for the balance's reference year; std::nullopt and one
 // German message (file path, line) when it is missing or bad, saying that the simulated home

@@ -12,7 +12,8 @@ namespace lumetra::simulation {
 // the rows as the table shows them (peak power = area x PowerPerArea, azimuth and tilt from
 // their cells; the placeholder row and rows without power are left out), SystemLosses from
 // percent to a fraction, the battery from StorageCapacity, the prices in euros per kWh (the
-// fields hold euros per kWh).
+// fields hold euros per kWh), the simulated home's size from "Personen im Haushalt" of the
+// household electricity (Persons).
 SimulationInput simulationInputFrom(const lumetra::CalculatorState& state,
                                     const lumetra::ModuleFieldTable& table);
 

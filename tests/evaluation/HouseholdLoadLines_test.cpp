@@ -4,9 +4,11 @@
 
 #include <fstream>
 
+#include "evaluation/Evaluation.h"
 #include "evaluation/EvaluationFileLines.h"
 #include "evaluation/MeasuredLoadFile.h"
 #include "simulation/measured/MeasuredSupport.h"
+#include "test_support/OpeningState.h"
 #include "test_support/TestSupport.h"
 
 namespace lumetra::evaluation {
@@ -107,6 +109,31 @@ TEST(MeasuredLoadFile, AMissingOrBadFileNamesItselfAndTheSimulatedHomeStandsIn) 
     const auto load = readMeasuredLoadFile(choice, target, &message);
     ASSERT_TRUE(load);
     EXPECT_NEAR(load->annual_kWh, 0.25 * 35040, 1e-6);
+}
+
+TEST(MeasuredLoadFile, ADataSetNamingAMissingFileKeepsItAndEverythingElse) {
+    DataSearch search;
+    search.buildDataDir = LUMETRA_DATA_DIR;
+    std::string error;
+    Evaluation evaluation(simulation::loadClimateTables(search, &error));
+    test::OpeningState opening;
+    evaluation.update(opening.calculator.state(), opening.table);
+    const double simulatedDemand = evaluation.hourlyResult()->annual.demand_kWh;
+    const EvaluationLines read = readEvaluationLines(
+        "Betrachtungsdauer = 25\n"
+        "Lastprofil Haushalt = Gemessen (Datei)\n"
+        "Lastgangdatei = /nirgends/zaehler.csv\n");
+    evaluation.setInputs(read.inputs);
+    // Said at once, before the balance runs again.
+    EXPECT_NE(evaluation.measuredLoadProblem().find("/nirgends/zaehler.csv"), std::string::npos);
+    evaluation.update(opening.calculator.state(), opening.table);
+    const simulation::HourlyResult& result = *evaluation.hourlyResult();
+    EXPECT_EQ(result.householdLoad, simulation::HouseholdLoad::Simulated);
+    EXPECT_EQ(result.annual.demand_kWh, simulatedDemand);
+    EXPECT_EQ(evaluation.inputs(), read.inputs);  // kept for the next save
+    for (const simulation::DataSource& source : evaluation.dataSources()) {
+        EXPECT_NE(source.kind.key, simulation::kMeasuredLoadSource.key);
+    }
 }
 
 }  // namespace

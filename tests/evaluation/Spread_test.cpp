@@ -6,6 +6,7 @@
 
 #include "evaluation/HourlyInput.h"
 #include "evaluation/SizingSweep.h"
+#include "evaluation/SpreadTexts.h"
 
 namespace lumetra::evaluation {
 namespace {
@@ -75,6 +76,19 @@ TEST(Spread, ACancelOrNothingToSpreadGivesNone) {
     SpreadRequest withoutTables = berlinRequest();
     withoutTables.climate.reset();
     EXPECT_FALSE(computeSpread(withoutTables, 5));
+}
+
+TEST(Spread, TextsShowTheRangeInOrderAndWhatStoodIn) {
+    EXPECT_EQ(percentRangeText({0.2781, 0.2953, 0.3124}), "27,8–31,2 % (Median 29,5 %)");
+    EXPECT_EQ(euroRangeText({3587.4, 3971.6, 4356.6}), "3.587–4.357 Euro (Median 3.972 Euro)");
+    EvaluationInputs inputs;
+    inputs.otherHome = 3;
+    EXPECT_EQ(householdProfileDescription(inputs, simulation::HouseholdLoad::Simulated),
+              "Einzelhaushalt (simuliert), Haushalt 3");
+    inputs.householdProfile = HouseholdProfile::Measured;
+    EXPECT_NE(householdProfileDescription(inputs, simulation::HouseholdLoad::Simulated)
+                  .find("simulierte Einzelhaushalt"),
+              std::string::npos);
 }
 
 }  // namespace
