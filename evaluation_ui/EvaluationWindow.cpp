@@ -391,7 +391,7 @@ void EvaluationWindow::appendSpreadRows() {
         rows = {{QStringLiteral("Streuung, %1 Haushalte").arg(SpreadRunner::kHomes),
                  QStringLiteral("wird berechnet ...")}};
     }
-    const QString explanation = spreadExplanation(SpreadRunner::kHomes);
+    const QString explanation = spreadExplanationText(SpreadRunner::kHomes);
     for (const SpreadRow& spreadRow : rows) {
         const int row = keyFigures_->rowCount();
         keyFigures_->insertRow(row);

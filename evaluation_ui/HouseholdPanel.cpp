@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "evaluation/Evaluation.h"
+#include "evaluation/SpreadTexts.h"
 #include "evaluation_ui/ChoicePanelLayout.h"
 #include "evaluation_ui/MeasuredLoadDialog.h"
 #include "persistence/FileAccess.h"
@@ -36,11 +37,6 @@ QString qText(std::string_view text) {
 }
 
 }  // namespace
-
-QString otherHomeText(int otherHome) {
-    return otherHome == 0 ? QStringLiteral("eigener Haushalt")
-                          : QStringLiteral("Haushalt %1").arg(otherHome);
-}
 
 HouseholdPanel::HouseholdPanel(evaluation::Evaluation& evaluation, QWidget* parent)
     : QGroupBox(kTitle, parent), evaluation_(evaluation) {
@@ -100,7 +96,7 @@ void HouseholdPanel::refresh() {
     const bool simulated = inputs.householdProfile == HouseholdProfile::Simulated;
     otherHome_->setEnabled(simulated);
 
-    home_->setText(simulated ? otherHomeText(inputs.otherHome) : QString());
+    home_->setText(simulated ? qText(evaluation::otherHomeText(inputs.otherHome)) : QString());
     QString note;
     if (!evaluation_.measuredLoadProblem().empty()) {
         note = qText(evaluation_.measuredLoadProblem());

@@ -57,7 +57,4 @@ class HouseholdPanel : public QGroupBox {
     QLabel* note_ = nullptr;
 };
 
-// Which simulated home is in use, short: "eigener Haushalt" for 0, else "Haushalt n".
-QString otherHomeText(int otherHome);
-
 }  // namespace lumetra

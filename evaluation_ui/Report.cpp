@@ -23,13 +23,13 @@
 #include "evaluation/GermanNumber.h"
 #include "evaluation/MoneyTexts.h"
 #include "evaluation/SizingSweep.h"
+#include "evaluation/SpreadTexts.h"
 #include "evaluation/SystemSummary.h"
 #include "evaluation/VariantTexts.h"
 #include "evaluation_ui/ChartExport.h"
 #include "evaluation_ui/ChartSupport.h"
 #include "evaluation_ui/Charts.h"
 #include "evaluation_ui/ExportFile.h"
-#include "evaluation_ui/HouseholdPanel.h"
 #include "evaluation_ui/MoneyPanel.h"
 #include "evaluation_ui/ReportLayout.h"
 #include "evaluation_ui/SpreadTexts.h"
@@ -242,26 +242,29 @@ void layOutVerdict(ReportLayout& layout, const ReportSource& source) {
         7.5);
 }
 
-// Where the balance's household load comes from, as a clause of the method's sentence.
+// Where the balance's household load comes from, as a clause of the method's sentence: what
+// was chosen and what the balance used, with the model's source or the measured file's name.
 QString householdLoadText(const evaluation::Evaluation& evaluation) {
     const evaluation::EvaluationInputs& inputs = evaluation.inputs();
-    if (inputs.householdProfile == evaluation::HouseholdProfile::Standard) {
-        return QStringLiteral("Haushaltslast nach dem Standardlastprofil H25 des BDEW.");
+    const simulation::HourlyResult* result = evaluation.hourlyResult();
+    // Without a balance, nothing stood in for the choice.
+    simulation::HouseholdLoad used = simulation::HouseholdLoad::Simulated;
+    if (result != nullptr) {
+        used = result->householdLoad;
+    } else if (inputs.householdProfile == evaluation::HouseholdProfile::Standard) {
+        used = simulation::HouseholdLoad::Standard;
+    } else if (inputs.householdProfile == evaluation::HouseholdProfile::Measured) {
+        used = simulation::HouseholdLoad::Measured;
     }
-    if (inputs.householdProfile == evaluation::HouseholdProfile::Measured &&
-        evaluation.measuredLoadProblem().empty()) {
-        return QStringLiteral("Haushaltslast gemessen, aus der Datei %1 (%2).")
-            .arg(QFileInfo(QString::fromStdString(inputs.measuredLoad.file)).fileName(),
-                 inputs.measuredLoad.scaledToAnnual
-                     ? QStringLiteral("auf den Jahresstromverbrauch des Haushalts skaliert")
-                     : QStringLiteral("wie gemessen"));
+    QString text = QStringLiteral("Haushaltslast: ") +
+                   QString::fromStdString(evaluation::householdProfileDescription(inputs, used));
+    if (used == simulation::HouseholdLoad::Simulated) {
+        text += QStringLiteral(" (Richardson, Thomson, Infield und Clifford 2010)");
+    } else if (used == simulation::HouseholdLoad::Measured) {
+        text += QStringLiteral(", Datei ") +
+                QFileInfo(QString::fromStdString(inputs.measuredLoad.file)).fileName();
     }
-    // A measured file that cannot be read leaves the simulated home in its place.
-    return QStringLiteral(
-               "Haushaltslast eines simulierten Einzelhaushalts mit der Personenzahl und dem "
-               "Jahresstromverbrauch des Hauptfensters (Richardson, Thomson, Infield und "
-               "Clifford 2010), %1.")
-        .arg(otherHomeText(inputs.otherHome));
+    return text + QLatin1Char('.');
 }
 
 // The key figures over the simulated homes, with what their ranges mean.
@@ -272,7 +275,7 @@ void layOutSpread(ReportLayout& layout, const evaluation::Spread& spread) {
         rows.append({row.label, row.range});
     }
     layout.table({QStringLiteral("Kennzahl"), QStringLiteral("Spanne (Median)")}, rows, {2.4, 3});
-    layout.paragraph(spreadExplanation(spread.homes), 7.5);
+    layout.paragraph(spreadExplanationText(spread.homes), 7.5);
 }
 
 // The assumptions, the data they come from, the module fields and the key figures.
