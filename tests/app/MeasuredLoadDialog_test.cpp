@@ -108,20 +108,12 @@ TEST_P(MeasuredLoadDialogTest, TakesTheChosenColumnInItsUnit) {
 
 constexpr double kHours = 8760;
 
+// Each case: name, header, the value columns' constants, the column chosen, the unit chosen,
+// whether OK is offered, the column and unit kept, the annual sum as measured.
 INSTANTIATE_TEST_SUITE_P(
     Files, MeasuredLoadDialogTest,
     ::testing::Values(
-        // The only value column, in the unit its name gives: nothing to keep but the file.
-        DialogCase{"OnlyColumnUnitFromName",
-                   "Zeit;Verbrauch [kWh]",
-                   {"0,5"},
-                   0,
-                   std::nullopt,
-                   true,
-                   "",
-                   std::nullopt,
-                   0.5 * kHours},
-        // The second of two, a mean power in W, kept by its name.
+        // The second of two, a mean power in W (from its name), kept by its name.
         DialogCase{"SecondColumnMeanPower",
                    "Zeit;Bezug [kWh];Leistung [W]",
                    {"0,5", "250"},
@@ -136,16 +128,6 @@ INSTANTIATE_TEST_SUITE_P(
             "NoUnitNoOffer", "Zeit;Wert", {"0,5"}, 0, std::nullopt, false, "", std::nullopt, 0},
         DialogCase{
             "NoUnitThenWh", "Zeit;Wert", {"500"}, 0, 0, true, "", MeasuredUnit::Wh, 0.5 * kHours},
-        // A unit chosen over the name's is kept.
-        DialogCase{"NameOverruled",
-                   "Zeit;Verbrauch [kWh]",
-                   {"2"},
-                   0,
-                   3,
-                   true,
-                   "",
-                   MeasuredUnit::kW,
-                   2 * kHours},
         // Without a header the columns have no names of their own: kept by number.
         DialogCase{"NoHeaderByNumber",
                    "",
