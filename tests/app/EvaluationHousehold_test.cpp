@@ -367,9 +367,10 @@ TEST_F(EvaluationHouseholdTest, TheSpreadOfTheSimulatedHomesIsShownOnlyForThem) 
     // The standard profile is one curve for all homes: no spread.
     pressOnChoice(Qt::Key_Down);
     ASSERT_TRUE(shown.waitFor([&] { return !showsSpread() && sizing.band().empty(); }));
-    EXPECT_EQ(runner.spread(), nullptr);
+    // Once the balance is there and no run is left, none has brought a spread back.
     ASSERT_TRUE(settled());
-    EXPECT_FALSE(runner.isComputing());
+    ASSERT_TRUE(shown.waitFor([&] { return !runner.isComputing(); }));
+    EXPECT_EQ(runner.spread(), nullptr);
     EXPECT_FALSE(showsSpread());
 }
 
