@@ -333,17 +333,15 @@ void Evaluation::readMeasuredLoadOf(const simulation::SimulationInput& input) {
         return;
     }
     const simulation::MeasuredLoadTarget target = measuredLoadTarget(input, climate_.get());
-    const int offset_min = target.utcOffset_min;
     if (measuredRead_ && measuredRead_->first == inputs_.measuredLoad &&
-        measuredRead_->second == offset_min) {
+        measuredRead_->second == target.utcOffset_min) {
         return;
     }
-    measuredRead_.emplace(inputs_.measuredLoad, offset_min);
+    measuredRead_.emplace(inputs_.measuredLoad, target.utcOffset_min);
     measured_.reset();
     measuredProblem_.clear();
     std::string message;
-    auto load = readMeasuredLoadFile(inputs_.measuredLoad, {simulation::kReferenceYear, offset_min},
-                                     &message);
+    auto load = readMeasuredLoadFile(inputs_.measuredLoad, target, &message);
     if (load) {
         measured_ = std::make_shared<const std::vector<double>>(std::move(load->quarterHours_kWh));
     } else {

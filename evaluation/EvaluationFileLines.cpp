@@ -203,7 +203,8 @@ std::string householdLoadLines(const EvaluationInputs& inputs) {
 }
 
 // Sets the household-load input a line or --set names from its value (trimmed). Nothing when
-// `label` names none of them; false and why when the value is none it can take.
+// `label` names none of them; false and why ("ist keine ...", "ist nicht ...") when the value
+// is none it can take.
 std::optional<bool> setHouseholdLoadInput(EvaluationInputs& inputs, std::string_view label,
                                           std::string_view value, std::string* why) {
     if (label == kHouseholdProfileLabel) {
@@ -211,8 +212,8 @@ std::optional<bool> setHouseholdLoadInput(EvaluationInputs& inputs, std::string_
             inputs.householdProfile = *profile;
             return true;
         }
-        *why = "„" + std::string(householdProfileText(HouseholdProfile::Simulated)) + "“, „" +
-               std::string(householdProfileText(HouseholdProfile::Standard)) + "“ oder „" +
+        *why = "ist nicht „" + std::string(householdProfileText(HouseholdProfile::Simulated)) +
+               "“, „" + std::string(householdProfileText(HouseholdProfile::Standard)) + "“ oder „" +
                std::string(householdProfileText(HouseholdProfile::Measured)) + "“";
         return false;
     }
@@ -223,7 +224,7 @@ std::optional<bool> setHouseholdLoadInput(EvaluationInputs& inputs, std::string_
             inputs.otherHome = std::min(home, kMaxOtherHome);
             return true;
         }
-        *why = "eine ganze Zahl von 0 bis " + std::to_string(kMaxOtherHome);
+        *why = "ist keine ganze Zahl von 0 bis " + std::to_string(kMaxOtherHome);
         return false;
     }
     MeasuredLoadChoice& measured = inputs.measuredLoad;
@@ -240,7 +241,7 @@ std::optional<bool> setHouseholdLoadInput(EvaluationInputs& inputs, std::string_
             measured.unit = unit;
             return true;
         }
-        *why = "„Wh“, „kWh“, „W“ oder „kW“";
+        *why = "ist nicht „Wh“, „kWh“, „W“ oder „kW“";
         return false;
     }
     if (label == kMeasuredScalingLabel) {
@@ -248,8 +249,8 @@ std::optional<bool> setHouseholdLoadInput(EvaluationInputs& inputs, std::string_
             measured.scaledToAnnual = value == kScaledToAnnualText;
             return true;
         }
-        *why = "„" + std::string(kAsMeasuredText) + "“ oder „" + std::string(kScaledToAnnualText) +
-               "“";
+        *why = "ist nicht „" + std::string(kAsMeasuredText) + "“ oder „" +
+               std::string(kScaledToAnnualText) + "“";
         return false;
     }
     return std::nullopt;
@@ -321,8 +322,8 @@ void EvaluationLineReader::readWholeLine(std::size_t lineNumber, std::string_vie
             lines_.inputs, label, trimmed(untilZeroByte(line.substr(equals + 1))), &why)) {
         if (!*set && ++unreadLines_ <= kMaxLineMessages) {
             lines_.messages.push_back("Zeile " + std::to_string(lineNumber) +
-                                      " wurde nicht übernommen, denn ihr Wert ist nicht " + why +
-                                      ": " + quotedLine(line));
+                                      " wurde nicht übernommen, denn ihr Wert " + why + ": " +
+                                      quotedLine(line));
         }
         return;
     }
@@ -352,7 +353,7 @@ std::string setInputFromText(EvaluationInputs& inputs, std::string_view assignme
         const std::string_view value = trimmed(assignment.substr(equals + 1));
         if (const auto set = setHouseholdLoadInput(changed, label, value, &why)) {
             if (!*set) {
-                return std::string(label) + ": „" + std::string(value) + "“ ist nicht " + why;
+                return std::string(label) + ": „" + std::string(value) + "“ " + why;
             }
             inputs = changed;
             return {};
