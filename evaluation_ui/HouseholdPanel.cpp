@@ -10,15 +10,14 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
-#include <cmath>
 
 #include "evaluation/Evaluation.h"
+#include "evaluation/MeasuredLoadFile.h"
 #include "evaluation/SpreadTexts.h"
 #include "evaluation_ui/ChoicePanelLayout.h"
 #include "evaluation_ui/MeasuredLoadDialog.h"
 #include "persistence/FileAccess.h"
 #include "simulation/TableFiles.h"
-#include "simulation/calendar/ReferenceYear.h"
 
 namespace lumetra {
 
@@ -180,10 +179,9 @@ bool HouseholdPanel::importFile(const QString& path) {
     if (inputs.measuredLoad.file == absolute.toStdString()) {
         initial = inputs.measuredLoad;
     }
-    const simulation::HourlyResult* result = evaluation_.hourlyResult();
-    const simulation::MeasuredLoadTarget target{
-        simulation::kReferenceYear,
-        static_cast<int>(std::lround((result != nullptr ? result->utcOffset_h : 1.0) * 60))};
+    // The axis the balance lays the year on, so that the sums shown are the balance's.
+    const simulation::MeasuredLoadTarget target =
+        evaluation::measuredLoadTarget(evaluation_.simulationInput(), evaluation_.climate().get());
     MeasuredLoadDialog dialog(QFileInfo(path).fileName(), std::move(*bytes), std::move(*columns),
                               target, evaluation_.simulationInput().demand.household_kWh, initial,
                               this);
