@@ -300,11 +300,16 @@ void EvaluationAttachment::dataFileLoaded(const evaluation::EvaluationInputs& in
         evaluation_->rereadDataFolder();  // a refused folder may have been mended since
     }
     showTablesError();
-    // The data set names a weather file that is gone, or a data folder that is refused: say
-    // so; the rest is loaded.
+    // The measured load is read for the site's time zone, which the update knows: read now,
+    // so that a file that is gone is reported with the rest.
+    evaluation_->update(calculator_.state(), calculator_.table(),
+                        evaluation::Evaluation::HourlyRun::Elsewhere);
+    // The data set names a weather file or a measured load that is gone, or a data folder that
+    // is refused: say so; the rest is loaded.
     QStringList problems;
     for (const std::string* problem :
-         {&evaluation_->weatherProblem(), &evaluation_->tablesProblem()}) {
+         {&evaluation_->weatherProblem(), &evaluation_->measuredLoadProblem(),
+          &evaluation_->tablesProblem()}) {
         if (!problem->empty()) {
             problems.append(QString::fromStdString(*problem));
         }
@@ -316,6 +321,9 @@ void EvaluationAttachment::dataFileLoaded(const evaluation::EvaluationInputs& in
     if (window() != nullptr) {
         window_->showInputs();
     }
+    cancelStaleSweep();
+    showEvaluation(!evaluation_->pendingHourlyInput().has_value());
+    runPendingHourlyBalance();
 }
 
 bool EvaluationAttachment::eventFilter(QObject* watched, QEvent* event) {

@@ -14,7 +14,8 @@ class Calculator;
 
 namespace evaluation {
 class Evaluation;
-}
+struct Spread;
+}  // namespace evaluation
 
 // The Auswertung window as the main window sees it. The window lives in the Auswertung plugin,
 // which is loaded on its first opening, so that the charting library never delays the start.
@@ -51,13 +52,15 @@ struct EvaluationWindowContext {
 // What the report is made of: the evaluation (key figures, money, hourly series), the
 // calculator (the main window's inputs and module fields), the data file's name, the place
 // chosen (empty: none, the data file's name or the coordinates stand for the site) and the
-// date it is made on (invalid: today).
+// date it is made on (invalid: today), and the spread of the simulated homes when it is there
+// for the evaluation's current input (nothing: the report names no spread).
 struct ReportSource {
     const evaluation::Evaluation& evaluation;
     const Calculator& calculator;
     QString dataFilePath;
     QString placeName = {};
     QDate date = {};
+    const evaluation::Spread* spread = nullptr;
 };
 
 }  // namespace lumetra

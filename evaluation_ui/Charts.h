@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include "evaluation/SizingSweep.h"
+#include "evaluation/Spread.h"
 
 namespace lumetra::evaluation {
 class Evaluation;
@@ -30,11 +31,13 @@ void fillBatteryChart(QChart& chart, const evaluation::Evaluation& evaluation);
 void fillMoneyChart(QChart& chart, const evaluation::Evaluation& evaluation);
 
 // Self-sufficiency and self-consumption share over the battery size or over the roof's peak
-// power, the current choice marked.
+// power, the current choice marked. `band`, when given and not empty, is drawn as a shaded
+// range of self-sufficiency (p10 to p90 of the simulated homes) behind the curves.
 enum class SizingKind { Battery, Roof };
 void fillSizingChart(QChart& chart, const std::vector<evaluation::SizingPoint>& points,
                      SizingKind kind, double currentSize, double currentSelfSufficiency,
-                     double currentSelfConsumptionShare);
+                     double currentSelfConsumptionShare,
+                     const std::vector<evaluation::SpreadBandPoint>* band = nullptr);
 
 // The year as a picture, day by hour: PV surplus (warm colours) or deficit (blue) in kWh per
 // hour, drawn as the plot area's background between real axes.

@@ -29,10 +29,13 @@
 #include "evaluation_ui/DataFolderPanel.h"
 #include "evaluation_ui/HeatMapView.h"
 #include "evaluation_ui/HourlyCsvExport.h"
+#include "evaluation_ui/HouseholdPanel.h"
 #include "evaluation_ui/InputForm.h"
 #include "evaluation_ui/MoneyPanel.h"
 #include "evaluation_ui/Report.h"
 #include "evaluation_ui/SizingPanel.h"
+#include "evaluation_ui/SpreadRunner.h"
+#include "evaluation_ui/SpreadTexts.h"
 #include "evaluation_ui/VariantsPanel.h"
 #include "evaluation_ui/WeatherPanel.h"
 #include "widgets/screenfit/KeepOnScreen.h"
@@ -89,10 +92,14 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
     figuresLayout->addWidget(keyFigures_);
 
     buildTabs();
+    spread_ = new SpreadRunner(evaluation_, this);
+    connect(spread_, &SpreadRunner::changed, this, &EvaluationWindow::spreadChanged);
 
     // Under the key figures, the hourly balance's weather year and grid connection.
     weather_ = new WeatherPanel(evaluation_, this);
     connect(weather_, &WeatherPanel::inputsEdited, this, &EvaluationWindow::inputsEdited);
+    household_ = new HouseholdPanel(evaluation_, this);
+    connect(household_, &HouseholdPanel::inputsEdited, this, &EvaluationWindow::inputsEdited);
     gridInputs_ = new InputForm(
         evaluation_, {evaluation::InputId::FeedInLimit, evaluation::InputId::InverterPower}, this);
     connect(gridInputs_, &InputForm::inputsEdited, this, &EvaluationWindow::inputsEdited);
@@ -101,6 +108,7 @@ EvaluationWindow::EvaluationWindow(evaluation::Evaluation& evaluation, const Cal
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->addWidget(figuresBox, 1);
     leftLayout->addWidget(weather_);
+    leftLayout->addWidget(household_);
     leftLayout->addWidget(inputGroup(QStringLiteral("Netzanschluss"), gridInputs_, this));
     // Under it, where the tables come from and every file the balance reads.
     dataFolder_ = new DataFolderPanel(evaluation_, this);
@@ -255,8 +263,10 @@ QWidget* EvaluationWindow::buildExportSize() {
 }
 
 void EvaluationWindow::refresh() {
+    spread_->update();
     fillKeyFigures();
     weather_->refresh();
+    household_->refresh();
     batteryInputs_->refresh();
     dataFolder_->refresh();
     staleTabs_.fill(true);
@@ -268,7 +278,13 @@ void EvaluationWindow::refresh() {
 }
 
 void EvaluationWindow::refreshKeyFigures() {
+    spread_->update();
     fillKeyFigures();
+}
+
+void EvaluationWindow::spreadChanged() {
+    fillKeyFigures();
+    sizing_->setSpread(spread_->spread());
 }
 
 void EvaluationWindow::refreshComparison() {
@@ -332,6 +348,7 @@ void EvaluationWindow::showInputs() {
     batteryInputs_->showInputs();
     gridInputs_->showInputs();
     weather_->refresh();
+    household_->refresh();
     dataFolder_->refresh();
 }
 
@@ -352,8 +369,10 @@ void EvaluationWindow::fillKeyFigures() {
                 keyFigures_->setItem(r, c, item);
             }
             item->setText(texts[c]);
+            item->setToolTip(QString());
         }
     }
+    appendSpreadRows();
     // The whole table stays in sight: the box is as wide as its columns.
     keyFigures_->resizeColumnsToContents();
     int width = keyFigures_->frameWidth() * 2 + 4;
@@ -362,6 +381,29 @@ void EvaluationWindow::fillKeyFigures() {
     }
     keyFigures_->setMinimumWidth(width);
     keyFigures_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void EvaluationWindow::appendSpreadRows() {
+    QList<SpreadRow> rows;
+    if (const evaluation::Spread* spread = spread_->spread()) {
+        rows = spreadRows(*spread);
+    } else if (spread_->isComputing()) {
+        rows = {{QStringLiteral("Streuung, %1 Haushalte").arg(SpreadRunner::kHomes),
+                 QStringLiteral("wird berechnet ...")}};
+    }
+    const QString explanation = spreadExplanationText(SpreadRunner::kHomes);
+    for (const SpreadRow& spreadRow : rows) {
+        const int row = keyFigures_->rowCount();
+        keyFigures_->insertRow(row);
+        const QString texts[] = {spreadRow.label, spreadRow.range, QStringLiteral("–")};
+        for (int c = 0; c < 3; ++c) {
+            auto* item = new QTableWidgetItem(texts[c]);
+            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                          : Qt::AlignRight | Qt::AlignVCenter);
+            item->setToolTip(explanation);
+            keyFigures_->setItem(row, c, item);
+        }
+    }
 }
 
 QList<QChart*> EvaluationWindow::currentCharts() {
@@ -426,8 +468,12 @@ bool EvaluationWindow::exportPdf(const QString& path) {
 }
 
 ReportSource EvaluationWindow::reportSource() const {
-    return ReportSource{evaluation_, calculator_, dataFilePath_ ? dataFilePath_() : QString(),
-                        placeName_ ? placeName_() : QString()};
+    return ReportSource{evaluation_,
+                        calculator_,
+                        dataFilePath_ ? dataFilePath_() : QString(),
+                        placeName_ ? placeName_() : QString(),
+                        QDate(),
+                        spread_->spread()};
 }
 
 void EvaluationWindow::askAndExport(const QString& title, const QString& what,

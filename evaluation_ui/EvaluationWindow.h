@@ -22,8 +22,10 @@ namespace lumetra {
 
 class InputForm;
 class DataFolderPanel;
+class HouseholdPanel;
 class MoneyPanel;
 class SizingPanel;
+class SpreadRunner;
 class VariantsPanel;
 class WeatherPanel;
 
@@ -57,7 +59,10 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     MoneyPanel* moneyPanel() const { return money_; }
     SizingPanel* sizingPanel() const { return sizing_; }
     WeatherPanel* weatherPanel() const { return weather_; }
+    HouseholdPanel* householdPanel() const { return household_; }
     VariantsPanel* variantsPanel() const { return variants_; }
+    // The spread of the simulated homes, computed on a thread of its own.
+    SpreadRunner* spreadRunner() const { return spread_; }
     // The battery's inputs (tab "Speicher") and the grid connection's (under the key figures).
     InputForm* batteryInputs() const { return batteryInputs_; }
     InputForm* gridInputs() const { return gridInputs_; }
@@ -101,6 +106,9 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     // Fills the tab on show when it shows older figures than the evaluation's.
     void fillCurrentTab();
     void fillKeyFigures();
+    // The key figures over the simulated homes under the others, while the household is one.
+    void appendSpreadRows();
+    void spreadChanged();
     void askAndExport(const QString& title, const QString& what, const QString& extension,
                       const QString& filter, bool (EvaluationWindow::*write)(const QString&));
     void askAndExportCsv();
@@ -134,7 +142,9 @@ class EvaluationWindow : public QWidget, public EvaluationWindowPort {
     MoneyPanel* money_ = nullptr;
     SizingPanel* sizing_ = nullptr;
     WeatherPanel* weather_ = nullptr;
+    HouseholdPanel* household_ = nullptr;
     DataFolderPanel* dataFolder_ = nullptr;
+    SpreadRunner* spread_ = nullptr;
     QList<QPushButton*> exportButtons_;
     // Tabs that show older figures than the evaluation's; each is filled when it is shown.
     std::array<bool, kTabCount> staleTabs_{};

@@ -23,6 +23,7 @@
 #include "evaluation/GermanNumber.h"
 #include "evaluation/MoneyTexts.h"
 #include "evaluation/SizingSweep.h"
+#include "evaluation/SpreadTexts.h"
 #include "evaluation/SystemSummary.h"
 #include "evaluation/VariantTexts.h"
 #include "evaluation_ui/ChartExport.h"
@@ -31,6 +32,7 @@
 #include "evaluation_ui/ExportFile.h"
 #include "evaluation_ui/MoneyPanel.h"
 #include "evaluation_ui/ReportLayout.h"
+#include "evaluation_ui/SpreadTexts.h"
 #include "persistence/FileAccess.h"
 
 namespace lumetra {
@@ -240,6 +242,42 @@ void layOutVerdict(ReportLayout& layout, const ReportSource& source) {
         7.5);
 }
 
+// Where the balance's household load comes from, as a clause of the method's sentence: what
+// was chosen and what the balance used, with the model's source or the measured file's name.
+QString householdLoadText(const evaluation::Evaluation& evaluation) {
+    const evaluation::EvaluationInputs& inputs = evaluation.inputs();
+    const simulation::HourlyResult* result = evaluation.hourlyResult();
+    // Without a balance, nothing stood in for the choice.
+    simulation::HouseholdLoad used = simulation::HouseholdLoad::Simulated;
+    if (result != nullptr) {
+        used = result->householdLoad;
+    } else if (inputs.householdProfile == evaluation::HouseholdProfile::Standard) {
+        used = simulation::HouseholdLoad::Standard;
+    } else if (inputs.householdProfile == evaluation::HouseholdProfile::Measured) {
+        used = simulation::HouseholdLoad::Measured;
+    }
+    QString text = QStringLiteral("Haushaltslast: ") +
+                   QString::fromStdString(evaluation::householdProfileDescription(inputs, used));
+    if (used == simulation::HouseholdLoad::Simulated) {
+        text += QStringLiteral(" (Richardson, Thomson, Infield und Clifford 2010)");
+    } else if (used == simulation::HouseholdLoad::Measured) {
+        text += QStringLiteral(", Datei ") +
+                QFileInfo(QString::fromStdString(inputs.measuredLoad.file)).fileName();
+    }
+    return text + QLatin1Char('.');
+}
+
+// The key figures over the simulated homes, with what their ranges mean.
+void layOutSpread(ReportLayout& layout, const evaluation::Spread& spread) {
+    layout.section(QStringLiteral("Streuung über simulierte Haushalte"));
+    QList<QStringList> rows;
+    for (const SpreadRow& row : spreadRows(spread)) {
+        rows.append({row.label, row.range});
+    }
+    layout.table({QStringLiteral("Kennzahl"), QStringLiteral("Spanne (Median)")}, rows, {2.4, 3});
+    layout.paragraph(spreadExplanationText(spread.homes), 7.5);
+}
+
 // The assumptions, the data they come from, the module fields and the key figures.
 void layOutAssumptions(ReportLayout& layout, const ReportSource& source) {
     const evaluation::Evaluation& evaluation = source.evaluation;
@@ -260,8 +298,8 @@ void layOutAssumptions(ReportLayout& layout, const ReportSource& source) {
     const QString texts[] = {
         QStringLiteral("Stundenbilanz: 35.040 Viertelstunden des Jahres 2025 aus ") + weather +
             QStringLiteral("; Modulleistung nach Perez et al. (1990), Martin und Ruiz (2001), "
-                           "Faiman (2008) und Huld et al. (2011); Haushaltslast nach dem "
-                           "Standardlastprofil H25 des BDEW."),
+                           "Faiman (2008) und Huld et al. (2011); ") +
+            householdLoadText(evaluation),
         QStringLiteral("Speicher: geladen nur aus Überschuss, entladen nur in den Bedarf; was "
                        "über der Einspeisegrenze liegt, lädt den Speicher, soweit er Platz hat, "
                        "sonst wird es abgeregelt."),
@@ -298,10 +336,14 @@ void layOutAssumptions(ReportLayout& layout, const ReportSource& source) {
                                     "Lastprofil, Speicher und Einspeisegrenze. Monatsmodell: die "
                                     "Faustformeln des Hauptfensters."),
                      7.5);
+    if (source.spread != nullptr) {
+        layOutSpread(layout, *source.spread);
+    }
 }
 
 // The charts that have something to show, each drawn only when its page is painted.
-void layOutCharts(ReportLayout& layout, const evaluation::Evaluation& evaluation) {
+void layOutCharts(ReportLayout& layout, const evaluation::Evaluation& evaluation,
+                  const evaluation::Spread* spread) {
     layout.section(QStringLiteral("Diagramme"));
     chartBlock(layout, 70,
                {[&evaluation](QChart& chart) { charts::fillMonthsChart(chart, evaluation); }});
@@ -325,7 +367,7 @@ void layOutCharts(ReportLayout& layout, const evaluation::Evaluation& evaluation
         chartBlock(layout, 62,
                    {[&evaluation](QChart& chart) { charts::fillBatteryChart(chart, evaluation); }});
     }
-    layout.block(62, [&evaluation](QPainter& painter, const QRectF& target) {
+    layout.block(62, [&evaluation, spread](QPainter& painter, const QRectF& target) {
         const simulation::HourlyResult& shown = *evaluation.hourlyResult();
         simulation::HourlyBalance balance(evaluation.climate());
         const std::atomic<bool> never{false};
@@ -337,7 +379,8 @@ void layOutCharts(ReportLayout& layout, const evaluation::Evaluation& evaluation
         QChart* sizingRoof = charts.add(std::make_unique<QChart>());
         charts::fillSizingChart(*sizingBattery, curves.battery, charts::SizingKind::Battery,
                                 shown.batteryCapacity_kWh, shown.annual.selfSufficiency,
-                                shown.annual.selfConsumptionShare);
+                                shown.annual.selfConsumptionShare,
+                                spread != nullptr ? &spread->sizingBand : nullptr);
         charts::fillSizingChart(*sizingRoof, curves.roof, charts::SizingKind::Roof,
                                 shown.peakPower_kWp, shown.annual.selfSufficiency,
                                 shown.annual.selfConsumptionShare);
@@ -399,7 +442,7 @@ ReportLayout layOutReport(const ReportSource& source) {
     layout.newPage();
     layOutAssumptions(layout, source);
     layout.newPage();
-    layOutCharts(layout, source.evaluation);
+    layOutCharts(layout, source.evaluation, source.spread);
     layout.newPage();
     layOutMoney(layout, source.evaluation);
     layOutSources(layout, source.evaluation);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAreaSeries>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -15,7 +16,8 @@ namespace lumetra::charts {
 
 void fillSizingChart(QChart& chart, const std::vector<evaluation::SizingPoint>& points,
                      SizingKind kind, double currentSize, double currentSelfSufficiency,
-                     double currentSelfConsumptionShare) {
+                     double currentSelfConsumptionShare,
+                     const std::vector<evaluation::SpreadBandPoint>* band) {
     const bool battery = kind == SizingKind::Battery;
     const QString unit = battery ? QStringLiteral("kWh") : QStringLiteral("kWp");
     // The current choice is named in the title, so the legend keeps to the two curves.
@@ -33,6 +35,27 @@ void fillSizingChart(QChart& chart, const std::vector<evaluation::SizingPoint>& 
                             0, right, "%.0f"),
                   Qt::AlignBottom);
     chart.addAxis(valueAxis(QStringLiteral("Anteil (%)"), 0, 100), Qt::AlignLeft);
+
+    // Behind the curves, so that they stay in sight: how far the simulated homes spread.
+    if (band != nullptr && !band->empty()) {
+        // The edges belong to the area, which the next fill removes with them.
+        auto* area = new QAreaSeries;
+        auto* low = new QLineSeries(area);
+        auto* high = new QLineSeries(area);
+        for (const evaluation::SpreadBandPoint& point : *band) {
+            low->append(point.battery_kWh, point.selfSufficiency.p10 * 100);
+            high->append(point.battery_kWh, point.selfSufficiency.p90 * 100);
+        }
+        area->setUpperSeries(high);
+        area->setLowerSeries(low);
+        area->setName(QStringLiteral("Spanne der Haushalte"));
+        QColor fill = kSelfUseColour;
+        fill.setAlpha(60);
+        area->setBrush(fill);
+        area->setPen(Qt::NoPen);
+        chart.addSeries(area);
+        attach(chart, area);
+    }
 
     const auto addLine = [&](const QString& name, const QColor& colour,
                              double evaluation::SizingPoint::*member) {

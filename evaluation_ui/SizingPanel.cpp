@@ -69,6 +69,12 @@ void SizingPanel::refresh() {
     showCurves();
 }
 
+void SizingPanel::setSpread(const evaluation::Spread* spread) {
+    band_ = spread != nullptr ? spread->sizingBand : std::vector<evaluation::SpreadBandPoint>();
+    shownGeneration_ = 0;  // drawn again with or without the band
+    refresh();
+}
+
 void SizingPanel::startRoofCurve(const simulation::SimulationInput& input) {
     stopWorker();
     roofInput_ = input;
@@ -122,7 +128,7 @@ void SizingPanel::showCurves() {
     const double sufficiency = result->annual.selfSufficiency;
     const double share = result->annual.selfConsumptionShare;
     charts::fillSizingChart(*batteryView_->chart(), curves_.battery, charts::SizingKind::Battery,
-                            result->batteryCapacity_kWh, sufficiency, share);
+                            result->batteryCapacity_kWh, sufficiency, share, &band_);
     charts::fillSizingChart(*roofView_->chart(), curves_.roof, charts::SizingKind::Roof,
                             result->peakPower_kWp, sufficiency, share);
     state_->setText(QStringLiteral(

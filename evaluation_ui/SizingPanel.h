@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "evaluation/SizingSweep.h"
+#include "evaluation/Spread.h"
 
 class QChartView;
 class QLabel;
@@ -35,6 +36,9 @@ class SizingPanel : public QWidget {
     // Starts the roof's curve for the evaluation's current input when the panel is on show and
     // it is not computed for it yet, and shows both curves once they are there.
     void refresh();
+    // The band of the simulated homes around the battery's curve (nothing: no band).
+    void setSpread(const evaluation::Spread* spread);
+    const std::vector<evaluation::SpreadBandPoint>& band() const { return band_; }
 
     // Whether a curve of the current input is still to come.
     bool isComputing() const { return computing_; }
@@ -69,6 +73,7 @@ class SizingPanel : public QWidget {
     std::uint64_t shownGeneration_ = 0;
     bool computing_ = false;
     evaluation::SizingCurves curves_;
+    std::vector<evaluation::SpreadBandPoint> band_;
 };
 
 }  // namespace lumetra
