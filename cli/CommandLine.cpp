@@ -88,8 +88,9 @@ std::string usageText() {
         "                       wählt einen anderen simulierten Haushalt\n"
         "  --demand-column NAME|N  die Spalte der gemessenen Werte: ihr Name oder ihre Nummer\n"
         "                       (ab 1, die Zeit ist 1); ohne: die einzige Wertespalte\n"
-        "  --spread N           fügt dem JSON unter hourly.spread die Streuung über N\n"
-        "                       simulierte Haushalte hinzu (10., 50., 90. Perzentil)\n"
+        "  --spread N           fügt dem JSON unter hourly.spread und dem Bericht die\n"
+        "                       Streuung über N simulierte Haushalte hinzu (10., 50.,\n"
+        "                       90. Perzentil)\n"
         "  --list-locations     listet die Orte der Datenbank, einen je Zeile\n"
         "  --version            zeigt Version und Lizenz\n"
         "  --help               zeigt diesen Text\n"
@@ -295,8 +296,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             fail("unbekannte Angabe: " + option);
         }
     }
-    if (line.spreadHomes && !line.json) {
-        fail("--spread gibt die Streuung im JSON aus und gilt nur mit --json");
+    if (line.spreadHomes && !line.json && !line.reportPath) {
+        fail(
+            "--spread gibt die Streuung im JSON oder im Bericht aus und gilt nur mit --json "
+            "oder --report");
     }
     return line;
 }

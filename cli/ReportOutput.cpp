@@ -50,7 +50,8 @@ class OffscreenApplication {
 }  // namespace
 
 std::string writeReport(const Session& session, const evaluation::Evaluation& evaluation,
-                        const std::string& path, const std::string& climateError) {
+                        const std::string& path, const std::string& climateError,
+                        const evaluation::Spread* spread) {
     std::string message;
     if (!evaluation.hasHourlyBalance()) {
         // The report still holds the monthly model; say why the hourly balance is missing.
@@ -60,6 +61,7 @@ std::string writeReport(const Session& session, const evaluation::Evaluation& ev
     ReportSource source{evaluation, session.calculator(),
                         QFile::decodeName(QByteArray::fromStdString(session.lastLoadedPath()))};
     source.placeName = QString::fromStdString(session.placeName());
+    source.spread = spread;
     const QuietQt quiet;
     const auto application = QCoreApplication::instance() == nullptr
                                  ? std::make_unique<OffscreenApplication>()

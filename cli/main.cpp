@@ -106,9 +106,22 @@ int main(int argc, char** argv) {
         evaluation->update(session.calculator().state(), session.table());
         addWeatherMessages(*evaluation, messages);
     }
+    // The spread of simulated homes, for the JSON and the report alike.
+    std::optional<lumetra::evaluation::Spread> spread;
+    if (line.spreadHomes && evaluation != nullptr && evaluation->hourlyResult() != nullptr) {
+        if (const auto request = evaluation->spreadRequest()) {
+            spread = lumetra::evaluation::computeSpread(*request, *line.spreadHomes);
+        }
+        if (!spread) {
+            messages.push_back(
+                programMessage("Die Streuung gibt es nur für den simulierten "
+                               "Einzelhaushalt (--demand-profile simulated)"));
+        }
+    }
     if (line.reportPath) {
 #ifdef LUMETRA_CLI_REPORT
-        if (std::string message = writeReport(session, *evaluation, *line.reportPath, tables.error);
+        if (std::string message = writeReport(session, *evaluation, *line.reportPath, tables.error,
+                                              spread ? &*spread : nullptr);
             !message.empty()) {
             messages.push_back(fileMessage(*line.reportPath, message));
         }
@@ -143,18 +156,6 @@ int main(int argc, char** argv) {
         failed = true;
     }
 
-    std::optional<lumetra::evaluation::Spread> spread;
-    if (line.json && line.spreadHomes && hourly != nullptr) {
-        if (const auto request = evaluation->spreadRequest()) {
-            spread = lumetra::evaluation::computeSpread(*request, *line.spreadHomes);
-        }
-        if (!spread) {
-            writeOut(stderr, programMessage("Die Streuung gibt es nur für den simulierten "
-                                            "Einzelhaushalt (--demand-profile simulated)") +
-                                 "\n");
-            failed = true;
-        }
-    }
     if (line.json) {
         const bool measuredInUse =
             hourly != nullptr &&

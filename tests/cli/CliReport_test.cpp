@@ -180,6 +180,25 @@ TEST_F(CliReportTest, EveryOutputUsesTheAuswertungsOwnBattery) {
         << percent.toStdString();
 }
 
+// With --spread the report shows the range over simulated homes, without it nothing of it.
+TEST_F(CliReportTest, TheSpreadOfHomesReachesTheReportOnlyWhenAskedFor) {
+    for (const bool withSpread : {true, false}) {
+        QStringList arguments = {"--load", "two-fields.lumet", "--report", "bericht.pdf"};
+        if (withSpread) {
+            arguments << "--spread"
+                      << "4";
+        }
+        const ProgramRun result = cli(arguments);
+        ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+        const auto text = pdfText(folder.path() / "bericht.pdf", 0);
+        if (!text) {
+            GTEST_SKIP() << "poppler-utils are not installed";
+        }
+        EXPECT_EQ(text->contains(QStringLiteral("Streuung über simulierte Haushalte")), withSpread);
+        EXPECT_EQ(text->contains(QStringLiteral("4 simulierte Haushalte")), withSpread);
+    }
+}
+
 // The first page names the place chosen, the day and the verdict on each variant, and every
 // page its number.
 TEST_F(CliReportTest, TheFirstPageNamesThePlaceTheDateAndTheVerdict) {

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QCoreApplication>
+#include <QDate>
+#include <QDateTime>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -886,6 +888,34 @@ TEST_F(CliHouseholdTest, TheSpreadOfHomesIsOrderedAndHasARange) {
     EXPECT_EQ(runCli({"--spread", "5"}, folder.path()).exitCode, 2);
 }
 
+// The exported year rewritten as a German meter's file: "dd.mm.yyyy hh:mm" in local time
+// with European summer time (from 01:00 UTC on the last Sunday of March to 01:00 UTC on the
+// last Sunday of October), so that a March night lacks the hour from 2 to 3 and an October
+// night has it twice.
+void writeAsLocalSummerTime(const fs::path& exported, const fs::path& meter) {
+    QFile in(QString::fromStdString(exported.string()));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList header = QString::fromUtf8(in.readLine()).trimmed().split(';');
+    const qsizetype demand = header.indexOf("demand_kWh");
+    ASSERT_GE(demand, 0);
+    const auto lastSunday = [](int year, int month) {
+        const QDate last = QDate(year, month, 1).addMonths(1).addDays(-1);
+        return QDateTime(last.addDays(-(last.dayOfWeek() % 7)), QTime(1, 0), Qt::UTC);
+    };
+    std::ofstream out(meter, std::ios::binary);
+    out << "Zeitstempel;Verbrauch [kWh]\n";
+    while (!in.atEnd()) {
+        const QStringList cells = QString::fromUtf8(in.readLine()).trimmed().split(';');
+        const QDateTime utc = QDateTime::fromString(cells[0], Qt::ISODate).toUTC();
+        ASSERT_TRUE(utc.isValid()) << cells[0].toStdString();
+        const int year = utc.date().year();
+        const bool summer = utc >= lastSunday(year, 3) && utc < lastSunday(year, 10);
+        const QDateTime local = utc.addSecs(summer ? 7200 : 3600);
+        out << local.toString("dd.MM.yyyy HH:mm").toStdString() << ';'
+            << cells[demand].toStdString() << '\n';
+    }
+}
+
 TEST_F(CliHouseholdTest, AnExportedYearImportedAsMeasuredGivesTheSameBalance) {
     for (const char* format : {"en", "de"}) {
         const QString csv = QString("jahr-%1.csv").arg(format);
@@ -911,6 +941,24 @@ TEST_F(CliHouseholdTest, AnExportedYearImportedAsMeasuredGivesTheSameBalance) {
         EXPECT_EQ(sources.last().toObject()["kind"].toString(), "measuredLoad");
         EXPECT_EQ(sources.last().toObject()["path"].toString(),
                   QString::fromStdString((folder.path() / csv.toStdString()).string()));
+    }
+}
+
+TEST_F(CliHouseholdTest, AGermanMeterYearInLocalSummerTimeGivesTheSameBalance) {
+    const QJsonObject exported =
+        json(kBerlinHousehold +
+             QStringList{"--hourly-csv", "jahr.csv", "--csv-format", "de"})["hourly"]
+            .toObject()["annual"]
+            .toObject();
+    writeAsLocalSummerTime(folder.path() / "jahr.csv", folder.path() / "zaehler.csv");
+    const QJsonObject imported =
+        json(kBerlinHousehold + QStringList{"--demand-profile", "zaehler.csv"})["hourly"]
+            .toObject()["annual"]
+            .toObject();
+    for (const char* key : {"demand_kWh", "selfSufficiency", "purchase_kWh", "feedIn_kWh"}) {
+        EXPECT_TRUE(
+            lumetra::test::nearRelative(imported[key].toDouble(), exported[key].toDouble(), 1e-5))
+            << key << ": " << imported[key].toDouble() << " vs " << exported[key].toDouble();
     }
 }
 
