@@ -15,6 +15,7 @@
 
 #include <filesystem>
 
+#include "DataSetThroughDialogs.h"
 #include "FileDialogSupport.h"
 #include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
@@ -134,16 +135,7 @@ TEST_F(EvaluationDataFolderTest, TheFolderTravelsWithTheDataFileAndARefusedOneLe
     writeTable(table.parent_path(), "MonthlyTemperature.csv", stationsAt("25"));
     chooseFolder(table.parent_path(), false);
     const fs::path file = folder.path() / "anlage.lumet";
-    {
-        ModalDriver saving;
-        saving.then<QFileDialog>([&](QFileDialog* dialog) {
-            dialog->selectFile(qPath(file));
-            static_cast<QDialog*>(dialog)->accept();
-        });
-        QTest::mouseClick(qobject_cast<QPushButton*>(findControl(&shown.dialog(), kSaveButtonId)),
-                          Qt::LeftButton);
-        ASSERT_TRUE(saving.done()) << saving.failure().toStdString();
-    }
+    ASSERT_EQ(saveThroughDialog(shown, file), "");
     EXPECT_NE(readFile(file).find("Datenordner                 = " + table.parent_path().string()),
               std::string::npos);
 
@@ -152,21 +144,8 @@ TEST_F(EvaluationDataFolderTest, TheFolderTravelsWithTheDataFileAndARefusedOneLe
     fs::remove(table);
     ASSERT_EQ(::mkfifo(table.c_str(), 0600), 0);
     ShownMainDialog other;
-    useLinkedEvaluationWindow(other.dialog().evaluation());
-    other.dialog().evaluation().openWindow();
-    QString message;
-    ModalDriver loading;
-    loading.then<QFileDialog>([&](QFileDialog* dialog) {
-        dialog->selectFile(qPath(file));
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    loading.then<QMessageBox>([&](QMessageBox* box) {
-        message = box->text();
-        box->accept();
-    });
-    QTest::mouseClick(qobject_cast<QPushButton*>(findControl(&other.dialog(), kLoadButtonId)),
-                      Qt::LeftButton);
-    ASSERT_TRUE(loading.done()) << loading.failure().toStdString();
+    const auto [chosen, message] = loadThroughDialog(other, file);
+    ASSERT_TRUE(chosen);
     EXPECT_TRUE(
         message.contains(qPath(table) + QStringLiteral(": Das ist keine gewöhnliche Datei")))
         << message.toStdString();

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "DataSetThroughDialogs.h"
 #include "FileDialogSupport.h"
 #include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
@@ -210,28 +211,12 @@ TEST_F(EvaluationExportTest, InputsTravelThroughSaveAndLoad) {
     ASSERT_EQ(evaluation().inputs().years, 25);
 
     const auto file = folder.path() / "anlage.lumet";
-    {
-        ModalDriver saving;
-        saving.then<QFileDialog>([&](QFileDialog* dialog) {
-            dialog->selectFile(qPath(file));
-            static_cast<QDialog*>(dialog)->accept();
-        });
-        QTest::mouseClick(qobject_cast<QPushButton*>(findControl(&shown.dialog(), kSaveButtonId)),
-                          Qt::LeftButton);
-        ASSERT_TRUE(saving.done()) << saving.failure().toStdString();
-    }
+    ASSERT_EQ(saveThroughDialog(shown, file), "");
     ShownMainDialog other;
-    useLinkedEvaluationWindow(other.dialog().evaluation());
-    other.dialog().evaluation().openWindow();
     {
-        ModalDriver loading;
-        loading.then<QFileDialog>([&](QFileDialog* dialog) {
-            dialog->selectFile(qPath(file));
-            static_cast<QDialog*>(dialog)->accept();
-        });
-        QTest::mouseClick(qobject_cast<QPushButton*>(findControl(&other.dialog(), kLoadButtonId)),
-                          Qt::LeftButton);
-        ASSERT_TRUE(loading.done()) << loading.failure().toStdString();
+        const LoadedThroughDialog loaded = loadThroughDialog(other, file);
+        ASSERT_TRUE(loaded.fileChosen);
+        EXPECT_TRUE(loaded.message.isEmpty()) << loaded.message.toStdString();
     }
     EXPECT_EQ(other.dialog().evaluation().evaluation().inputs().years, 25);
     EXPECT_EQ(linkedWindow(other.dialog().evaluation())

@@ -25,6 +25,7 @@
 #include <fstream>
 #include <functional>
 
+#include "DataSetThroughDialogs.h"
 #include "FileDialogSupport.h"
 #include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
@@ -85,40 +86,6 @@ void writeMeasuredFile(const std::filesystem::path& path, int badLine = 0) {
             }
         }
     }
-}
-
-// Saves the data set of `shown` through the file dialog of its save button.
-void saveDataFile(ShownMainDialog& shown, const std::filesystem::path& file) {
-    ModalDriver saving;
-    saving.then<QFileDialog>([&](QFileDialog* dialog) {
-        dialog->selectFile(qPath(file));
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    QTest::mouseClick(qobject_cast<QPushButton*>(findControl(&shown.dialog(), kSaveButtonId)),
-                      Qt::LeftButton);
-    EXPECT_TRUE(saving.done()) << saving.failure().toStdString();
-}
-
-// Opens the Auswertung of `shown` and loads `file` through its load button; the text of the
-// message that came up, if one did.
-QString loadDataFile(ShownMainDialog& shown, const std::filesystem::path& file) {
-    useLinkedEvaluationWindow(shown.dialog().evaluation());
-    shown.dialog().evaluation().openWindow();
-    QString message;
-    ModalDriver loading;
-    loading.then<QFileDialog>([&](QFileDialog* dialog) {
-        dialog->selectFile(qPath(file));
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    // A problem with the data set comes up as a message after the file dialog: the driver
-    // answers it, and its absence is no failure.
-    loading.then<QMessageBox>([&](QMessageBox* box) {
-        message = box->text();
-        box->accept();
-    });
-    QTest::mouseClick(qobject_cast<QPushButton*>(findControl(&shown.dialog(), kLoadButtonId)),
-                      Qt::LeftButton);
-    return message;
 }
 
 class EvaluationHouseholdTest : public ::testing::Test {
@@ -195,9 +162,13 @@ TEST_F(EvaluationHouseholdTest, TheProfileAndTheOtherHomeChangeTheBalanceAndTrav
     const double otherHome = selfSufficiency();
 
     const auto file = folder.path() / "anlage.lumet";
-    saveDataFile(shown, file);
+    ASSERT_EQ(saveThroughDialog(shown, file), "");
     ShownMainDialog other;
-    EXPECT_TRUE(loadDataFile(other, file).isEmpty());
+    {
+        const LoadedThroughDialog loadedFile = loadThroughDialog(other, file);
+        ASSERT_TRUE(loadedFile.fileChosen);
+        EXPECT_TRUE(loadedFile.message.isEmpty()) << loadedFile.message.toStdString();
+    }
     const evaluation::Evaluation& loaded = other.dialog().evaluation().evaluation();
     EXPECT_EQ(loaded.inputs().otherHome, 1);
     EXPECT_EQ(loaded.inputs().householdProfile, HouseholdProfile::Simulated);
@@ -268,10 +239,11 @@ TEST_F(EvaluationHouseholdTest, AMeasuredYearComesInThroughTheImportDialog) {
 
     // A data set whose measured file went missing says so; the simulated home stands in.
     const auto file = folder.path() / "anlage.lumet";
-    saveDataFile(shown, file);
+    ASSERT_EQ(saveThroughDialog(shown, file), "");
     std::filesystem::remove(path);
     ShownMainDialog other;
-    const QString message = loadDataFile(other, file);
+    const auto [chosen, message] = loadThroughDialog(other, file);
+    ASSERT_TRUE(chosen);
     EXPECT_TRUE(message.contains(QStringLiteral("zaehler.csv"))) << message.toStdString();
     const evaluation::Evaluation& loaded = other.dialog().evaluation().evaluation();
     EXPECT_EQ(loaded.inputs().measuredLoad, evaluation().inputs().measuredLoad);

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "DataSetThroughDialogs.h"
 #include "FileDialogSupport.h"
 #include "LinkedEvaluationWindow.h"
 #include "MainDialogSupport.h"
@@ -104,34 +105,12 @@ TEST_F(EvaluationWeatherTest, TheChoiceTravelsWithTheDataFileAndAMissingFileIsRe
     std::filesystem::copy_file(weatherSample("csv"), weather);
     chooseFile(weather);
     const auto file = folder.path() / "anlage.lumet";
-    {
-        ModalDriver saving;
-        saving.then<QFileDialog>([&](QFileDialog* dialog) {
-            dialog->selectFile(qPath(file));
-            static_cast<QDialog*>(dialog)->accept();
-        });
-        QTest::mouseClick(qobject_cast<QPushButton*>(findControl(&shown.dialog(), kSaveButtonId)),
-                          Qt::LeftButton);
-        ASSERT_TRUE(saving.done()) << saving.failure().toStdString();
-    }
+    ASSERT_EQ(saveThroughDialog(shown, file), "");
     std::filesystem::remove(weather);
 
     ShownMainDialog other;
-    useLinkedEvaluationWindow(other.dialog().evaluation());
-    other.dialog().evaluation().openWindow();
-    QString message;
-    ModalDriver loading;
-    loading.then<QFileDialog>([&](QFileDialog* dialog) {
-        dialog->selectFile(qPath(file));
-        static_cast<QDialog*>(dialog)->accept();
-    });
-    loading.then<QMessageBox>([&](QMessageBox* box) {
-        message = box->text();
-        box->accept();
-    });
-    QTest::mouseClick(qobject_cast<QPushButton*>(findControl(&other.dialog(), kLoadButtonId)),
-                      Qt::LeftButton);
-    ASSERT_TRUE(loading.done()) << loading.failure().toStdString();
+    const auto [chosen, message] = loadThroughDialog(other, file);
+    ASSERT_TRUE(chosen);
     EXPECT_TRUE(message.contains(QStringLiteral("wetter.csv kann nicht gelesen werden")))
         << message.toStdString();
     const evaluation::Evaluation& loaded = other.dialog().evaluation().evaluation();
