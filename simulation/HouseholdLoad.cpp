@@ -34,9 +34,9 @@ const std::vector<double>& SimulatedHomeCache::year(const HouseholdTables& table
         return year_;
     }
     static const HouseholdCalendar calendar = referenceHouseholdCalendar();
-    const HouseholdSpec spec{static_cast<double>(size), annual_kWh,
+    const HouseholdSpec home{static_cast<double>(size), annual_kWh,
                              simulatedHomeSeed(size, otherHome)};
-    year_ = simulateHouseholdYear(tables, spec, calendar, irradiance_W_per_m2);
+    year_ = simulateHouseholdYear(tables, home, calendar, irradiance_W_per_m2);
     valid_ = true;
     tables_ = &tables;
     size_ = size;
