@@ -2,26 +2,22 @@
 #include "app/ControlIds.h"
 
 #include <QString>
-#include <QVariant>
 #include <QWidget>
 
 namespace lumetra {
 
-namespace {
-constexpr const char* kControlIdProperty = "controlId";
-}
-
 void setControlId(QWidget* widget, int id) {
     widget->setObjectName(QString::number(id));
-    widget->setProperty(kControlIdProperty, id);
 }
 
 int controlId(const QWidget* widget) {
     if (widget == nullptr) {
         return 0;
     }
-    const QVariant id = widget->property(kControlIdProperty);
-    return id.isValid() ? id.toInt() : 0;
+    // A name that is not a number (a widget of our own additions) reads as no id.
+    bool isNumber = false;
+    const int id = widget->objectName().toInt(&isNumber);
+    return isNumber ? id : 0;
 }
 
 QWidget* findControl(const QWidget* dialog, int id) {

@@ -5,8 +5,9 @@ class QWidget;
 
 namespace lumetra {
 
-// Every control of our dialogs carries its control id as its objectName, in decimal ("1000"),
-// and as the dynamic property "controlId" (an int). Controls without an id carry neither.
+// Every control of our dialogs carries its control id as its objectName, in decimal ("1000").
+// Controls without an id have no name or one that is not a number. (A dynamic property would
+// cost a lookup of the property's name for each of the main dialog's 84 controls at start-up.)
 void setControlId(QWidget* widget, int id);
 
 // The control id of a widget, 0 when it has none.
