@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -28,26 +29,48 @@ QRect pixels(DuRect du, DialogBaseUnits base) {
     return dialogUnitsToPixels(QRect(du.x, du.y, du.width, du.height), base);
 }
 
-// At least the width of `text` in `font`: the advances of its characters without kerning, which
-// only narrows. Shaping every label's text costs more than building the dialog's fields.
-int unkernedWidth(const QString& text, const QFont& font) {
-    const QFontMetricsF metrics(font);
-    qreal width = 0;
-    for (const QChar character : text) {
-        width += metrics.horizontalAdvance(character);
-    }
-    return static_cast<int>(std::ceil(width));
-}
+// Unkerned widths of texts in a dialog's font, each character measured once: a dialog's labels
+// share few characters, and shaping every label's text costs more than building its fields.
+class TextWidths {
+  public:
+    explicit TextWidths(const QFont& font) : metrics_(font) { advances_.fill(-1); }
 
+    // At least the width of `text`: the advances of its characters without kerning, which only
+    // narrows.
+    int unkerned(const QString& text) {
+        qreal width = 0;
+        for (const QChar character : text) {
+            width += advance(character);
+        }
+        return static_cast<int>(std::ceil(width));
+    }
+
+  private:
+    qreal advance(QChar character) {
+        if (character.unicode() >= advances_.size()) {
+            return metrics_.horizontalAdvance(character);
+        }
+        qreal& known = advances_[character.unicode()];
+        if (known < 0) {
+            known = metrics_.horizontalAdvance(character);
+        }
+        return known;
+    }
+
+    QFontMetricsF metrics_;
+    std::array<qreal, 256> advances_{};  // Latin-1 characters, -1 until measured
+};
+
+// A label of the dialog's font (labels inherit it), whose widths `widths` measures.
 QLabel* makeLabel(QWidget* parent, std::string_view text, DuRect at, DialogBaseUnits base,
-                  Qt::Alignment horizontal) {
+                  Qt::Alignment horizontal, TextWidths& widths) {
     auto* label = new QLabel(qText(text), parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(horizontal | Qt::AlignTop);
     // The template was measured in a narrower font than most systems have; a text that does
     // not fit widens its label (away from its aligned edge) rather than being cut off.
     QRect rect = pixels(at, base);
-    const int needed = unkernedWidth(label->text(), label->font());
+    const int needed = widths.unkerned(label->text());
     if (needed > rect.width()) {
         if (horizontal & Qt::AlignRight) {
             rect.setLeft(rect.right() - needed + 1);
@@ -73,14 +96,15 @@ QPushButton* makeButton(QWidget* parent, const ControlLayout& control, DialogBas
 // dialog's children for each.
 using ControlsById = std::map<int, QWidget*>;
 
-QWidget* makeControl(QDialog& dialog, const ControlLayout& control, DialogBaseUnits base) {
+QWidget* makeControl(QDialog& dialog, const ControlLayout& control, DialogBaseUnits base,
+                     TextWidths& widths) {
     QWidget* widget = nullptr;
     switch (control.kind) {
         case ControlKind::Label:
-            widget = makeLabel(&dialog, control.text, control.at, base, Qt::AlignLeft);
+            widget = makeLabel(&dialog, control.text, control.at, base, Qt::AlignLeft, widths);
             break;
         case ControlKind::RightLabel:
-            widget = makeLabel(&dialog, control.text, control.at, base, Qt::AlignRight);
+            widget = makeLabel(&dialog, control.text, control.at, base, Qt::AlignRight, widths);
             break;
         case ControlKind::SunkenText: {
             auto* text = new DescriptionText(&dialog);
@@ -142,6 +166,7 @@ DialogBaseUnits prepareDialog(QDialog& dialog, std::string_view caption, DuRect 
 
 MainDialogControls buildMainDialog(QDialog& dialog) {
     const DialogBaseUnits base = prepareDialog(dialog, kMainDialogCaption, kMainDialogSize);
+    TextWidths widths(dialog.font());
     MainDialogControls controls;
     ControlsById byId;
 
@@ -155,7 +180,7 @@ MainDialogControls buildMainDialog(QDialog& dialog) {
     for (const FieldLayout& row : kFieldLayout) {
         const QuantityControls& ids = kQuantityControls[row.quantity];
         if (!row.label.empty()) {
-            makeLabel(&dialog, row.label, row.labelAt, base, Qt::AlignLeft);
+            makeLabel(&dialog, row.label, row.labelAt, base, Qt::AlignLeft, widths);
         }
         auto* edit = new QLineEdit(&dialog);
         edit->setGeometry(pixels(row.editAt, base));
@@ -164,7 +189,7 @@ MainDialogControls buildMainDialog(QDialog& dialog) {
         byId[ids.editId] = edit;
         controls.fields[row.quantity] = edit;
         if (!row.unit.empty()) {
-            makeLabel(&dialog, row.unit, row.unitAt, base, Qt::AlignLeft);
+            makeLabel(&dialog, row.unit, row.unitAt, base, Qt::AlignLeft, widths);
         }
         auto* box = new PresetBox(qText(kPresetBoxText), &dialog);
         box->setGeometry(pixels(row.boxAt, base));
@@ -176,7 +201,7 @@ MainDialogControls buildMainDialog(QDialog& dialog) {
     }
 
     for (const ControlLayout& control : kOtherControls) {
-        QWidget* widget = makeControl(dialog, control, base);
+        QWidget* widget = makeControl(dialog, control, base, widths);
         if (control.id != 0) {
             byId[control.id] = widget;
         }
@@ -236,9 +261,10 @@ MainDialogControls buildMainDialog(QDialog& dialog) {
 void buildSmallDialog(QDialog& dialog, const SmallDialogTemplate& dialogTemplate,
                       std::span<const ControlLayout> controls) {
     const DialogBaseUnits base = prepareDialog(dialog, dialogTemplate.caption, dialogTemplate.size);
+    TextWidths widths(dialog.font());
     dialog.setWindowIcon(applicationIcon());
     for (const ControlLayout& control : controls) {
-        makeControl(dialog, control, base);
+        makeControl(dialog, control, base, widths);
     }
 }
 

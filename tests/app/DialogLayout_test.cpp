@@ -141,6 +141,23 @@ TEST_F(MainDialogTemplate, PicturesAreaAndChartAreaFollowTheFont) {
     EXPECT_EQ(dialog.size(), templateSize + QSize(0, status.height()));
 }
 
+// Every dialog asks for the units of its font; asked in turn for two fonts, each keeps its own.
+TEST(DialogBaseUnits, FollowEachFontAskedFor) {
+    QFont small = dialogFont();
+    QFont large = small;
+    large.setPointSize(small.pointSize() * 2);
+    const DialogBaseUnits smallUnits = dialogBaseUnits(small);
+    const DialogBaseUnits largeUnits = dialogBaseUnits(large);
+    EXPECT_GT(largeUnits.x, smallUnits.x);
+    EXPECT_GT(largeUnits.y, smallUnits.y);
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(dialogBaseUnits(small).x, smallUnits.x);
+        EXPECT_EQ(dialogBaseUnits(small).y, smallUnits.y);
+        EXPECT_EQ(dialogBaseUnits(large).x, largeUnits.x);
+        EXPECT_EQ(dialogBaseUnits(large).y, largeUnits.y);
+    }
+}
+
 // ---- the about box, the legend and the system menu ------------------------------------------
 
 std::set<QString> labelTexts(const QDialog& dialog) {

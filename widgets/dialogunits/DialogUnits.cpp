@@ -3,6 +3,8 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QStringList>
 
 namespace lumetra {
@@ -18,8 +20,11 @@ int mulDiv(int a, int b, int c) {
 
 QFont dialogFont() {
     static const QString kTemplateFamily = QStringLiteral("MS Sans Serif");
+    // Listing the families costs more than building a dialog's fields; the fonts a program
+    // sees do not change while it runs.
+    static const bool hasTemplateFamily = QFontDatabase::families().contains(kTemplateFamily);
     QFont font;
-    if (QFontDatabase::families().contains(kTemplateFamily)) {
+    if (hasTemplateFamily) {
         font = QFont(kTemplateFamily);
     } else {
         font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
@@ -30,10 +35,22 @@ QFont dialogFont() {
 }
 
 DialogBaseUnits dialogBaseUnits(const QFont& font) {
+    // Every dialog asks for the units of the same font: the last answer is kept, by the font's
+    // key and the resolution it is measured at, so that shaping the letters happens once.
+    thread_local QString lastKey;
+    thread_local DialogBaseUnits lastUnits;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QString key = font.key() + QLatin1Char('@') +
+                        QString::number(screen != nullptr ? screen->logicalDotsPerInch() : 0.0);
+    if (key == lastKey) {
+        return lastUnits;
+    }
     const QFontMetrics metrics(font);
     const int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return DialogBaseUnits{(letters / 26 + 1) / 2, metrics.height()};
+    lastUnits = DialogBaseUnits{(letters / 26 + 1) / 2, metrics.height()};
+    lastKey = key;
+    return lastUnits;
 }
 
 int dialogUnitsToPixelsX(int du, DialogBaseUnits base) {
