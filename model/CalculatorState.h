@@ -11,6 +11,8 @@
 namespace lumetra {
 
 using MonthlyValues = std::array<double, 12>;  // index 0 = January of the site's calendar
+using QuantityValues = std::array<double, kQuantityCount>;
+using QuantityFlags = std::array<bool, kQuantityCount>;
 
 // The monthly figures and module totals kept by the yield and balance relations. All 0 when
 // the calculator is created; each relation overwrites only its own.
@@ -32,9 +34,9 @@ struct MonthlyFigures {
 // Everything the main dialog owns of the model: the value store, the preset state, the
 // monthly figures and the two redraw requests.
 struct CalculatorState {
-    std::array<double, kQuantityCount> values{};
-    std::array<bool, kQuantityCount> preset{};
-    std::array<bool, kQuantityCount> derived{};
+    QuantityValues values{};
+    QuantityFlags preset{};
+    QuantityFlags derived{};
     std::array<std::uint32_t, kQuantityCount> presetStamp{};
     std::uint32_t stampCounter = 0;
 

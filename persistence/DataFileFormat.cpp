@@ -43,12 +43,16 @@ std::string formatRowValue(double value) {
     return formatString("%18f", value);
 }
 
-std::string quantityLinesText(const CalculatorState& state) {
+std::string quantityLinesText(const QuantityValues& values, const QuantityFlags& preset) {
     std::string text;
     for (int q = 0; q < kQuantityCount; ++q) {
-        text += formatQuantityLine(q, state.values[q], state.preset[q]);
+        text += formatQuantityLine(q, values[q], preset[q]);
     }
     return text;
+}
+
+std::string quantityLinesText(const CalculatorState& state) {
+    return quantityLinesText(state.values, state.preset);
 }
 
 std::string dataFileText(const Calculator& calculator) {

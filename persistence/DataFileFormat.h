@@ -4,10 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "model/CalculatorState.h"
+
 namespace lumetra {
 
 class Calculator;
-struct CalculatorState;
 
 // The data file: one line per quantity and seven lines per module-field row, each of the form
 // "name = value unit". Entries 0..41 are the quantities, entries 42..48 the table columns 1..7.
@@ -30,6 +31,7 @@ std::string formatRowValue(double value);
 
 // The quantity lines of the value store, as a save writes them.
 std::string quantityLinesText(const CalculatorState& state);
+std::string quantityLinesText(const QuantityValues& values, const QuantityFlags& preset);
 
 // What saving writes now: the 42 quantity lines from the value store, then the seven lines of
 // every field row with their cell numbers; rows are numbered from the top, the placeholder

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "persistence/DataSetBaseline.h"
 
+#include <cstring>
+
 #include "calculator/Calculator.h"
 #include "energy/ModuleFieldRules.h"
 #include "persistence/DataFileFormat.h"
@@ -18,12 +20,19 @@ std::string rowNumbersOf(const ModuleFieldTable& table, RowHandle row) {
     return numbers;
 }
 
+// Equal bit for bit: 0 and -0 write different lines, and a NaN equals itself.
+bool sameBits(const QuantityValues& a, const QuantityValues& b) {
+    return std::memcmp(a.data(), b.data(), sizeof(double) * a.size()) == 0;
+}
+
 }  // namespace
 
 void DataSetBaseline::take(const Calculator& calculator) {
     const ModuleFieldTable& table = calculator.table();
     rowNumbers_.refresh(table, [&table](RowHandle row) { return rowNumbersOf(table, row); });
-    quantities_ = quantityLinesText(calculator.state());
+    values_ = calculator.state().values;
+    preset_ = calculator.state().preset;
+    quantities_.reset();
     rows_.clear();
     for (RowHandle row = table.firstRow(); row != kNoRow; row = table.nextRow(row)) {
         rows_.push_back(row == calculator.state().placeholderRow ? std::string()
@@ -33,8 +42,14 @@ void DataSetBaseline::take(const Calculator& calculator) {
 }
 
 bool DataSetBaseline::differs(const Calculator& calculator) const {
-    if (quantityLinesText(calculator.state()) != quantities_) {
-        return true;
+    const CalculatorState& state = calculator.state();
+    if (!sameBits(state.values, values_) || state.preset != preset_) {
+        if (!quantities_) {
+            quantities_ = quantityLinesText(values_, preset_);
+        }
+        if (quantityLinesText(state.values, state.preset) != *quantities_) {
+            return true;
+        }
     }
     const ModuleFieldTable& table = calculator.table();
     rowNumbers_.refresh(table, [&table](RowHandle row) { return rowNumbersOf(table, row); });

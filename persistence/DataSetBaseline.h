@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "model/CalculatorState.h"
 #include "model/ModuleFieldRowCache.h"
 
 namespace lumetra {
@@ -32,10 +34,16 @@ class DataSetBaseline {
     bool refreshTick(Calculator& calculator);
 
   private:
-    // What a save wrote at the baseline, in parts: the quantity lines, and each table line's
-    // seven numbers (the placeholder's empty). Two data sets write the same bytes exactly when
-    // their parts are equal, as a row line's number follows from its place.
-    std::string quantities_;
+    // What a save wrote at the baseline, in parts: the quantities, and each table line's seven
+    // numbers (the placeholder's empty). Two data sets write the same bytes exactly when their
+    // parts are equal, as a row line's number follows from its place.
+    //
+    // The quantities are kept as numbers and their lines formatted only when the numbers are
+    // not the very same: formatting them costs more than the rest of a refresh tick, and
+    // numbers that differ may still write the same line.
+    QuantityValues values_{};
+    QuantityFlags preset_{};
+    mutable std::optional<std::string> quantities_;
     std::vector<std::string> rows_;
     // The numbers of each row as last formatted.
     mutable ChangedRowValues<std::string> rowNumbers_;

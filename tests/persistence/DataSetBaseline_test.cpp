@@ -25,6 +25,13 @@ void settle(OpeningState& state, DataSetBaseline& baseline) {
     baseline.refreshTick(state.calculator);
 }
 
+// Sets a quantity that is 0 at the opening to `value`, behind the fields' back.
+void setZero(OpeningState& state, QuantityId q, double value) {
+    double& stored = state.calculator.state().values[q];
+    ASSERT_EQ(stored, 0.0) << "the case needs a quantity that is 0 at the opening";
+    stored = value;
+}
+
 struct ChangeCase {
     const char* name;
     std::function<void(OpeningState&)> change;
@@ -73,7 +80,16 @@ INSTANTIATE_TEST_SUITE_P(
                    true},
         ChangeCase{"DeletedTheField",
                    [](OpeningState& s) { deleteRowCommand(s.calculator, s.table.firstRow()); },
-                   true}),
+                   true},
+        // What counts is the line a save writes, six decimals: a value changed below them is
+        // no change, nor is a zero that became a negative zero ("0.000000" both); a zero that
+        // became a tiny negative number is ("-0.000000").
+        ChangeCase{"ChangedBelowWhatASaveWrites",
+                   [](OpeningState& s) { s.calculator.state().values[Persons] += 1e-9; }, false},
+        ChangeCase{"ZeroBecameNegativeZero",
+                   [](OpeningState& s) { setZero(s, StorageDays, -0.0); }, false},
+        ChangeCase{"ZeroBecameATinyNegativeNumber",
+                   [](OpeningState& s) { setZero(s, StorageDays, -1e-7); }, true}),
     [](const auto& test) { return std::string(test.param.name); });
 
 // A loaded field's area completed to 4.125 m² is shown as 4.12 m² by the next tick, so a save
