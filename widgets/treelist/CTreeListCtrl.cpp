@@ -121,6 +121,7 @@ int CTreeListCtrl::InsertColumn(int index, const QString& text, int format, int 
     headerModel_->setHeaderData(inserted, Qt::Horizontal, text);
     headerModel_->setHeaderData(inserted, Qt::Horizontal, QVariant(alignmentOf(column.format)),
                                 Qt::TextAlignmentRole);
+    headerHeight_ = -1;
     layoutColumns();
     return inserted;
 }

@@ -214,6 +214,7 @@ class CTreeListCtrl : public QAbstractScrollArea {
     // The header is measured and placed when the control is shown, not after each column
     // added while it is hidden: measuring asks every section for its size.
     bool headerSyncPending_ = false;
+    int headerHeight_ = -1;  // measured height of the header, -1 until measured again
 
     QPointer<QWidget> editor_;
     HTREEITEM editItem_ = 0;

@@ -62,20 +62,28 @@ void CTreeListCtrl::syncHeader() {
         return;
     }
     headerSyncPending_ = false;
-    // The header's height is known only once it has sections; the rows start below it.
-    const int height = header_->sizeHint().height();
+    for (int c = 0; c < static_cast<int>(columnWidth_.size()); ++c) {
+        const int width = columnWidth_[static_cast<size_t>(c)];
+        if (header_->isSectionHidden(c) != (width == 0)) {
+            header_->setSectionHidden(c, width == 0);
+            headerHeight_ = -1;
+        }
+        if (width > 0) {
+            header_->resizeSection(c, width);
+        }
+    }
+    // The header's height is known only once it has sections; the rows start below it. It is
+    // measured again only when its texts, sections shown or font change: a resized section
+    // makes the header measure every section's text anew.
+    if (headerHeight_ < 0) {
+        headerHeight_ = header_->sizeHint().height();
+    }
+    const int height = headerHeight_;
     if (viewportMargins().top() != height) {
         setViewportMargins(0, height, 0, 0);
     }
     const QRect area = viewport()->geometry();
     header_->setGeometry(area.left(), area.top() - height, area.width(), height);
-    for (int c = 0; c < static_cast<int>(columnWidth_.size()); ++c) {
-        const int width = columnWidth_[static_cast<size_t>(c)];
-        header_->setSectionHidden(c, width == 0);
-        if (width > 0) {
-            header_->resizeSection(c, width);
-        }
-    }
     header_->setOffset(horizontalScrollBar()->value());
 }
 
@@ -150,6 +158,7 @@ bool CTreeListCtrl::viewportEvent(QEvent* event) {
 
 void CTreeListCtrl::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        headerHeight_ = -1;
         layoutColumns();
     }
     QAbstractScrollArea::changeEvent(event);

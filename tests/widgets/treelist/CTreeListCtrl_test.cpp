@@ -2,6 +2,7 @@
 // Items, cells, columns, colours, focus and hit testing of the tree-list control, driven
 // through its member functions and real mouse and key events on the offscreen platform.
 #include <QApplication>
+#include <QHeaderView>
 #include <QImage>
 #include <QPaintEvent>
 #include <QRegion>
@@ -310,6 +311,29 @@ TEST_F(TreeListTest, WeightsShareTheWidthLeftByFixedColumns) {
             sum += width;
         }
         EXPECT_EQ(sum, c.viewportWidth) << c.name;
+    }
+}
+
+// The rows start right under the header, whose height follows the font: it is measured once
+// and again only when the font, the texts or the columns shown change.
+TEST_F(TreeListTest, TheRowsStartUnderTheHeaderWhateverItsFont) {
+    window.show();
+    const auto* header = list->findChild<QHeaderView*>();
+    ASSERT_NE(header, nullptr);
+    int previousHeight = 0;
+    for (const int points : {8, 24, 8}) {
+        QFont font = list->font();
+        font.setPointSize(points);
+        list->setFont(font);
+        setViewportWidth(500);
+        const int height = header->height();
+        EXPECT_EQ(height, header->sizeHint().height()) << points << " pt";
+        EXPECT_EQ(list->viewport()->geometry().top(), header->geometry().bottom() + 1)
+            << points << " pt";
+        if (points == 24) {
+            EXPECT_GT(height, previousHeight) << "a larger font, a taller header";
+        }
+        previousHeight = height;
     }
 }
 
