@@ -45,15 +45,13 @@ CLumetraDlg::CLumetraDlg(QWidget* parent) : QDialog(parent), controls_(buildMain
         palette.setColor(QPalette::Base, colour);
         palette.setColor(QPalette::Window, colour);
     }
-    for (int q = 0; q < kQuantityCount; ++q) {
-        applyFieldColour(static_cast<QuantityId>(q));
-    }
-    connectFields();
     connect(controls_.loadButton, &QPushButton::clicked, this, &CLumetraDlg::OnLoadData);
     connect(controls_.saveButton, &QPushButton::clicked, this, &CLumetraDlg::OnSaveData);
     connect(controls_.chooseLocationButton, &QPushButton::clicked, this,
             &CLumetraDlg::OnChooseLocation);
     initDialog();
+    showHeldFields();
+    connectFields();
     evaluation_ = std::make_unique<EvaluationAttachment>(
         *this, *calculator_, *controls_.chartPicture, [this] { return dataFilePath_; });
     evaluation_->setPlaceName([this] { return QString::fromStdString(placeName_); });
@@ -70,6 +68,19 @@ CLumetraDlg::~CLumetraDlg() {
     // The children outlive the calculator; their last events must not reach it.
     refreshTimer_.stop();
     disconnectFields();
+}
+
+void CLumetraDlg::showHeldFields() {
+    // Not connected yet: the texts set here are no edits to solve from.
+    fieldsHeld_ = false;
+    for (int index = 0; index < kQuantityCount; ++index) {
+        const auto q = static_cast<QuantityId>(index);
+        QLineEdit* edit = controls_.fields[q];
+        edit->setText(QString::fromStdString(fieldTexts_[q]));
+        edit->setReadOnly(heldFieldStates_[q].readOnly);
+        controls_.boxes[q]->setChecked(heldFieldStates_[q].checked);
+        applyFieldColour(q);
+    }
 }
 
 void CLumetraDlg::connectFields() {
@@ -310,6 +321,10 @@ std::string CLumetraDlg::fieldText(QuantityId q) const {
 }
 
 void CLumetraDlg::setFieldText(QuantityId q, std::string_view text) {
+    if (fieldsHeld_) {
+        fieldTexts_[q] = text;
+        return;
+    }
     controls_.fields[q]->setText(
         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
@@ -319,6 +334,10 @@ std::optional<QuantityId> CLumetraDlg::focusedField() const {
 }
 
 void CLumetraDlg::setFieldReadOnly(QuantityId q, bool readOnly) {
+    if (fieldsHeld_) {
+        heldFieldStates_[q].readOnly = readOnly;
+        return;
+    }
     if (controls_.fields[q]->isReadOnly() != readOnly) {
         controls_.fields[q]->setReadOnly(readOnly);
         applyFieldColour(q);
@@ -326,7 +345,14 @@ void CLumetraDlg::setFieldReadOnly(QuantityId q, bool readOnly) {
 }
 
 void CLumetraDlg::setPresetBoxChecked(QuantityId q, bool checked) {
-    controls_.boxes[q]->setChecked(checked);
+    if (fieldsHeld_) {
+        heldFieldStates_[q].checked = checked;
+        return;
+    }
+    // Each toggle sets every box; a box set to what it shows would still be refreshed.
+    if (controls_.boxes[q]->isChecked() != checked) {
+        controls_.boxes[q]->setChecked(checked);
+    }
 }
 
 void CLumetraDlg::applyFieldColour(QuantityId q) {

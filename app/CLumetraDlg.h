@@ -102,6 +102,7 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    void showHeldFields();
     void connectFields();
     void disconnectFields();
     void initDialog();
@@ -123,6 +124,14 @@ class CLumetraDlg : public QDialog, public FieldPanel {
     // Each field's text as UTF-8, kept by its textChanged signal: the calculator reads every
     // field after each solve, and converting 42 texts each time cost more than the solve.
     std::array<std::string, kQuantityCount> fieldTexts_;
+    // While the dialog is built, the calculator's opening solves (some twenty of them) set the
+    // texts and states here; the fields show only the last ones (showHeldFields).
+    struct HeldFieldState {
+        bool readOnly = false;
+        bool checked = false;
+    };
+    bool fieldsHeld_ = true;
+    std::array<HeldFieldState, kQuantityCount> heldFieldStates_{};
     CTreeListCtrl* tableControl_ = nullptr;
     std::unique_ptr<TreeListTable> table_;
     std::unique_ptr<Calculator> calculator_;
