@@ -77,8 +77,13 @@ void CLumetraDlg::showHeldFields() {
         const auto q = static_cast<QuantityId>(index);
         QLineEdit* edit = controls_.fields[q];
         edit->setText(QString::fromStdString(fieldTexts_[q]));
-        edit->setReadOnly(heldFieldStates_[q].readOnly);
-        controls_.boxes[q]->setChecked(heldFieldStates_[q].checked);
+        // Each setter tells the accessibility layer, even of no change.
+        if (edit->isReadOnly() != heldFieldStates_[q].readOnly) {
+            edit->setReadOnly(heldFieldStates_[q].readOnly);
+        }
+        if (controls_.boxes[q]->isChecked() != heldFieldStates_[q].checked) {
+            controls_.boxes[q]->setChecked(heldFieldStates_[q].checked);
+        }
         applyFieldColour(q);
     }
 }
