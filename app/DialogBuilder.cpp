@@ -16,6 +16,7 @@
 #include "app/ControlIds.h"
 #include "app/DescriptionText.h"
 #include "app/PresetBox.h"
+#include "app/StaticText.h"
 
 namespace lumetra {
 
@@ -61,12 +62,10 @@ class TextWidths {
     std::array<qreal, 256> advances_{};  // Latin-1 characters, -1 until measured
 };
 
-// A label of the dialog's font (labels inherit it), whose widths `widths` measures.
-QLabel* makeLabel(QWidget* parent, std::string_view text, DuRect at, DialogBaseUnits base,
-                  Qt::Alignment horizontal, TextWidths& widths) {
-    auto* label = new QLabel(qText(text), parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(horizontal | Qt::AlignTop);
+// A text of the dialog's font (texts inherit it), whose widths `widths` measures.
+StaticText* makeLabel(QWidget* parent, std::string_view text, DuRect at, DialogBaseUnits base,
+                      Qt::Alignment horizontal, TextWidths& widths) {
+    auto* label = new StaticText(qText(text), horizontal | Qt::AlignTop, parent);
     // The template was measured in a narrower font than most systems have; a text that does
     // not fit widens its label (away from its aligned edge) rather than being cut off.
     QRect rect = pixels(at, base);

@@ -79,8 +79,8 @@ TEST_F(MainDialogTemplate, NoButtonIsADefaultButton) {
 
 TEST_F(MainDialogTemplate, TextsAreThoseOfTheTemplate) {
     std::set<QString> labels;
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        labels.insert(label->text());
+    for (const ShownText& shown : shownTexts(dialog)) {
+        labels.insert(shown.text);
     }
     for (const char* text :
          {"Breitengrad :", "Globahlstrahlung (Jahr) :", "Nenleistung je Fläsche :",
@@ -98,13 +98,14 @@ TEST_F(MainDialogTemplate, TextsAreThoseOfTheTemplate) {
 }
 
 TEST_F(MainDialogTemplate, EveryTextFitsItsControl) {
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        if (label->text().isEmpty() || label->wordWrap()) {
+    for (const ShownText& shown : shownTexts(dialog)) {
+        if (shown.wraps) {
             continue;
         }
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
-            << label->text().toStdString();
-        EXPECT_GE(label->height(), label->fontMetrics().height()) << label->text().toStdString();
+        const QWidget* label = shown.widget;
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(shown.text), label->width())
+            << shown.text.toStdString();
+        EXPECT_GE(label->height(), label->fontMetrics().height()) << shown.text.toStdString();
     }
     for (const QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
         EXPECT_GE(box->width(), box->sizeHint().width());
@@ -162,10 +163,8 @@ TEST(DialogBaseUnits, FollowEachFontAskedFor) {
 
 std::set<QString> labelTexts(const QDialog& dialog) {
     std::set<QString> texts;
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        if (!label->text().isEmpty()) {
-            texts.insert(label->text());
-        }
+    for (const ShownText& shown : shownTexts(dialog)) {
+        texts.insert(shown.text);
     }
     return texts;
 }

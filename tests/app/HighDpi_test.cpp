@@ -25,6 +25,7 @@
 #include "app/ControlIds.h"
 #include "app/HelpPictures.h"
 #include "app/ImageConversion.h"
+#include "app/StaticText.h"
 #include "energy/ModuleFieldColumns.h"
 #include "energy/MonthlyChart.h"
 #include "support/Resample.h"
@@ -52,6 +53,9 @@ std::string describe(const QWidget* widget) {
     const QString text = [widget] {
         if (const auto* label = qobject_cast<const QLabel*>(widget)) {
             return label->text();
+        }
+        if (const auto* staticText = qobject_cast<const StaticText*>(widget)) {
+            return staticText->text();
         }
         if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
             return button->text();
@@ -115,11 +119,12 @@ TEST_F(ScaledDialog, VisibleControlsDoNotOverlap) {
 }
 
 TEST_F(ScaledDialog, EveryTextFitsItsControl) {
-    for (const QLabel* label : dialog().findChildren<QLabel*>()) {
-        if (label->text().isEmpty() || label->wordWrap() || !label->isVisibleTo(&dialog())) {
+    for (const ShownText& shownText : shownTexts(dialog())) {
+        const QWidget* label = shownText.widget;
+        if (shownText.wraps || !label->isVisibleTo(&dialog())) {
             continue;
         }
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(shownText.text), label->width())
             << describe(label);
         EXPECT_GE(label->height(), label->fontMetrics().height()) << describe(label);
     }

@@ -6,13 +6,28 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "app/StaticText.h"
 #include "test_support/TestSupport.h"
 
 namespace lumetra::test {
+
+std::vector<ShownText> shownTexts(const QWidget& dialog) {
+    std::vector<ShownText> texts;
+    for (const StaticText* text : dialog.findChildren<StaticText*>()) {
+        texts.push_back({text, text->text(), false});
+    }
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (!label->text().isEmpty()) {
+            texts.push_back({label, label->text(), label->wordWrap()});
+        }
+    }
+    return texts;
+}
 
 ShownMainDialog::ShownMainDialog() : dialog_(std::make_unique<CLumetraDlg>()) {
     dialog_->show();

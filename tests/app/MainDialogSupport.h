@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/CLumetraDlg.h"
 #include "app/PresetBox.h"
@@ -18,6 +19,15 @@
 #include "test_support_qt/Patience.h"
 
 namespace lumetra::test {
+
+// A text a dialog shows: a static text's or a label's (pictures have none), with the widget
+// showing it and whether it wraps.
+struct ShownText {
+    const QWidget* widget = nullptr;
+    QString text;
+    bool wraps = false;
+};
+std::vector<ShownText> shownTexts(const QWidget& dialog);
 
 // A main dialog shown on the offscreen platform, with its window active so that the keyboard
 // focus behaves as on a desktop.
