@@ -39,6 +39,7 @@ import os
 import re
 import statistics
 import subprocess
+import threading
 import sys
 import tempfile
 import time
@@ -46,6 +47,8 @@ import time
 build, min_time, repetitions = sys.argv[1], sys.argv[2], int(sys.argv[3])
 scratch = tempfile.mkdtemp(prefix="lumetra-perf-")
 to_ns = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
+# Seconds a start-up or exit probe may take before it counts as hung.
+PROBE_PATIENCE_S = 60
 
 
 def programs():
@@ -176,7 +179,11 @@ if all(os.path.exists(command[0]) for command in probes.values()):
             begin = time.perf_counter()
             child = subprocess.Popen(command, stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL)
+            # A probe that hangs (a message box waiting for a click) is ended and not counted.
+            watchdog = threading.Timer(PROBE_PATIENCE_S, child.kill)
+            watchdog.start()
             _, status, usage = os.wait4(child.pid, 0)
+            watchdog.cancel()
             elapsed = time.perf_counter() - begin
             if os.waitstatus_to_exitcode(status) == 0:
                 samples[key].append(elapsed * 1e9)
@@ -197,8 +204,11 @@ if os.path.exists(exit_probe):
     for case, arguments in exit_cases.items():
         values = []
         for _ in range(11):
-            child = subprocess.run([exit_probe] + arguments, stdout=subprocess.PIPE,
-                                   stderr=subprocess.DEVNULL)
+            try:
+                child = subprocess.run([exit_probe] + arguments, stdout=subprocess.PIPE,
+                                       stderr=subprocess.DEVNULL, timeout=PROBE_PATIENCE_S)
+            except subprocess.TimeoutExpired:
+                continue
             ended = time.monotonic_ns()  # CLOCK_MONOTONIC, as the probe's steady clock
             closed = child.stdout.split()
             if child.returncode == 0 and closed:
