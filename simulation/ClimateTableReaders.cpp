@@ -318,24 +318,7 @@ std::shared_ptr<const ClimateTables> climateTablesFromFiles(std::span<const Tabl
                                                             std::string* error) {
     std::shared_ptr<const HouseholdTables> household;
     if (files.size() > 3) {
-        const auto fileOf = [&](std::string_view name) -> const TableFile* {
-            for (const TableFile& file : files.subspan(3)) {
-                if (file.table.name == name) {
-                    return &file;
-                }
-            }
-            return nullptr;
-        };
-        household = readHouseholdTables(
-            [&](std::string_view name) -> std::optional<std::string> {
-                const TableFile* file = fileOf(name);
-                return file != nullptr ? std::optional<std::string>(file->bytes) : std::nullopt;
-            },
-            [&](std::string_view name) {
-                const TableFile* file = fileOf(name);
-                return file != nullptr ? lumetra::utf8Path(file->path) : std::string(name);
-            },
-            error);
+        household = readHouseholdTables(files.subspan(3), error);
         if (!household) {
             return nullptr;
         }

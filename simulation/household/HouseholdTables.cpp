@@ -370,27 +370,32 @@ HouseholdTablesLoad loadHouseholdTables(const TableSearch& search) {
     for (std::string& name : householdTableFileNames()) {
         names.push_back({std::move(name), kHouseholdSource});
     }
-    return loadTables<HouseholdTables>(
-        search, names, [](std::span<const TableFile> files, std::string* error) {
-            const auto fileOf = [&](std::string_view name) -> const TableFile* {
-                for (const TableFile& file : files) {
-                    if (file.table.name == name) {
-                        return &file;
-                    }
-                }
-                return nullptr;
-            };
-            return readHouseholdTables(
-                [&](std::string_view name) -> std::optional<std::string> {
-                    const TableFile* file = fileOf(name);
-                    return file != nullptr ? std::optional<std::string>(file->bytes) : std::nullopt;
-                },
-                [&](std::string_view name) {
-                    const TableFile* file = fileOf(name);
-                    return file != nullptr ? lumetra::utf8Path(file->path) : std::string(name);
-                },
-                error);
-        });
+    return loadTables<HouseholdTables>(search, names,
+                                       [](std::span<const TableFile> files, std::string* error) {
+                                           return readHouseholdTables(files, error);
+                                       });
+}
+
+std::shared_ptr<const HouseholdTables> readHouseholdTables(std::span<const TableFile> files,
+                                                           std::string* error) {
+    const auto fileOf = [files](std::string_view name) -> const TableFile* {
+        for (const TableFile& file : files) {
+            if (file.table.name == name) {
+                return &file;
+            }
+        }
+        return nullptr;
+    };
+    return readHouseholdTables(
+        [&](std::string_view name) -> std::optional<std::string> {
+            const TableFile* file = fileOf(name);
+            return file != nullptr ? std::optional<std::string>(file->bytes) : std::nullopt;
+        },
+        [&](std::string_view name) {
+            const TableFile* file = fileOf(name);
+            return file != nullptr ? lumetra::utf8Path(file->path) : std::string(name);
+        },
+        error);
 }
 
 }  // namespace lumetra::simulation

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,6 +94,10 @@ std::shared_ptr<const HouseholdTables> readHouseholdTables(const HouseholdTableS
 using HouseholdTableNaming = std::function<std::string(std::string_view name)>;
 std::shared_ptr<const HouseholdTables> readHouseholdTables(const HouseholdTableSource& readFile,
                                                            const HouseholdTableNaming& displayName,
+                                                           std::string* error);
+
+// The same from table files read already, each message naming its file's path.
+std::shared_ptr<const HouseholdTables> readHouseholdTables(std::span<const TableFile> files,
                                                            std::string* error);
 
 // The shipped tables (never copies in the current directory), each read as readTableFile reads
