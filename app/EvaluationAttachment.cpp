@@ -11,11 +11,6 @@
 #include <QShortcut>
 #include <QStringList>
 
-#ifdef Q_OS_LINUX
-#include <sys/resource.h>
-#include <unistd.h>
-#endif
-
 #include "app/DataLocation.h"
 #include "app/FileCommands.h"
 #include "calculator/Calculator.h"
@@ -24,21 +19,11 @@
 #include "evaluation_port/EvaluationPluginLoader.h"
 #include "persistence/FileAccess.h"
 #include "simulation/ClimateTables.h"
+#include "support/ThreadPriority.h"
 
 namespace lumetra {
 
 namespace {
-
-// The niceness of the hourly balance's thread (0 normal, 19 lowest).
-constexpr int kBackgroundNiceness = 10;
-
-// Lowers the calling thread's priority: where the processors are busy, the window's events
-// (a keystroke, a repaint) come before the hourly balance.
-void giveWayToTheWindow() {
-#ifdef Q_OS_LINUX
-    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kBackgroundNiceness);
-#endif
-}
 
 // A window from the plugin, loaded now if it was not loaded before.
 EvaluationWindowPort* windowFromPlugin(const EvaluationWindowContext& context, QString* error) {
@@ -190,7 +175,7 @@ void EvaluationAttachment::runPendingHourlyBalance() {
     // sizes after it, on the same balance, whose caches leave only the battery to be run.
     hourlyWorker_ = std::thread([this, balance = hourlyBalance_, input = pending,
                                  request = workerSweep_, cancel = cancelSweep_] {
-        giveWayToTheWindow();
+        lowerCallingThreadPriority(kAwaitedWorkNiceness);
         if (input) {
             auto result = std::make_shared<const simulation::HourlyResult>(balance->run(*input));
             QMetaObject::invokeMethod(

@@ -2,6 +2,7 @@
 #include "evaluation_ui/SpreadRunner.h"
 
 #include "evaluation/Evaluation.h"
+#include "support/ThreadPriority.h"
 
 namespace lumetra {
 
@@ -37,6 +38,7 @@ void SpreadRunner::start(const evaluation::SpreadRequest& request) {
     running_ = request;
     cancel_ = std::make_shared<std::atomic<bool>>(false);
     worker_ = std::thread([this, request, cancel = cancel_] {
+        lowerCallingThreadPriority(kBackgroundWorkNiceness);
         std::optional<evaluation::Spread> spread =
             evaluation::computeSpread(request, kHomes, cancel.get());
         QMetaObject::invokeMethod(
