@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -42,13 +43,17 @@ std::unique_ptr<CLumetraDlg> readyDialog() {
     return dialog;
 }
 
-// Processes events until `done` holds, for at most ten seconds.
+// Processes events until `done` holds, for at most ten seconds. Between events the thread
+// sleeps, as a window's event loop does: a loop that polled would take a processor from the
+// worker threads whose results it waits for. A timer wakes it now and then to look at the clock.
 template <typename Condition>
 void processEventsUntil(Condition done) {
     QElapsedTimer timer;
     timer.start();
+    QTimer wakeUp;
+    wakeUp.start(50);
     while (!done() && timer.elapsed() < 10000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
 }
 
