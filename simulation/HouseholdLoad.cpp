@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "simulation/HouseholdLoad.h"
 
+#include <algorithm>
+
 #include "simulation/household/HouseholdCalendar.h"
 #include "simulation/household/HouseholdSimulation.h"
 #include "simulation/household/Occupancy.h"
@@ -29,21 +31,34 @@ const std::vector<double>& SimulatedHomeCache::year(const HouseholdTables& table
                                                     std::span<const double> irradiance_W_per_m2,
                                                     std::uint64_t weatherVersion) {
     const int size = householdSizeForPersons(persons);
-    if (valid_ && tables_ == &tables && size_ == size && annual_ == annual_kWh &&
-        otherHome_ == otherHome && weatherVersion_ == weatherVersion) {
-        return year_;
+    const auto kept = std::find_if(homes_.begin(), homes_.end(), [&](const Home& home) {
+        return home.tables == &tables && home.size == size && home.annual == annual_kWh &&
+               home.otherHome == otherHome && home.weatherVersion == weatherVersion;
+    });
+    if (kept != homes_.end()) {
+        std::rotate(homes_.begin(), kept, kept + 1);
+        return homes_.front().year;
     }
     static const HouseholdCalendar calendar = referenceHouseholdCalendar();
-    const HouseholdSpec home{static_cast<double>(size), annual_kWh,
+    const HouseholdSpec spec{static_cast<double>(size), annual_kWh,
                              simulatedHomeSeed(size, otherHome)};
-    year_ = simulateHouseholdYear(tables, home, calendar, irradiance_W_per_m2);
-    valid_ = true;
-    tables_ = &tables;
-    size_ = size;
-    annual_ = annual_kWh;
-    otherHome_ = otherHome;
-    weatherVersion_ = weatherVersion;
-    return year_;
+    Home home{&tables,        size,
+              annual_kWh,     otherHome,
+              weatherVersion, simulateHouseholdYear(tables, spec, calendar, irradiance_W_per_m2)};
+    ++simulations_;
+    if (homes_.size() == kHomesKept) {
+        homes_.pop_back();
+    }
+    homes_.insert(homes_.begin(), std::move(home));
+    return homes_.front().year;
+}
+
+std::size_t SimulatedHomeCache::memoryBytes() const {
+    std::size_t bytes = 0;
+    for (const Home& home : homes_) {
+        bytes += home.year.capacity() * sizeof(double);
+    }
+    return bytes;
 }
 
 }  // namespace lumetra::simulation

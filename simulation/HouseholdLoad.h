@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -35,27 +36,36 @@ struct HouseholdLoadInput {
 // changed annual figure gives the same home using more or less, not another home.
 std::uint64_t simulatedHomeSeed(int householdSize, int otherHome);
 
-// A simulated home's year, kWh per quarter hour, kept while its inputs stay the same: the
+// Simulated homes' years, kWh per quarter hour, the last few kept by what they follow: the
 // household's size and annual figure, the other home and the weather year's irradiance (which
-// the lights follow).
+// the lights follow). Typing a number and taking it back (4, 45, 4 persons) finds each home
+// again instead of simulating it anew.
 class SimulatedHomeCache {
   public:
+    static constexpr std::size_t kHomesKept = 4;
+
     // The year of a home (simulateHouseholdYear) for the global horizontal irradiance of each
-    // quarter hour (W/m²); `weatherVersion` changes whenever that irradiance changes.
+    // quarter hour (W/m²); `weatherVersion` changes whenever that irradiance changes. The
+    // reference is valid until the next call.
     const std::vector<double>& year(const HouseholdTables& tables, double persons,
                                     double annual_kWh, int otherHome,
                                     std::span<const double> irradiance_W_per_m2,
                                     std::uint64_t weatherVersion);
-    std::size_t memoryBytes() const { return year_.capacity() * sizeof(double); }
+    std::size_t memoryBytes() const;
+    // Homes simulated so far (the others were found kept).
+    std::size_t simulations() const { return simulations_; }
 
   private:
-    bool valid_ = false;
-    const HouseholdTables* tables_ = nullptr;
-    int size_ = 0;
-    double annual_ = 0;
-    int otherHome_ = 0;
-    std::uint64_t weatherVersion_ = 0;
-    std::vector<double> year_;
+    struct Home {
+        const HouseholdTables* tables = nullptr;
+        int size = 0;
+        double annual = 0;
+        int otherHome = 0;
+        std::uint64_t weatherVersion = 0;
+        std::vector<double> year;
+    };
+    std::vector<Home> homes_;  // the most recently used first
+    std::size_t simulations_ = 0;
 };
 
 }  // namespace lumetra::simulation

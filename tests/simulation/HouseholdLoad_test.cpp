@@ -91,6 +91,38 @@ TEST(HouseholdLoad, TheSameHomeLivesTheSameYearAndAnotherHomeAnother) {
     EXPECT_NE(simulatedHomeSeed(3, 0), simulatedHomeSeed(3, 1));
 }
 
+// The last few homes are kept: a home asked for again is the very year a fresh simulation
+// gives, simulated once; one pushed out by newer homes, or under another weather, is simulated
+// anew.
+TEST(SimulatedHomeCache, KeepsTheLastHomesAndOnlyThose) {
+    const HouseholdTables& tables = *tablesWithHomes()->household();
+    const std::vector<double> sunny(35040, 300.0);
+    struct Ask {
+        double persons;
+        double annual_kWh;
+        std::uint64_t weatherVersion;
+        std::size_t simulationsAfter;
+    };
+    const Ask asks[] = {
+        {4, 3000, 1, 1}, {5, 3500, 1, 2}, {4, 3000, 1, 2},  // typed and taken back: kept
+        {4, 3000, 2, 3},                                    // another weather year
+        {1, 1500, 1, 4}, {2, 2000, 1, 5}, {3, 2500, 1, 6},  // four newer homes since (4, 3000, 1)
+        {4, 3000, 1, 7},                                    // pushed out: simulated anew
+        {3, 2500, 1, 7}, {2, 2000, 1, 7},                   // still kept
+    };
+    SimulatedHomeCache cache;
+    SimulatedHomeCache fresh;
+    for (const Ask& ask : asks) {
+        const std::vector<double> year =
+            cache.year(tables, ask.persons, ask.annual_kWh, 0, sunny, ask.weatherVersion);
+        EXPECT_EQ(cache.simulations(), ask.simulationsAfter)
+            << ask.persons << " persons, weather " << ask.weatherVersion;
+        fresh = SimulatedHomeCache();
+        EXPECT_EQ(year, fresh.year(tables, ask.persons, ask.annual_kWh, 0, sunny, 1));
+    }
+    EXPECT_LE(cache.memoryBytes(), SimulatedHomeCache::kHomesKept * 35040 * sizeof(double));
+}
+
 TEST(HouseholdLoad, MoreBatteryNeverCoversLessOfASimulatedHome) {
     HourlyBalance balance(tablesWithHomes());
     for (int home = 0; home < 3; ++home) {
