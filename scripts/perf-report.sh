@@ -373,6 +373,8 @@ timed_row("Auswertung window: first opening in a new main window (plugin already
 timed_row("Auswertung window open: a change until it shows it (tick, hourly balance on its "
           "thread, charts)", "bench_gui_evaluation", "BM_EvaluationTickWithWindowOpen", 15e6,
           "<= 15 ms")
+timed_row("Auswertung window open: the same for a household size whose home is not kept "
+          "(its year simulated)", "bench_gui_evaluation", "BM_EvaluationTickWithWindowOpenNewHome")
 timed_row("Auswertung: sizing curves (33 hourly years, worker thread)", "bench_gui_evaluation",
           "BM_SizingCurves")
 timed_row("Auswertung open: one refresh tick on the GUI thread (year, variants and best "

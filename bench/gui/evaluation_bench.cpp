@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -95,20 +96,24 @@ BENCHMARK(BM_EvaluationWindowFirstOpen)->Unit(benchmark::kMillisecond);
 // that wait is timed.
 enum class Wait { Timed, Untimed };
 
-// Types another number of persons in each iteration and runs the refresh tick with the
-// Auswertung open, then processes events until `settled` (timed or not, as `wait` says).
+// A keystroke and its Backspace in the field of persons: 45 and 4 persons in turn.
+const QStringList kTypedAndTakenBack = {QStringLiteral("45"), QStringLiteral("4")};
+
+// Types the next of `persons` in each iteration and runs the refresh tick with the Auswertung
+// open, then processes events until `settled` (timed or not, as `wait` says).
 template <typename Settled>
-void changeWithWindowOpen(benchmark::State& state, Wait wait, Settled settled) {
+void changeWithWindowOpen(benchmark::State& state, Wait wait, Settled settled,
+                          const QStringList& persons = kTypedAndTakenBack) {
     auto dialog = readyDialog();
     dialog->evaluation().openWindow();
     QApplication::processEvents();
     const lumetra::evaluation::Evaluation& evaluation = dialog->evaluation().evaluation();
-    QLineEdit* persons = dialog->field(lumetra::Persons);
-    bool append = true;
+    QLineEdit* field = dialog->field(lumetra::Persons);
+    qsizetype next = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        persons->setText(append ? QStringLiteral("45") : QStringLiteral("4"));
-        append = !append;
+        field->setText(persons[next]);
+        next = (next + 1) % persons.size();
         state.ResumeTiming();
         dialog->refreshTick();
         if (wait == Wait::Untimed) {
@@ -134,6 +139,18 @@ void BM_EvaluationTickWithWindowOpen(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_EvaluationTickWithWindowOpen)->Unit(benchmark::kMillisecond);
+
+// The same for a home not simulated before: one to six persons in turn, more homes than are
+// kept, so that each change simulates its home's year.
+void BM_EvaluationTickWithWindowOpenNewHome(benchmark::State& state) {
+    changeWithWindowOpen(state, Wait::Timed,
+                         [](const lumetra::evaluation::Evaluation& e) {
+                             return !e.pendingHourlyInput().has_value();
+                         },
+                         {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                          QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6")});
+}
+BENCHMARK(BM_EvaluationTickWithWindowOpenNewHome)->Unit(benchmark::kMillisecond);
 
 // What the GUI thread spends on one refresh tick with the Auswertung open: the year, the
 // variants and the best battery run on the worker thread and are not timed.
