@@ -86,8 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
         // became a tiny negative number is ("-0.000000").
         ChangeCase{"ChangedBelowWhatASaveWrites",
                    [](OpeningState& s) { s.calculator.state().values[Persons] += 1e-9; }, false},
-        ChangeCase{"ZeroBecameNegativeZero",
-                   [](OpeningState& s) { setZero(s, StorageDays, -0.0); }, false},
+        ChangeCase{"ZeroBecameNegativeZero", [](OpeningState& s) { setZero(s, StorageDays, -0.0); },
+                   false},
         ChangeCase{"ZeroBecameATinyNegativeNumber",
                    [](OpeningState& s) { setZero(s, StorageDays, -1e-7); }, true}),
     [](const auto& test) { return std::string(test.param.name); });
