@@ -40,11 +40,10 @@ const std::vector<double>& SimulatedHomeCache::year(const HouseholdTables& table
         return homes_.front().year;
     }
     static const HouseholdCalendar calendar = referenceHouseholdCalendar();
-    const HouseholdSpec spec{static_cast<double>(size), annual_kWh,
-                             simulatedHomeSeed(size, otherHome)};
-    Home home{&tables,        size,
-              annual_kWh,     otherHome,
-              weatherVersion, simulateHouseholdYear(tables, spec, calendar, irradiance_W_per_m2)};
+    const HouseholdSpec wanted{static_cast<double>(size), annual_kWh,
+                               simulatedHomeSeed(size, otherHome)};
+    Home home{&tables, size, annual_kWh, otherHome, weatherVersion, {}};
+    home.year = simulateHouseholdYear(tables, wanted, calendar, irradiance_W_per_m2);
     ++simulations_;
     if (homes_.size() == kHomesKept) {
         homes_.pop_back();
